@@ -1,0 +1,54 @@
+#include "temp_folder.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace qd::testing {
+
+namespace fs = std::filesystem;
+
+TempFolder::TempFolder() {
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        fs::path candidate = fs::temp_directory_path() / ("quizdeck-test-" + std::to_string(random()));
+        if (fs::create_directory(candidate)) {
+            path_ = candidate;
+            break;
+        }
+    }
+    if (path_.empty()) throw std::runtime_error("cannot create a temporary folder");
+    fs::create_directory(path_ / "config");
+    old_working_folder_ = fs::current_path();
+    fs::current_path(path_);
+    ::setenv("QUIZDECK_CONFIG_DIR", (path_ / "config").c_str(), 1);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    fs::current_path(old_working_folder_, ignored);
+    // Tests may leave read-only folders behind; make them removable first.
+    for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator(); it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+    ::unsetenv("QUIZDECK_CONFIG_DIR");
+}
+
+std::string read_file(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void write_file(const fs::path& file, const std::string& bytes) {
+    if (file.has_parent_path()) fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace qd::testing

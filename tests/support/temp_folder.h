@@ -1,0 +1,28 @@
+#pragma once
+// A fresh temporary folder per test that also becomes the working folder and
+// the per-user configuration folder, so no test touches the user's files.
+#include <filesystem>
+#include <string>
+
+namespace qd::testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path old_working_folder_;
+};
+
+// Whole file as bytes; "" when it cannot be read.
+std::string read_file(const std::filesystem::path& file);
+void write_file(const std::filesystem::path& file, const std::string& bytes);
+
+}  // namespace qd::testing
