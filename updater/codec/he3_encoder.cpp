@@ -1,0 +1,188 @@
+#include "he3_encoder.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "bit_writer.h"
+#include "code_tree.h"
+#include "codec_error.h"
+#include "he3_format.h"
+
+namespace qd::he3 {
+
+namespace {
+
+std::uint64_t load_word(const std::uint8_t* p) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Four partial tables, so that runs of one value do not wait on each other.
+using PartialCounts = std::array<std::array<std::uint32_t, 256>, 4>;
+
+void count_block(const std::uint8_t* p, std::size_t size, PartialCounts& partial) {
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        std::uint64_t word = load_word(p + i);
+        ++partial[0][word & 255];
+        ++partial[1][(word >> 8) & 255];
+        ++partial[2][(word >> 16) & 255];
+        ++partial[3][(word >> 24) & 255];
+        ++partial[0][(word >> 32) & 255];
+        ++partial[1][(word >> 40) & 255];
+        ++partial[2][(word >> 48) & 255];
+        ++partial[3][word >> 56];
+    }
+    for (; i < size; ++i) ++partial[0][p[i]];
+}
+
+// The percentages of a pass are computed for positions 0, step, 2 step, ...;
+// they are raised once the block that starts there is done, which gives the
+// same sequence without a check per byte.
+ByteCounts count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress) {
+    PartialCounts partial{};
+    const double n = static_cast<double>(input.size());
+    for (std::size_t start = 0; start < input.size(); start += count_progress_step) {
+        count_block(input.data() + start, std::min(count_progress_step, input.size() - start), partial);
+        progress.report(static_cast<double>(start) / n * 7);
+    }
+    ByteCounts counts{};
+    for (int v = 0; v < 256; ++v) counts[v] = partial[0][v] + partial[1][v] + partial[2][v] + partial[3][v];
+    return counts;
+}
+
+std::uint8_t xor_block(const std::uint8_t* p, std::size_t size) {
+    std::uint64_t wide = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) wide ^= load_word(p + i);
+    std::uint8_t folded = 0;
+    for (int shift = 0; shift < 64; shift += 8) folded ^= static_cast<std::uint8_t>(wide >> shift);
+    for (; i < size; ++i) folded ^= p[i];
+    return folded;
+}
+
+std::uint8_t checksum(std::span<const std::uint8_t> input, ProgressMeter& progress) {
+    std::uint8_t sum = 0;
+    const double n = static_cast<double>(input.size());
+    for (std::size_t start = 0; start < input.size(); start += pass_progress_step) {
+        sum ^= xor_block(input.data() + start, std::min(pass_progress_step, input.size() - start));
+        progress.report(static_cast<double>(start) / n * 5 + 7);
+    }
+    return sum;
+}
+
+// Codes of up to 56 bits packed as (code << 8) | length: one load per byte.
+using PackedCodes = std::array<std::uint64_t, 256>;
+
+// Four codes per flush when they fit the free 56 bits, which is nearly always.
+void write_short_codes(const std::uint8_t* p, std::size_t size, const PackedCodes& codes, BitWriter& writer) {
+    std::size_t i = 0;
+    for (; i + 4 <= size; i += 4) {
+        std::uint64_t c0 = codes[p[i]];
+        std::uint64_t c1 = codes[p[i + 1]];
+        std::uint64_t c2 = codes[p[i + 2]];
+        std::uint64_t c3 = codes[p[i + 3]];
+        unsigned total = static_cast<unsigned>((c0 & 255) + (c1 & 255) + (c2 & 255) + (c3 & 255));
+        if (total <= BitWriter::max_short_code) [[likely]] {
+            writer.add(c0 >> 8, c0 & 255);
+            writer.add(c1 >> 8, c1 & 255);
+            writer.add(c2 >> 8, c2 & 255);
+            writer.add(c3 >> 8, c3 & 255);
+            writer.flush();
+        } else {
+            writer.put(c0 >> 8, c0 & 255);
+            writer.put(c1 >> 8, c1 & 255);
+            writer.put(c2 >> 8, c2 & 255);
+            writer.put(c3 >> 8, c3 & 255);
+        }
+    }
+    for (; i < size; ++i) writer.put(codes[p[i]] >> 8, codes[p[i]] & 255);
+}
+
+void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, BitWriter& writer,
+                     ProgressMeter& progress) {
+    unsigned longest = *std::max_element(book.length.begin(), book.length.end());
+    PackedCodes packed{};
+    if (longest <= BitWriter::max_short_code)
+        for (int v = 0; v < 256; ++v) packed[v] = (book.bits[v][0] << 8) | book.length[v];
+
+    const double n = static_cast<double>(input.size());
+    for (std::size_t start = 0; start < input.size(); start += pass_progress_step) {
+        std::size_t size = std::min(pass_progress_step, input.size() - start);
+        const std::uint8_t* p = input.data() + start;
+        if (longest <= BitWriter::max_short_code) {
+            write_short_codes(p, size, packed, writer);
+        } else {
+            // Deeper trees need more input than the 32-bit length allows; kept for completeness.
+            for (std::size_t i = 0; i < size; ++i) writer.put_long(book.bits[p[i]], book.length[p[i]]);
+        }
+        progress.report(static_cast<double>(start) / n * 88 + 12);
+    }
+}
+
+void put_le(std::uint8_t* out, std::uint64_t value, int size) {
+    for (int i = 0; i < size; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::vector<std::uint8_t> stored_stream(std::span<const std::uint8_t> input) {
+    std::vector<std::uint8_t> out(id_size + input.size());
+    std::copy(stored_id.begin(), stored_id.end(), out.begin());
+    std::copy(input.begin(), input.end(), out.begin() + id_size);
+    return out;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress) {
+    if (input.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+        throw CodecError(CodecError::Kind::input_too_large);
+    if (input.empty()) return stored_stream(input);
+
+    ByteCounts counts = count_bytes(input, progress);
+    CodeBook book = build_code_book(counts);
+
+    std::uint64_t data_bits = 0;
+    std::uint64_t code_bits = 0;
+    int entries = 0;
+    for (int v = 0; v < 256; ++v) {
+        data_bits += std::uint64_t{counts[v]} * book.length[v];
+        code_bits += book.length[v];
+        if (book.length[v] > 0) ++entries;
+    }
+    std::uint64_t data_bytes = (data_bits + 7) / 8;
+    // Only the data bytes are weighed against the input, not the header.
+    if (data_bytes == 0 || data_bytes > input.size()) return stored_stream(input);
+
+    std::size_t code_bytes = static_cast<std::size_t>((code_bits + 7) / 8);
+    std::size_t header_size = table_offset + 2 * static_cast<std::size_t>(entries);
+    std::size_t total = header_size + code_bytes + static_cast<std::size_t>(data_bytes);
+    std::vector<std::uint8_t> out(total + sizeof(std::uint64_t));  // room for the writer's last store
+
+    std::copy(compressed_id.begin(), compressed_id.end(), out.begin());
+    out[checksum_offset] = checksum(input, progress);
+    put_le(&out[length_offset], input.size(), 4);
+    put_le(&out[entry_count_offset], static_cast<std::uint64_t>(entries), 2);
+    std::uint8_t* table = &out[table_offset];
+    for (int v = 0; v < 256; ++v) {
+        if (book.length[v] == 0) continue;
+        *table++ = static_cast<std::uint8_t>(v);
+        *table++ = book.length[v];
+    }
+
+    BitWriter code_writer(&out[header_size]);
+    for (int v = 0; v < 256; ++v)
+        if (book.length[v] > 0) code_writer.put_long(book.bits[v], book.length[v]);
+    code_writer.finish();
+
+    BitWriter data_writer(&out[header_size + code_bytes]);
+    write_data_bits(input, book, data_writer, progress);
+    data_writer.finish();
+
+    out.resize(total);
+    progress.finish();
+    return out;
+}
+
+}  // namespace qd::he3
