@@ -1,0 +1,108 @@
+#include "updater/catalogue/read_updates_ini.h"
+
+#include <cstdint>
+#include <limits>
+
+#include "platform/ini_file.h"
+#include "updater/catalogue/catalogue_files.h"
+#include "updater/catalogue/catalogue_version.h"
+#include "updater/paths/relative_names.h"
+
+namespace qd {
+
+namespace {
+
+using namespace catalogue;
+
+// A value of the catalogue that cannot be used; reported as one read error.
+struct DamagedCatalogue {};
+
+std::int16_t to_size(long long kilobytes) {
+    if (kilobytes < std::numeric_limits<std::int16_t>::min() || kilobytes > std::numeric_limits<std::int16_t>::max())
+        throw DamagedCatalogue{};
+    return static_cast<std::int16_t>(kilobytes);
+}
+
+int product_count(const IniFile& file) {
+    int count = file.get_int("general", "numberofproducts", -1);
+    if (count < 0 || count > kMostProducts) throw DamagedCatalogue{};
+    return count;
+}
+
+enum class Side { local, remote };
+
+ProductEntry read_product(const IniFile& file, int number, Side side) {
+    std::string section = "product" + std::to_string(number);
+    auto text = [&](const char* key, std::string_view fallback) {
+        return file.get_string(section, key, fallback, kValueBuffer);
+    };
+    ProductEntry entry;
+    entry.name = text("name", kNoName);
+    entry.size = to_size(file.get_int(section, "size", 0));
+    // A local product without a version counts as version 0; a remote one
+    // must carry a number.
+    std::string version = text("version", side == Side::local ? "0" : kNoVersion);
+    if (side == Side::remote || !version.empty()) {
+        auto number_value = parse_catalogue_version(version);
+        if (!number_value) throw DamagedCatalogue{};
+        entry.version = *number_value;
+    }
+    entry.date = text("date", kNoDate);
+    entry.path = text("path", kNoPath);
+    return entry;
+}
+
+std::vector<ProductEntry> read_products(const IniFile& file, int count, Side side) {
+    std::vector<ProductEntry> entries;
+    for (int number = 1; number <= count; ++number) entries.push_back(read_product(file, number, side));
+    return entries;
+}
+
+void mark_up_to_date(const std::vector<ProductEntry>& local, std::vector<ProductEntry>& remote) {
+    for (ProductEntry& entry : remote) entry.up_to_date = false;
+    for (const ProductEntry& installed : local)
+        for (ProductEntry& entry : remote)
+            if (installed.name == entry.name && installed.version >= entry.version) entry.up_to_date = true;
+}
+
+// An offered product is downloaded to and unpacked under program folder +
+// path, and its files are named after it: neither may lead elsewhere.
+void check_installable(const ProductEntry& entry) {
+    if (unsafe_product_name(entry.name) || unsafe_catalogue_folder(entry.path)) throw DamagedCatalogue{};
+}
+
+void check_size_total(const std::vector<ProductEntry>& offered) {
+    long long total = 0;
+    for (const ProductEntry& entry : offered) total += entry.size;
+    to_size(total);
+}
+
+}  // namespace
+
+CatalogueLists Read_Updates_Ini(const std::filesystem::path& program_folder, UpdateFailureReport& failures) {
+    IniFile local(program_folder / kLocalFile);
+    IniFile remote(program_folder / kRemoteFile);
+    if (!local.exists()) failures.ReportUpdateFailure(std::string(kLocalMissing));
+    if (remote.get_int("general", "numberofproducts", -1) == -1) {
+        failures.show_error_message(std::string(kErrorRetrieving));
+        failures.ReportUpdateFailure(std::string(kErrorReading));
+    }
+
+    CatalogueLists lists;
+    try {
+        int local_count = product_count(local);
+        int remote_count = product_count(remote);
+        lists.local = read_products(local, local_count, Side::local);
+        lists.remote = read_products(remote, remote_count, Side::remote);
+        mark_up_to_date(lists.local, lists.remote);
+        for (const ProductEntry& entry : lists.remote)
+            if (!entry.up_to_date) lists.offered.push_back(entry);
+        for (const ProductEntry& entry : lists.offered) check_installable(entry);
+        check_size_total(lists.offered);
+    } catch (const DamagedCatalogue&) {
+        failures.ReportUpdateFailure(std::string(kErrorReading));
+    }
+    return lists;
+}
+
+}  // namespace qd

@@ -1,0 +1,60 @@
+#include "updater/package/replace_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qd {
+
+namespace {
+
+bool looks_like_program(std::string_view bytes) { return bytes.starts_with("\x7f" "ELF") || bytes.starts_with("#!"); }
+
+std::string reason(const std::string& what, int error_number) { return what + ": " + std::strerror(error_number); }
+
+bool write_all(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> replace_file(const std::filesystem::path& file, std::string_view bytes,
+                                        std::optional<mode_t> mode) {
+    struct stat old_status {};
+    if (!mode && ::lstat(file.c_str(), &old_status) == 0 && S_ISREG(old_status.st_mode)) mode = old_status.st_mode & 07777;
+    // Without a given mode the process's file-creation mask decides.
+    mode_t create_mode = looks_like_program(bytes) ? 0777 : 0666;
+
+    static unsigned counter = 0;
+    std::filesystem::path temporary;
+    int descriptor = -1;
+    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
+        temporary = file;
+        temporary += ".part" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, create_mode);
+        if (descriptor < 0 && errno != EEXIST) return reason("cannot create " + file.string(), errno);
+    }
+    if (descriptor < 0) return "cannot create " + file.string() + ": no free temporary name";
+
+    int error_number = 0;
+    if (!write_all(descriptor, bytes)) error_number = errno ? errno : EIO;
+    if (!error_number && mode && ::fchmod(descriptor, *mode) != 0) error_number = errno;
+    if (!error_number && ::fsync(descriptor) != 0) error_number = errno;
+    if (::close(descriptor) != 0 && !error_number) error_number = errno;
+    if (!error_number && ::rename(temporary.c_str(), file.c_str()) != 0) error_number = errno;
+    if (error_number) {
+        ::unlink(temporary.c_str());
+        return reason("cannot write " + file.string(), error_number);
+    }
+    return std::nullopt;
+}
+
+}  // namespace qd
