@@ -72,10 +72,10 @@ private:
     // Every .qb file of a folder, in name order.
     std::vector<std::string> folder_files(const std::string& folder) {
         std::vector<std::string> names;
+        // A folder without files yet (git keeps no empty folders) is an empty part.
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(sources_ / folder, error))
             if (entry.is_regular_file() && entry.path().extension() == ".qb") names.push_back(folder + "/" + entry.path().filename().string());
-        if (error) report("banks.txt", 0, "folder \"" + folder + "\" cannot be read");
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -1,0 +1,31 @@
+#pragma once
+// The failure of one step: a number a support person can look up and a text.
+// The numbers are listed in docs/failure-codes.md.
+#include <stdexcept>
+#include <string>
+
+namespace qd {
+
+enum class FailureCode : int {
+    invalid_call = 5,          // an argument the operation cannot use
+    index_out_of_range = 9,    // a table index outside its bounds
+    type_mismatch = 13,        // text that is not the number it must be
+    file_not_found = 53,
+    permission_denied = 70,
+    file_access_error = 75,    // a file or folder that cannot be read or written
+    path_not_found = 76,
+    unexpected = 1000,         // anything else the program did not foresee
+};
+
+class Failure : public std::runtime_error {
+public:
+    Failure(FailureCode code, const std::string& description)
+        : std::runtime_error(description), code_(static_cast<int>(code)) {}
+    int code() const { return code_; }
+    std::string description() const { return what(); }
+
+private:
+    int code_;
+};
+
+}  // namespace qd

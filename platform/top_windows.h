@@ -1,0 +1,22 @@
+#pragma once
+// The top-level windows on the desktop, the program's own and other programs'.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qd {
+
+struct TopWindow {
+    std::uint64_t id = 0;
+    std::string title;
+};
+
+class TopWindows {
+public:
+    virtual ~TopWindows() = default;
+    virtual std::vector<TopWindow> list() = 0;
+    // Asks the window to close, as its close button would.
+    virtual void request_close(std::uint64_t id) = 0;
+};
+
+}  // namespace qd
