@@ -1,0 +1,64 @@
+#pragma once
+// Failure handling per step: a step that fails is skipped and the procedure
+// goes on with its next step. Guarded procedures log the failure first.
+#include <exception>
+#include <string>
+#include <utility>
+
+#include "common/error_log.h"
+#include "platform/failure.h"
+
+namespace qd {
+
+// The labels a guarded procedure writes into "error.log".
+struct GuardLabels {
+    const char* handler;
+    const char* source;
+};
+
+namespace guard {
+inline constexpr GuardLabels main_menu_load{"pick_a_quiz form load()", "pick_a_quiz"};
+inline constexpr GuardLabels main_menu_activate{"pick_a_quiz form Activate()", "pick_a_quiz"};
+inline constexpr GuardLabels quiz_load{"quest form Load()", "quest3"};
+inline constexpr GuardLabels quiz_activate{"quest form Activate()", "quest3"};
+inline constexpr GuardLabels show_quest{"show_quest()", "quest3"};
+inline constexpr GuardLabels quiz_timer{"timer1_timer()", "quest3"};
+inline constexpr GuardLabels launch_dnd{"launch_dnd()", "quest3"};
+inline constexpr GuardLabels launch_mssim{"launch_MSsim()", "quest3"};  // also used by launch_MSsim2
+inline constexpr GuardLabels flash_cards_load{"Security form load()", "sec_form"};
+inline constexpr GuardLabels results_load{"finalscore form Load()", "finalscore "};
+inline constexpr GuardLabels start_window_load{"Welcome form load()", "Welcome"};
+inline constexpr GuardLabels start_window_activate{"Welcome form Activate()", "Welcome"};
+inline constexpr GuardLabels start_quiz_click{"start_quiz_click_sub()", "Welcome"};
+}  // namespace guard
+
+class GuardedProcedure {
+public:
+    GuardedProcedure(const ErrorLog& log, GuardLabels labels) : log_(log), labels_(labels) {}
+
+    template <class Step>
+    void step(Step&& run) const noexcept {
+        try {
+            std::forward<Step>(run)();
+        } catch (const Failure& failure) {
+            log_.append(labels_.handler, labels_.source, failure.code(), failure.description());
+        } catch (const std::exception& error) {
+            log_.append(labels_.handler, labels_.source, static_cast<int>(FailureCode::unexpected), error.what());
+        }
+    }
+
+private:
+    const ErrorLog& log_;
+    GuardLabels labels_;
+};
+
+// A step of an unguarded procedure: its failure is passed over silently.
+template <class Step>
+void silent_step(Step&& run) noexcept {
+    try {
+        std::forward<Step>(run)();
+    } catch (const std::exception&) {
+    }
+}
+
+}  // namespace qd

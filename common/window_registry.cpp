@@ -1,0 +1,40 @@
+#include "common/window_registry.h"
+
+namespace qd {
+
+void WindowRegistry::define(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
+
+ManagedWindow& WindowRegistry::load(const std::string& name) {
+    if (auto found = windows_.find(name); found != windows_.end() && found->second) return *found->second;
+    auto factory = factories_.find(name);
+    if (factory == factories_.end()) throw Failure(FailureCode::invalid_call, "Unknown window " + name);
+    // The window's load may itself use other windows, or ask for this one again.
+    std::unique_ptr<ManagedWindow> window = factory->second();
+    if (!window) throw Failure(FailureCode::unexpected, "Window " + name + " could not be created");
+    auto& slot = windows_[name];
+    if (!slot) slot = std::move(window);
+    return *slot;
+}
+
+ManagedWindow* WindowRegistry::find(const std::string& name) const {
+    auto found = windows_.find(name);
+    return found == windows_.end() ? nullptr : found->second.get();
+}
+
+void WindowRegistry::unload(const std::string& name) {
+    auto found = windows_.find(name);
+    if (found == windows_.end() || !found->second) return;
+    // Taken out first, so close handling that unloads this window again is harmless.
+    std::unique_ptr<ManagedWindow> window = std::move(found->second);
+    windows_.erase(found);
+    window->unload_handling();
+}
+
+std::map<std::string, ManagedWindow*> WindowRegistry::loaded() const {
+    std::map<std::string, ManagedWindow*> result;
+    for (const auto& [name, window] : windows_)
+        if (window) result[name] = window.get();
+    return result;
+}
+
+}  // namespace qd

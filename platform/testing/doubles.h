@@ -1,0 +1,75 @@
+#pragma once
+// Test doubles for the platform services that lie outside the program.
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/event_pump.h"
+#include "platform/program_starter.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/top_windows.h"
+
+namespace qd::testing {
+
+class FixedClock final : public Clock {
+public:
+    explicit FixedClock(std::string text = "12/10/2026 09:30:00") : text_(std::move(text)) {}
+    std::string general_date_time() const override { return text_; }
+
+private:
+    std::string text_;
+};
+
+class RecordingShell final : public Shell {
+public:
+    void open(const std::string& document, ShowMode mode) override { opened.emplace_back(document, mode); }
+    std::vector<std::pair<std::string, ShowMode>> opened;
+};
+
+class RecordingStarter final : public ProgramStarter {
+public:
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string working_folder;
+    };
+    bool start(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder) override {
+        starts.push_back({program, arguments, folder});
+        return succeed;
+    }
+    std::vector<Start> starts;
+    bool succeed = true;
+};
+
+class CountingEventPump final : public EventPump {
+public:
+    void process_pending() override { ++calls; }
+    int calls = 0;
+};
+
+// A 1024 x 768 screen at 15 twips per pixel unless told otherwise.
+class FixedScreen final : public Screen {
+public:
+    FixedScreen(int width_pixels = 1024, int height_pixels = 768, int twips_per_pixel = 15)
+        : width_(width_pixels), height_(height_pixels), twips_(twips_per_pixel) {}
+    int width_twips() const override { return width_ * twips_; }
+    int height_twips() const override { return height_ * twips_; }
+    int twips_per_pixel_x() const override { return twips_; }
+    int twips_per_pixel_y() const override { return twips_; }
+
+private:
+    int width_, height_, twips_;
+};
+
+class FakeTopWindows final : public TopWindows {
+public:
+    std::vector<TopWindow> list() override { return windows; }
+    void request_close(std::uint64_t id) override { closed.push_back(id); }
+    std::vector<TopWindow> windows;
+    std::vector<std::uint64_t> closed;
+};
+
+}  // namespace qd::testing

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "fake_window.h"
+
+namespace qd {
+namespace {
+
+class Registry : public ::testing::Test {
+protected:
+    void define(const std::string& name) {
+        windows.define(name, [this, name] { return std::make_unique<testing::FakeWindow>(name, events); });
+    }
+    std::vector<std::string> events;
+    WindowRegistry windows;
+};
+
+TEST_F(Registry, loadRunsOnceUntilUnloadAndAgainAfterIt) {
+    define("quest");
+    windows.show("quest");
+    windows.hide("quest");
+    windows.show("quest");
+    windows.unload("quest");
+    windows.unload("quest");  // not loaded any more: nothing happens
+    EXPECT_FALSE(windows.is_loaded("quest"));
+    windows.hide("quest");  // hiding an unloaded window loads it
+    EXPECT_EQ(events, (std::vector<std::string>{"load quest", "unload quest", "load quest"}));
+    EXPECT_FALSE(windows.load("quest").window_visible());
+}
+
+TEST_F(Registry, closeHandlingMayUnloadOtherWindowsAndItself) {
+    define("quest");
+    struct Closing : testing::FakeWindow {
+        Closing(std::vector<std::string>& e, WindowRegistry& r) : FakeWindow("Welcome", e), registry(r) {}
+        void unload_handling() override {
+            FakeWindow::unload_handling();
+            registry.unload("quest");
+            registry.unload("Welcome");
+        }
+        WindowRegistry& registry;
+    };
+    windows.define("Welcome", [this] { return std::make_unique<Closing>(events, windows); });
+    windows.load("quest");
+    windows.load("Welcome");
+    windows.unload("Welcome");
+    EXPECT_EQ(events, (std::vector<std::string>{"load quest", "load Welcome", "unload Welcome", "unload quest"}));
+    EXPECT_TRUE(windows.loaded().empty());
+}
+
+TEST_F(Registry, unknownWindowOrWrongKindIsAFailure) {
+    EXPECT_THROW(windows.load("nowhere"), Failure);
+    define("quest");
+    struct Other {
+        virtual ~Other() = default;
+    };
+    EXPECT_THROW(windows.get<Other>("quest"), Failure);
+    EXPECT_NO_THROW(windows.get<testing::FakeWindow>("quest"));
+}
+
+}  // namespace
+}  // namespace qd
