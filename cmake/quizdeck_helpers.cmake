@@ -1,17 +1,14 @@
 # qd_add_test(NAME name SOURCES ... LIBS ... [GUI])
-# One test program; each GoogleTest case becomes a CTest test. GUI tests run
-# with the offscreen platform so they need no display.
+# One test program; each GoogleTest case becomes a CTest test. Tests know the
+# source and program folders through compile definitions. GUI tests choose the
+# offscreen platform themselves (tests/support/gui_test.h) so they need no display.
 function(qd_add_test)
   cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gmock GTest::gtest_main qd_warnings)
-  set(env "QUIZDECK_SOURCE_DIR=${PROJECT_SOURCE_DIR}" "QUIZDECK_STAGE_DIR=${QUIZDECK_STAGE_DIR}")
-  if(T_GUI)
-    list(APPEND env "QT_QPA_PLATFORM=offscreen")
-  endif()
-  gtest_discover_tests(${T_NAME}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+  target_compile_definitions(${T_NAME} PRIVATE
+    QUIZDECK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" QUIZDECK_STAGE_DIR="${QUIZDECK_STAGE_DIR}")
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
 endfunction()
 
 # qd_stage_program(target): the program is written straight into the program folder.

@@ -4,6 +4,7 @@
 // returning to the main menu and ending the program.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/window_registry.h"
@@ -18,6 +19,13 @@ class ProcessEnd {
 public:
     virtual ~ProcessEnd() = default;
     virtual void end_process() = 0;
+
+    // Closing the windows can close the start window, whose release quits
+    // again; only the first quit does the work.
+    bool begin_quit() { return !std::exchange(quitting_, true); }
+
+private:
+    bool quitting_ = false;
 };
 
 // The start window's operation that brings up the main menu.

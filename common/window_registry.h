@@ -32,6 +32,7 @@ public:
     using Factory = std::function<std::unique_ptr<ManagedWindow>()>;
 
     void define(const std::string& name, Factory factory);
+    bool is_defined(const std::string& name) const { return factories_.count(name) != 0; }
 
     // The loaded window, creating it (and so running its load) when needed.
     ManagedWindow& load(const std::string& name);

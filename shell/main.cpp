@@ -1,0 +1,52 @@
+// quizdeck: the exam program. The start window's load is the whole start-up.
+#include <QApplication>
+#include <QStringList>
+#include <clocale>
+
+#include "common/error_log.h"
+#include "common/window_registry.h"
+#include "platform/clock.h"
+#include "platform/qt/process_end.h"
+#include "platform/qt/qt_services.h"
+#include "platform/settings_store.h"
+#include "setup/user_settings.h"
+#include "shell/welcome_window.h"
+
+namespace {
+
+class ImmediateEnd final : public qd::ProcessEnd {
+public:
+    void end_process() override { qd::end_process_now(0); }
+};
+
+// The command line after the program name, as one text.
+std::string command_line_of(const QStringList& arguments) {
+    QStringList rest = arguments.mid(1);
+    return rest.join(' ').toStdString();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    std::setlocale(LC_ALL, "");  // dates in the error log follow the user's locale
+    application.setApplicationName("quizdeck");
+    application.setQuitOnLastWindowClosed(false);  // the program ends only through quit_program
+
+    qd::SystemClock clock;
+    qd::ErrorLog log(clock);
+    qd::IniSettingsStore store;
+    qd::UserSettings settings(store);
+    qd::QtDialogs dialogs;
+    qd::QtShell shell;
+    qd::QtScreen screen;
+    qd::WindowRegistry windows;
+    ImmediateEnd process_end;
+    qd::ProgramState state;
+    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+
+    const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
+    windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
+    windows.load(qd::kStartWindow);
+    return application.exec();
+}

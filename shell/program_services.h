@@ -1,0 +1,25 @@
+#pragma once
+// The services the exam program's windows use, handed to each window.
+#include "common/error_log.h"
+#include "common/module1.h"
+#include "common/window_registry.h"
+#include "platform/dialogs.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "setup/user_settings.h"
+#include "shell/program_state.h"
+
+namespace qd {
+
+struct ProgramServices {
+    ProgramState& state;
+    UserSettings& settings;
+    const ErrorLog& log;
+    Dialogs& dialogs;
+    Shell& shell;
+    const Screen& screen;
+    WindowRegistry& windows;
+    ProcessEnd& process_end;
+};
+
+}  // namespace qd

@@ -1,0 +1,252 @@
+#include "shell/welcome_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QToolButton>
+
+#include "common/guarded_steps.h"
+#include "shell/click_area.h"
+#include "shell/loading_window.h"
+
+namespace qd {
+namespace {
+
+constexpr int kWidthTwips = 6350;
+constexpr int kHeightTwips = 8090;
+
+QFont bold_font(const QFont& base, int points = 0) {
+    QFont font = base;
+    font.setBold(true);
+    if (points > 0) font.setPointSize(points);
+    return font;
+}
+
+}  // namespace
+
+WelcomeWindow::WelcomeWindow(ProgramServices services, const std::string& artwork_file) : services_(services) {
+    setObjectName("Welcome");
+    setWindowTitle(QString());
+    setAutoFillBackground(true);
+
+    artwork_ = add_label("Image3", QString(), 0, 0, 6375, 7800);
+    load_artwork(artwork_file);
+
+    // Transparent click areas over the artwork's buttons and seal.
+    add_click_area("Image4_0", 4680, 4320, 1575, 975, &WelcomeWindow::start_action);
+    add_click_area("Image4_1", 4800, 5280, 1455, 855, &WelcomeWindow::help_action);
+    add_click_area("Image4_2", 4680, 6120, 1575, 1095, &WelcomeWindow::exit_action);
+    add_click_area("Label7", 120, 5520, 2535, 1935, &WelcomeWindow::guarantee_action)->setToolTip("Our money-back guarantee");
+
+    QLabel* label6 = add_label("Label6", QString(), 480, 2880, 8415, 375);
+    label6->setStyleSheet("color: white;");
+    label6->setFont(bold_font(font(), 12));
+
+    // The links sit on the light panel of the artwork, inside the window.
+    ClickArea* eula = add_click_area("lblEULALink", 3840, 6840, 660, 255, &WelcomeWindow::eula_action);
+    eula->setText("EULA");
+    feedback_link_ = add_click_area("lblFeedback", 2820, 6660, 975, 495, &WelcomeWindow::feedback_action);
+    feedback_link_->setText("Submit Feedback");
+    feedback_link_->setWordWrap(true);
+    feedback_link_->hide();
+    for (ClickArea* link : {eula, feedback_link_}) {
+        link->setStyleSheet("color: blue; text-decoration: underline;");
+        link->setFont(bold_font(font(), 8));
+    }
+
+    // Designed elements that the load hides and that stay hidden.
+    auto hide_later = [this](QWidget* widget) { hidden_by_load_[widget->objectName().toStdString()] = widget; };
+    hide_later(add_button("Start_Quiz", "Start", &WelcomeWindow::start_action));
+    hide_later(add_button("cmd_start_real", "Start Quiz", &WelcomeWindow::start_action));
+    hide_later(add_button("help_command", "Help", &WelcomeWindow::help_action));
+    hide_later(add_button("Command1", "Exit", &WelcomeWindow::exit_action));
+    hide_later(add_label("Image1", QString(), 0, 0, 6375, 7800));
+    hide_later(add_label("test_name", QString(), 480, 3240, 5400, 375));
+    hide_later(add_label("txtTestDescription", QString(), 480, 3600, 4000, 1200));
+    hide_later(add_label("lbl_written_by", "Written by", 480, 4860, 1200, 255));
+    hide_later(add_label("author_name2", "Palvera Press", 1680, 4860, 2400, 255));
+    hide_later(add_label("lbl_release", "Release", 480, 5160, 1200, 255));
+    hide_later(add_label("lRelease", QString(), 1680, 5160, 1200, 255));
+    hide_later(add_label("lbl_notice", QString(), 480, 7440, 5400, 255));
+    hide_later(add_label("lbl_disclaimer", QString(), 480, 7680, 5400, 255));
+    hide_later(add_label("lbl_greeting", QString(), 480, 2520, 5400, 255));
+
+    // The picture buttons lie right of the window's width, as designed.
+    struct PictureButton {
+        const char* name;
+        const char* caption;
+        int top;
+        void (WelcomeWindow::*action)();
+    };
+    for (const PictureButton& b : {PictureButton{"HMI_Start", "Start", 4320, &WelcomeWindow::start_action},
+                                   PictureButton{"hmi_help", "Help", 5280, &WelcomeWindow::help_action},
+                                   PictureButton{"hmi_exit", "Exit", 6120, &WelcomeWindow::exit_action}}) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(b.name);
+        button->setText(b.caption);
+        place(button, 6480, b.top, 1200, 600);
+        connect(button, &QToolButton::clicked, this, [this, action = b.action] { silent_step([&] { (this->*action)(); }); });
+    }
+}
+
+WelcomeWindow::~WelcomeWindow() = default;
+
+void WelcomeWindow::place(QWidget* widget, int left, int top, int width, int height) {
+    widget->setGeometry(px_x(left), px_y(top), px_x(width), px_y(height));
+}
+
+ClickArea* WelcomeWindow::add_click_area(const char* name, int left, int top, int width, int height,
+                                         void (WelcomeWindow::*action)()) {
+    auto* area = new ClickArea(this);
+    area->setObjectName(name);
+    area->setCursor(Qt::PointingHandCursor);
+    area->setAttribute(Qt::WA_TranslucentBackground);
+    place(area, left, top, width, height);
+    connect(area, &ClickArea::clicked, this, [this, action] { silent_step([&] { (this->*action)(); }); });
+    return area;
+}
+
+QLabel* WelcomeWindow::add_label(const char* name, const QString& caption, int left, int top, int width, int height) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(name);
+    place(label, left, top, width, height);
+    return label;
+}
+
+QPushButton* WelcomeWindow::add_button(const char* name, const QString& caption, void (WelcomeWindow::*action)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    place(button, 4680, 7320, 1575, 375);
+    connect(button, &QPushButton::clicked, this, [this, action] { silent_step([&] { (this->*action)(); }); });
+    return button;
+}
+
+void WelcomeWindow::load_artwork(const std::string& artwork_file) {
+    QSvgRenderer renderer(QString::fromStdString(artwork_file));
+    const qreal ratio = devicePixelRatioF();
+    if (!renderer.isValid()) {
+        // Without the artwork the click areas name their actions, so the window stays usable.
+        for (auto [name, caption] : {std::pair{"Image4_0", "Start"}, {"Image4_1", "Help"}, {"Image4_2", "Exit"}})
+            if (auto* area = findChild<ClickArea*>(name)) area->setText(caption);
+        return;
+    }
+    QPixmap picture(artwork_->size() * ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    renderer.render(&painter);
+    painter.end();
+    picture.setDevicePixelRatio(ratio);
+    artwork_->setPixmap(picture);
+}
+
+void WelcomeWindow::show_loading_notice() {
+    loading_ = std::make_unique<LoadingWindow>(services_.screen);
+    const WindowPosition position = centered_position(services_.screen, loading_->width() * services_.screen.twips_per_pixel_x(),
+                                                      loading_->height() * services_.screen.twips_per_pixel_y());
+    loading_->move(px_x(position.left), px_y(position.top));
+    loading_->show();
+    loading_->repaint();
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void WelcomeWindow::close_loading_notice() {
+    if (loading_) loading_->hide();
+    loading_.reset();
+}
+
+void WelcomeWindow::set_start_window_visible(bool visible) { setVisible(visible); }
+
+void WelcomeWindow::set_busy_pointer(bool busy) {
+    if (busy) setCursor(Qt::WaitCursor);
+    else unsetCursor();
+}
+
+void WelcomeWindow::set_description_caption(const std::string& text) {
+    findChild<QLabel*>("txtTestDescription")->setText(QString::fromStdString(text));
+}
+
+void WelcomeWindow::set_release_caption(const std::string& text) { findChild<QLabel*>("lRelease")->setText(QString::fromStdString(text)); }
+
+void WelcomeWindow::apply_appearance() {
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kStartWindowColour);
+    setPalette(colours);
+    for (auto& [name, widget] : hidden_by_load_) widget->hide();
+    setFixedSize(px_x(kWidthTwips), px_y(kHeightTwips));
+    setWindowTitle(QString());
+}
+
+void WelcomeWindow::set_title_caption(const std::string& text) { findChild<QLabel*>("test_name")->setText(QString::fromStdString(text)); }
+
+void WelcomeWindow::set_label6_caption(const std::string& text) { findChild<QLabel*>("Label6")->setText(QString::fromStdString(text)); }
+
+void WelcomeWindow::show_feedback_link() { feedback_link_->show(); }
+
+void WelcomeWindow::set_feedback_caption(const std::string& text) { feedback_link_->setText(QString::fromStdString(text)); }
+
+void WelcomeWindow::center_on_screen() {
+    const auto& screen = services_.screen;
+    const WindowPosition position = centered_position(screen, frameGeometry().width() * screen.twips_per_pixel_x(),
+                                                      frameGeometry().height() * screen.twips_per_pixel_y());
+    move(px_x(position.left), px_y(position.top));
+}
+
+void WelcomeWindow::start_action() {
+    services_.windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
+}
+
+void WelcomeWindow::help_action() { shell_open(services_.shell, kHelpFile, ShowMode::normal); }
+
+void WelcomeWindow::exit_action() { quit_program(services_.windows, services_.process_end); }
+
+void WelcomeWindow::eula_action() { shell_open(services_.shell, eula_address(services_.state), ShowMode::maximized); }
+
+void WelcomeWindow::guarantee_action() { shell_open(services_.shell, maker::kGuaranteePage, ShowMode::normal); }
+
+void WelcomeWindow::feedback_action() {
+    feedback_survey_click(services_.state, services_.settings, services_.dialogs, services_.shell);
+}
+
+void WelcomeWindow::closeEvent(QCloseEvent* event) {
+    // Closing the start window ends the program through its unload.
+    event->ignore();
+    services_.windows.unload(kStartWindow);
+}
+
+void WelcomeWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        GuardedProcedure activate(services_.log, guard::start_window_activate);
+        activate.step([&] {
+            auto* start = findChild<QPushButton*>("cmd_start_real");
+            if (start && start->isVisible()) start->setFocus();
+        });
+    }
+    QWidget::changeEvent(event);
+}
+
+WelcomeHandle::WelcomeHandle(WelcomeWindow* window, ProgramServices services)
+    : WidgetWindow(window, services.screen), services_(services) {}
+
+void WelcomeHandle::start_quiz_click_sub() { qd::start_quiz_click_sub(services_.windows, services_.screen, services_.log); }
+
+void WelcomeHandle::unload_handling() {
+    for (const char* name : {"quest", kMainMenu, "finalscore", "Exhibit"}) silent_step([&] { services_.windows.unload(name); });
+    silent_step([] {
+        while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    });
+    // Releasing the start window ends the program.
+    quit_program(services_.windows, services_.process_end);
+}
+
+std::unique_ptr<ManagedWindow> create_start_window(ProgramServices services, const StartUpInputs& inputs) {
+    auto* window = new WelcomeWindow(services, inputs.executable_folder + "/welcome.svg");
+    auto handle = std::make_unique<WelcomeHandle>(window, services);
+    run_start_up(services.state, services.settings, services.log, *window, services.windows, services.dialogs, inputs);
+    return handle;
+}
+
+}  // namespace qd

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "../common/fake_window.h"
+#include "platform/testing/doubles.h"
+#include "platform/testing/scripted_dialogs.h"
+#include "shell/click_area.h"
+#include "shell/welcome_window.h"
+#include "gui_test.h"
+#include "temp_folder.h"
+
+namespace qd {
+namespace {
+
+class StartWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::gui_application();
+    }
+    StartWindow() {
+        windows.define(kStartWindow, [this] {
+            return create_start_window(services, {std::string(QUIZDECK_SOURCE_DIR) + "/content/artwork", ""});
+        });
+    }
+    WelcomeWindow& window() { return *static_cast<WelcomeWindow*>(static_cast<WidgetWindow&>(windows.load(kStartWindow)).widget()); }
+    void click(const char* name) {
+        auto* area = window().findChild<QWidget*>(name);
+        ASSERT_NE(area, nullptr) << name;
+        QTest::mouseClick(area, Qt::LeftButton);
+    }
+
+    struct RecordingEnd : ProcessEnd {
+        void end_process() override { ++ends; }
+        int ends = 0;
+    };
+
+    testing::TempFolder folder;
+    testing::FixedClock clock{"D"};
+    ErrorLog log{clock};
+    IniSettingsStore store{folder / "config"};
+    UserSettings settings{store};
+    ProgramState state;
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingShell shell;
+    testing::FixedScreen screen;
+    WindowRegistry windows;
+    RecordingEnd process_end;
+    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+};
+
+TEST_F(StartWindow, loadGivesTheDesignedSizeColourAndVisibleElements) {
+    WelcomeWindow& w = window();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.size(), QSize(6350 / 15, 8090 / 15));
+    EXPECT_EQ(w.windowTitle(), QString());
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(255, 204, 0));
+    EXPECT_FALSE(w.findChild<QLabel*>("Image3")->pixmap().isNull());
+    EXPECT_EQ(w.findChild<QLabel*>("Label6")->text(), " Practice Test for:");
+    EXPECT_EQ(w.findChild<QLabel*>("test_name")->text().toStdString(), state.bank.exam_title);
+    for (const char* hidden : {"Start_Quiz", "cmd_start_real", "help_command", "Command1", "Image1", "test_name",
+                               "txtTestDescription", "author_name2", "lRelease", "lblFeedback"})
+        EXPECT_FALSE(w.findChild<QWidget*>(hidden)->isVisible()) << hidden;
+    // Every link and click area a student needs lies inside the window.
+    for (const char* shown : {"Image4_0", "Image4_1", "Image4_2", "Label7", "lblEULALink"}) {
+        QWidget* element = w.findChild<QWidget*>(shown);
+        EXPECT_TRUE(element->isVisible()) << shown;
+        EXPECT_TRUE(w.rect().contains(element->geometry())) << shown;
+    }
+}
+
+TEST_F(StartWindow, clickAreasOpenHelpLicenceAndGuarantee) {
+    click("Image4_1");
+    click("lblEULALink");
+    click("Label7");
+    ASSERT_EQ(shell.opened.size(), 3u);
+    EXPECT_EQ(shell.opened[0], (std::pair<std::string, ShowMode>{"velqor.html", ShowMode::normal}));
+    EXPECT_EQ(shell.opened[1].first, "file://" + state.paths.program_folder + "EULA.txt");
+    EXPECT_EQ(shell.opened[1].second, ShowMode::maximized);
+    EXPECT_EQ(shell.opened[2].first, maker::kGuaranteePage);
+}
+
+TEST_F(StartWindow, startOpensTheMainMenuAndExitEndsTheProgram) {
+    std::vector<std::string> events;
+    windows.define(kMainMenu, [&] { return std::make_unique<testing::FakeWindow>(kMainMenu, events); });
+    window();
+    click("Image4_0");
+    EXPECT_TRUE(windows.get<testing::FakeWindow>(kMainMenu).visible);
+    EXPECT_FALSE(window().isVisible());
+
+    click("Image4_2");
+    EXPECT_EQ(process_end.ends, 1);
+    EXPECT_FALSE(windows.is_loaded(kMainMenu));
+    EXPECT_FALSE(windows.is_loaded(kStartWindow));
+}
+
+TEST_F(StartWindow, closingTheStartWindowClosesTheOthersAndEndsTheProgram) {
+    std::vector<std::string> events;
+    windows.define(kMainMenu, [&] { return std::make_unique<testing::FakeWindow>(kMainMenu, events); });
+    windows.load(kMainMenu);
+    window().close();
+    EXPECT_FALSE(windows.is_loaded(kMainMenu));
+    EXPECT_FALSE(windows.is_loaded(kStartWindow));
+    EXPECT_GE(process_end.ends, 1);
+}
+
+TEST_F(StartWindow, feedbackLinkShowsAfterFourQuizzes) {
+    settings.put(setting::num_times("41517"), "4");
+    settings.put(setting::survey_done("41517"), "yes");
+    auto* link = window().findChild<ClickArea*>("lblFeedback");
+    EXPECT_TRUE(link->isVisible());
+    EXPECT_EQ(link->text(), "Update Feedback");
+    EXPECT_TRUE(window().rect().contains(link->geometry()));
+}
+
+}  // namespace
+}  // namespace qd
