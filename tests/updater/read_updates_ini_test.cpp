@@ -164,7 +164,7 @@ TEST(ReadUpdatesIniTest, serverAddressesComeFromTheLocalCatalogueOnly) {
                catalogue_text({}, "url=https://other.example/\r\nmanualurl=https://other.example/m\r\n"));
     qd::ServerAddresses addresses = qd::read_server_addresses(folder.path());
     EXPECT_EQ(addresses.url, "https://mine.example/u/");
-    EXPECT_EQ(addresses.manual_url, "https://updates.quizdeck.example/manual/");
+    EXPECT_EQ(addresses.manual_url, "https://www.palverapress.example/updates/manual.htm");
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ inline constexpr std::string_view kNoName = "<no name>";
 inline constexpr std::string_view kNoVersion = "<no verson>";
 inline constexpr std::string_view kNoDate = "<no date>";
 inline constexpr std::string_view kNoPath = "<no path>";
-inline constexpr std::string_view kManualDownloadPage = "https://updates.quizdeck.example/manual/";
+inline constexpr std::string_view kManualDownloadPage = "https://www.palverapress.example/updates/manual.htm";
 
 inline constexpr std::string_view kLocalMissing = "updates.ini not found.  Please reinstall software.";
 inline constexpr std::string_view kErrorRetrieving = "Error retrieving updates";
