@@ -253,7 +253,12 @@ std::string IniFile::get_string(std::string_view section, std::string_view key, 
                                 std::size_t buffer_size) const {
     if (buffer_size == 0) return {};
     auto value = find_value(file_, section, key);
-    return cut_to(value ? std::string_view(*value) : default_value, buffer_size - 1);
+    if (!value) return cut_to(default_value, buffer_size - 1);
+    // A value in a matching pair of quotes is read without them, so values can keep outer blanks.
+    std::string_view text = *value;
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front())
+        text = text.substr(1, text.size() - 2);
+    return cut_to(text, buffer_size - 1);
 }
 
 int IniFile::get_int(std::string_view section, std::string_view key, int default_value) const {

@@ -21,6 +21,8 @@ public:
     // The value of `key` in `section`, or `default_value` when the file, the
     // section or the key is missing; either is cut to buffer_size - 1
     // characters, as a reader with a buffer of that size would return it.
+    // A value enclosed in a matching pair of single or double quotes is
+    // returned without them.
     std::string get_string(std::string_view section, std::string_view key,
                            std::string_view default_value, std::size_t buffer_size) const;
 

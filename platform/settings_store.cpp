@@ -7,14 +7,9 @@
 namespace qd {
 namespace {
 
-// Values are kept in double quotes so that blanks around them survive the
-// INI format (" 1" is the stored form of a ticked box).
+// Values are written in double quotes, which the INI reader drops again, so
+// that blanks around them survive (" 1" is the stored form of a ticked box).
 std::string quoted(const std::string& value) { return "\"" + value + "\""; }
-
-std::string unquoted(const std::string& value) {
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
-    return value;
-}
 
 constexpr std::size_t kUnlimited = 1 << 20;
 
@@ -45,7 +40,7 @@ std::string IniSettingsStore::get(const std::string& application, const std::str
     // A marker default tells "missing" apart from a stored empty text.
     static const std::string missing = "\x01missing\x01";
     std::string value = IniFile(file_for(application)).get_string(section, key, missing, kUnlimited);
-    return value == missing ? default_value : unquoted(value);
+    return value == missing ? default_value : value;
 }
 
 bool IniSettingsStore::put(const std::string& application, const std::string& section, const std::string& key,
