@@ -14,17 +14,17 @@ std::uint32_t entry_for(const DecodeTrie& trie, unsigned index) {
         int next = trie.node(at).child[(index >> k) & 1];
         if (next < 0) break;
         if (trie.node(next).value >= 0) {
-            bytes |= static_cast<std::uint32_t>(trie.node(next).value) << (8 * count);
+            bytes |= static_cast<std::uint32_t>(trie.node(next).value) << (8 + 8 * count);
             ++count;
             bits_used = k + 1;
             at = DecodeTrie::root;
         } else {
             at = next;
-            if (k + 1 == lookup_bits && count == 0) return long_code_flag | static_cast<std::uint32_t>(at);
+            if (k + 1 == lookup_bits && count == 0) return long_code_flag | (static_cast<std::uint32_t>(at) << 8);
         }
     }
     if (count == 0) return 0;
-    return bytes | (bits_used << 24) | (count << 28);
+    return bytes | bits_used | (count << 6);
 }
 
 }  // namespace

@@ -3,13 +3,13 @@
 // data (the next bit at bit 0 of the index). An entry holds every whole code
 // that those bits begin with, up to three, so one lookup can give several bytes.
 //
-// Entry layout:
-//   bits 0-23   up to three decoded bytes, the first in bits 0-7
-//   bits 24-27  the bits those codes take together
-//   bits 28-29  how many bytes (1 to 3)
-// An entry with no byte is either a long code, whose walk goes on in the tree
-// from the node in bits 0-15 (with long_code_flag set), or 0: a path the tree
-// does not have.
+// Entry layout, the bit count lowest so that it can shift the bit buffer as it is:
+//   bits 0-3    the bits the codes take together (bits 4-5 stay 0)
+//   bits 6-7    how many bytes (1 to 3)
+//   bits 8-31   up to three decoded bytes, the first in bits 8-15
+// An entry with no byte is either a long code (long_code_flag set), whose walk
+// goes on in the tree from the node in bits 8-23, or 0: a path the tree does
+// not have.
 #include <array>
 #include <cstdint>
 
@@ -17,11 +17,12 @@
 
 namespace qd::he3 {
 
-inline constexpr int lookup_bits = 11;
-inline constexpr std::uint32_t long_code_flag = 1u << 30;
+inline constexpr int lookup_bits = 13;
+inline constexpr std::uint32_t long_code_flag = 1u << 4;
 
-inline unsigned entry_byte_count(std::uint32_t entry) { return (entry >> 28) & 3; }
-inline unsigned entry_bit_count(std::uint32_t entry) { return (entry >> 24) & 15; }
+inline unsigned entry_bit_count(std::uint32_t entry) { return entry & 63; }
+inline unsigned entry_byte_count(std::uint32_t entry) { return (entry >> 6) & 3; }
+inline std::uint32_t entry_bytes(std::uint32_t entry) { return entry >> 8; }
 
 using DecodeTable = std::array<std::uint32_t, 1u << lookup_bits>;
 

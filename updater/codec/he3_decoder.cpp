@@ -7,6 +7,7 @@
 #include "decode_table.h"
 #include "decode_trie.h"
 #include "stream_header.h"
+#include "xor_checksum.h"
 
 namespace qd::he3 {
 
@@ -52,7 +53,7 @@ struct DataDecoder {
     // A code longer than the table, or a path the tree lacks.
     void finish_long_code(std::uint32_t entry) {
         if ((entry & long_code_flag) == 0) fail();
-        int at = static_cast<int>(entry & 0xffff);
+        int at = static_cast<int>(entry_bytes(entry) & 0xffff);
         consume(lookup_bits);
         while (true) {
             if (buffered == 0) refill();
@@ -68,13 +69,14 @@ struct DataDecoder {
     void fast_stretch(const std::uint8_t* stop) {
         while (in < stop && in_end - in >= input_margin && out_end - out >= output_margin) {
             refill();
-            for (int round = 0; round < 56 / lookup_bits; ++round) {
+            for (int round = 0; round < 56 / lookup_bits; ++round) {  // 56 bits are buffered
                 std::uint32_t entry = table[buffer & ((1u << lookup_bits) - 1)];
                 if (entry_byte_count(entry) == 0) [[unlikely]] {
                     finish_long_code(entry);
                     break;
                 }
-                std::memcpy(out, &entry, 4);  // the unused top byte is overwritten later or ignored
+                std::uint32_t bytes = entry_bytes(entry);
+                std::memcpy(out, &bytes, 4);  // the bytes past the count are overwritten later or unused
                 out += entry_byte_count(entry);
                 consume(entry_bit_count(entry));
             }
@@ -124,8 +126,10 @@ private:
     std::size_t next_;
 };
 
-void decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& header, std::vector<std::uint8_t>& out,
-                 ProgressMeter& progress) {
+// Decodes all data bits into out and returns the XOR of the bytes written,
+// taken after each stretch while those bytes are still in the cache.
+std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& header,
+                         std::vector<std::uint8_t>& out, ProgressMeter& progress) {
     DecodeTrie trie;
     for (const TableEntry& entry : header.entries)
         if (!trie.insert_code_path(entry.bits, entry.length, entry.value)) fail();
@@ -135,33 +139,27 @@ void decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& h
     DataDecoder decoder{trie, table, stream.data(), stream.data() + header.data_offset, stream.data() + stream.size(),
                         out.data(), out.data() + out.size()};
     WalkProgress walk(progress, stream.size(), header.data_offset);
+    std::uint8_t sum = 0;
+    std::uint8_t* summed = out.data();
     while (true) {
         // 8 bytes past the due position the walk has surely gone beyond it.
         std::size_t stop = std::min(walk.next_position() + 8, stream.size());
         decoder.fast_stretch(stream.data() + stop);
+        sum ^= xor_bytes(summed, static_cast<std::size_t>(decoder.out - summed));
+        summed = decoder.out;
         if (decoder.in < stream.data() + stop) break;  // a margin ended the stretch
         walk.passed(decoder.bits_consumed());
     }
     walk.passed(decoder.finish_slowly(decoder.bits_consumed()));
+    return sum ^ xor_bytes(summed, static_cast<std::size_t>(decoder.out - summed));
 }
 
-std::uint8_t checksum(std::span<const std::uint8_t> bytes, ProgressMeter& progress) {
-    std::uint8_t sum = 0;
-    const double k = static_cast<double>(bytes.size());
-    for (std::size_t start = 0; start < bytes.size(); start += pass_progress_step) {
-        std::size_t end = std::min(bytes.size(), start + pass_progress_step);
-        std::uint64_t wide = 0;
-        std::size_t i = start;
-        for (; i + 8 <= end; i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, &bytes[i], sizeof word);
-            wide ^= word;
-        }
-        for (int shift = 0; shift < 64; shift += 8) sum ^= static_cast<std::uint8_t>(wide >> shift);
-        for (; i < end; ++i) sum ^= bytes[i];
-        progress.report(static_cast<double>(start) / k * 11 + 89);
-    }
-    return sum;
+// The check of the checksum counts as its own pass for Progress: after every
+// 10000 bytes of output.
+void report_check(std::size_t output_size, ProgressMeter& progress) {
+    const double k = static_cast<double>(output_size);
+    for (std::size_t i = 0; i < output_size; i += pass_progress_step)
+        progress.report(static_cast<double>(i) / k * 11 + 89);
 }
 
 }  // namespace
@@ -172,8 +170,9 @@ std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, Pr
     CompressedHeader header = read_compressed_header(stream);
     // The header has checked that the data bits can hold this many bytes.
     std::vector<std::uint8_t> out(header.data_length);
-    decode_data(stream, header, out, progress);
-    if (checksum(out, progress) != header.checksum) fail();
+    std::uint8_t sum = decode_data(stream, header, out, progress);
+    report_check(out.size(), progress);
+    if (sum != header.checksum) fail();
     progress.finish();
     return out;
 }

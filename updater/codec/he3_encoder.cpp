@@ -22,10 +22,14 @@ std::uint64_t load_word(const std::uint8_t* p) {
 // Four partial tables, so that runs of one value do not wait on each other.
 using PartialCounts = std::array<std::array<std::uint32_t, 256>, 4>;
 
-void count_block(const std::uint8_t* p, std::size_t size, PartialCounts& partial) {
+// Counts the block and returns its XOR checksum, which comes free with the
+// words already loaded.
+std::uint8_t count_block(const std::uint8_t* p, std::size_t size, PartialCounts& partial) {
+    std::uint64_t wide = 0;
     std::size_t i = 0;
     for (; i + 8 <= size; i += 8) {
         std::uint64_t word = load_word(p + i);
+        wide ^= word;
         ++partial[0][word & 255];
         ++partial[1][(word >> 8) & 255];
         ++partial[2][(word >> 16) & 255];
@@ -35,42 +39,40 @@ void count_block(const std::uint8_t* p, std::size_t size, PartialCounts& partial
         ++partial[2][(word >> 48) & 255];
         ++partial[3][word >> 56];
     }
-    for (; i < size; ++i) ++partial[0][p[i]];
+    std::uint8_t sum = 0;
+    for (int shift = 0; shift < 64; shift += 8) sum ^= static_cast<std::uint8_t>(wide >> shift);
+    for (; i < size; ++i) {
+        ++partial[0][p[i]];
+        sum ^= p[i];
+    }
+    return sum;
 }
+
+struct Census {
+    ByteCounts counts{};
+    std::uint8_t checksum = 0;
+};
 
 // The percentages of a pass are computed for positions 0, step, 2 step, ...;
 // they are raised once the block that starts there is done, which gives the
 // same sequence without a check per byte.
-ByteCounts count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress) {
+Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress) {
     PartialCounts partial{};
+    Census census;
     const double n = static_cast<double>(input.size());
     for (std::size_t start = 0; start < input.size(); start += count_progress_step) {
-        count_block(input.data() + start, std::min(count_progress_step, input.size() - start), partial);
+        census.checksum ^= count_block(input.data() + start, std::min(count_progress_step, input.size() - start), partial);
         progress.report(static_cast<double>(start) / n * 7);
     }
-    ByteCounts counts{};
-    for (int v = 0; v < 256; ++v) counts[v] = partial[0][v] + partial[1][v] + partial[2][v] + partial[3][v];
-    return counts;
+    for (int v = 0; v < 256; ++v)
+        census.counts[v] = partial[0][v] + partial[1][v] + partial[2][v] + partial[3][v];
+    return census;
 }
 
-std::uint8_t xor_block(const std::uint8_t* p, std::size_t size) {
-    std::uint64_t wide = 0;
-    std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) wide ^= load_word(p + i);
-    std::uint8_t folded = 0;
-    for (int shift = 0; shift < 64; shift += 8) folded ^= static_cast<std::uint8_t>(wide >> shift);
-    for (; i < size; ++i) folded ^= p[i];
-    return folded;
-}
-
-std::uint8_t checksum(std::span<const std::uint8_t> input, ProgressMeter& progress) {
-    std::uint8_t sum = 0;
-    const double n = static_cast<double>(input.size());
-    for (std::size_t start = 0; start < input.size(); start += pass_progress_step) {
-        sum ^= xor_block(input.data() + start, std::min(pass_progress_step, input.size() - start));
-        progress.report(static_cast<double>(start) / n * 5 + 7);
-    }
-    return sum;
+// The checksum was taken while counting; its pass still has its percentages.
+void report_checksum_pass(std::size_t size, ProgressMeter& progress) {
+    const double n = static_cast<double>(size);
+    for (std::size_t i = 0; i < size; i += pass_progress_step) progress.report(static_cast<double>(i) / n * 5 + 7);
 }
 
 // Codes of up to 56 bits packed as (code << 8) | length: one load per byte.
@@ -140,7 +142,8 @@ std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, Pro
         throw CodecError(CodecError::Kind::input_too_large);
     if (input.empty()) return stored_stream(input);
 
-    ByteCounts counts = count_bytes(input, progress);
+    Census census = count_bytes(input, progress);
+    const ByteCounts& counts = census.counts;
     CodeBook book = build_code_book(counts);
 
     std::uint64_t data_bits = 0;
@@ -161,7 +164,8 @@ std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, Pro
     std::vector<std::uint8_t> out(total + sizeof(std::uint64_t));  // room for the writer's last store
 
     std::copy(compressed_id.begin(), compressed_id.end(), out.begin());
-    out[checksum_offset] = checksum(input, progress);
+    out[checksum_offset] = census.checksum;
+    report_checksum_pass(input.size(), progress);
     put_le(&out[length_offset], input.size(), 4);
     put_le(&out[entry_count_offset], static_cast<std::uint64_t>(entries), 2);
     std::uint8_t* table = &out[table_offset];
