@@ -65,9 +65,11 @@ struct DataDecoder {
         *out++ = static_cast<std::uint8_t>(trie.node(at).value);
     }
 
-    // Runs while the margins hold and in stays before stop.
-    void fast_stretch(const std::uint8_t* stop) {
-        while (in < stop && in_end - in >= input_margin && out_end - out >= output_margin) {
+    // Decodes until in reaches stop (true) or a margin no longer holds (false).
+    bool fast_stretch(const std::uint8_t* stop) {
+        while (true) {
+            if (in_end - in < input_margin || out_end - out < output_margin) return false;
+            if (in >= stop) return true;
             refill();
             for (int round = 0; round < 56 / lookup_bits; ++round) {  // 56 bits are buffered
                 std::uint32_t entry = table[buffer & ((1u << lookup_bits) - 1)];
@@ -144,10 +146,10 @@ std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedH
     while (true) {
         // 8 bytes past the due position the walk has surely gone beyond it.
         std::size_t stop = std::min(walk.next_position() + 8, stream.size());
-        decoder.fast_stretch(stream.data() + stop);
+        bool reached = decoder.fast_stretch(stream.data() + stop);
         sum ^= xor_bytes(summed, static_cast<std::size_t>(decoder.out - summed));
         summed = decoder.out;
-        if (decoder.in < stream.data() + stop) break;  // a margin ended the stretch
+        if (!reached) break;
         walk.passed(decoder.bits_consumed());
     }
     walk.passed(decoder.finish_slowly(decoder.bits_consumed()));

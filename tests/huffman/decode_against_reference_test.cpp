@@ -1,0 +1,88 @@
+// The fast decoder against the plain bit-by-bit one on random tables (often
+// incomplete, not prefix-free or deep) and random data of every size around
+// the fast loop's margins: both succeed with the same bytes or both fail.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "cls_huffman.h"
+#include "reference_decoder.h"
+#include "stream_builder.h"
+
+namespace {
+
+using qd::testing::Bytes;
+using qd::testing::HandCode;
+using qd::testing::HandStream;
+
+HandStream random_stream(std::mt19937& random) {
+    HandStream stream;
+    int entries = 1 + static_cast<int>(random() % 24);
+    int max_length = 1 + static_cast<int>(random() % (random() % 4 == 0 ? 40 : 14));
+    for (int e = 0; e < entries; ++e) {
+        int length = 1 + static_cast<int>(random() % static_cast<unsigned>(max_length));
+        std::string bits;
+        for (int k = 0; k < length; ++k) bits += random() % 2 ? '1' : '0';
+        stream.table.push_back({static_cast<std::uint8_t>(random()), bits});
+    }
+    std::size_t data_bits = random() % 6000;
+    for (std::size_t i = 0; i < data_bits; ++i) stream.data_bits += random() % 2 ? '1' : '0';
+    stream.length = static_cast<std::uint32_t>(random() % (data_bits / 2 + 2));
+    return stream;
+}
+
+// Complete trees: every path leads to a value, so the data always decodes.
+HandStream random_complete_stream(std::mt19937& random) {
+    HandStream stream;
+    std::vector<std::string> leaves{""};
+    int values = 2 + static_cast<int>(random() % 60);
+    while (static_cast<int>(leaves.size()) < values) {
+        std::size_t split = random() % leaves.size();
+        std::string leaf = leaves[split];
+        leaves[split] = leaf + "0";
+        leaves.push_back(leaf + "1");
+    }
+    for (std::size_t v = 0; v < leaves.size(); ++v) stream.table.push_back({static_cast<std::uint8_t>(v), leaves[v]});
+    Bytes data(random() % 3000);
+    for (auto& b : data) b = static_cast<std::uint8_t>(random() % leaves.size());
+    stream.data_bits = qd::testing::data_bits_for(stream.table, data);
+    stream.length = static_cast<std::uint32_t>(data.size());
+    stream.checksum = qd::testing::xor_of(data);
+    return stream;
+}
+
+void expect_same_as_reference(const Bytes& stream) {
+    std::optional<Bytes> expected = qd::testing::reference_decode(stream);
+    Bytes bytes = stream;
+    try {
+        qd::clsHuffman().DecodeByte(bytes);
+        ASSERT_TRUE(expected.has_value()) << "the reference decoder refuses this stream";
+        EXPECT_EQ(bytes, *expected);
+    } catch (const qd::CodecError&) {
+        EXPECT_FALSE(expected.has_value()) << "the reference decoder takes this stream";
+    }
+}
+
+TEST(DecodeAgainstReference, randomTablesAndData) {
+    std::mt19937 random(2024);
+    for (int i = 0; i < 400; ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        HandStream stream = random_stream(random);
+        // Mostly with the right checksum, so that the data walk is what decides.
+        if (auto decoded = qd::testing::reference_decode(stream.build(), false); decoded && random() % 8 != 0)
+            stream.checksum = qd::testing::xor_of(*decoded);
+        expect_same_as_reference(stream.build());
+    }
+}
+
+TEST(DecodeAgainstReference, randomCompleteTrees) {
+    std::mt19937 random(77);
+    for (int i = 0; i < 200; ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
+        Bytes stream = random_complete_stream(random).build();
+        ASSERT_TRUE(qd::testing::reference_decode(stream).has_value());
+        expect_same_as_reference(stream);
+    }
+}
+
+}  // namespace
