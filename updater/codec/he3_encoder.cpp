@@ -78,7 +78,9 @@ void report_checksum_pass(std::size_t size, ProgressMeter& progress) {
 // Codes of up to 56 bits packed as (code << 8) | length: one load per byte.
 using PackedCodes = std::array<std::uint64_t, 256>;
 
-// Four codes per flush when they fit the free 56 bits, which is nearly always.
+// Four codes are joined into one word apart from the writer, so that the joins
+// of successive groups overlap; the writer then takes one word per group.
+// They fit its free 56 bits nearly always.
 void write_short_codes(const std::uint8_t* p, std::size_t size, const PackedCodes& codes, BitWriter& writer) {
     std::size_t i = 0;
     for (; i + 4 <= size; i += 4) {
@@ -86,12 +88,12 @@ void write_short_codes(const std::uint8_t* p, std::size_t size, const PackedCode
         std::uint64_t c1 = codes[p[i + 1]];
         std::uint64_t c2 = codes[p[i + 2]];
         std::uint64_t c3 = codes[p[i + 3]];
-        unsigned total = static_cast<unsigned>((c0 & 255) + (c1 & 255) + (c2 & 255) + (c3 & 255));
+        unsigned l0 = c0 & 255;
+        unsigned l01 = l0 + (c1 & 255);
+        unsigned l012 = l01 + (c2 & 255);
+        unsigned total = l012 + (c3 & 255);
         if (total <= BitWriter::max_short_code) [[likely]] {
-            writer.add(c0 >> 8, c0 & 255);
-            writer.add(c1 >> 8, c1 & 255);
-            writer.add(c2 >> 8, c2 & 255);
-            writer.add(c3 >> 8, c3 & 255);
+            writer.add((c0 >> 8) | ((c1 >> 8) << l0) | ((c2 >> 8) << l01) | ((c3 >> 8) << l012), total);
             writer.flush();
         } else {
             writer.put(c0 >> 8, c0 & 255);
