@@ -63,7 +63,9 @@ std::vector<RoundTripCase> round_trip_cases() {
         {"one repeated value", Bytes(100000, 0), Form::stored},
         {"two values, equal counts", qd::testing::bytes_of("abababababab"), Form::compressed, 1},
         {"every value", every_value, Form::compressed, 8},
-        {"random bytes", random_bytes(300000, 1), Form::compressed},
+        {"random bytes", random_bytes(300001, 1), Form::compressed},
+        // Past 1 MiB with short codes the encoder writes pairs of bytes at a time.
+        {"over a MiB of random bytes", random_bytes((1u << 20) + 4003, 2), Form::compressed},
         {"text-like bytes", text_like(500000), Form::compressed},
         {"fibonacci counts", fibonacci_counts(31), Form::compressed, 30},
         {"short input below the fast decoder's margins", qd::testing::bytes_of("hello, world"), Form::compressed},

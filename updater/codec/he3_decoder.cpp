@@ -71,6 +71,7 @@ struct DataDecoder {
             if (in_end - in < input_margin || out_end - out < output_margin) return false;
             if (in >= stop) return true;
             refill();
+#pragma GCC unroll 4
             for (int round = 0; round < 56 / lookup_bits; ++round) {  // 56 bits are buffered
                 std::uint32_t entry = table[buffer & ((1u << lookup_bits) - 1)];
                 if (entry_byte_count(entry) == 0) [[unlikely]] {

@@ -105,6 +105,43 @@ void write_short_codes(const std::uint8_t* p, std::size_t size, const PackedCode
     for (; i < size; ++i) writer.put(codes[p[i]] >> 8, codes[p[i]] & 255);
 }
 
+// For large inputs with codes of up to 28 bits: one table entry per pair of
+// bytes, (joined codes << 8) | joined length. Two entries (four bytes) fill
+// the writer's free 56 bits in one step.
+constexpr unsigned longest_pair_code = BitWriter::max_short_code / 2;
+constexpr std::size_t pair_table_worth = 1u << 20;  // below this, building the table costs more than it saves
+
+void write_code_pairs(const std::uint8_t* p, std::size_t size, const std::vector<std::uint64_t>& pairs,
+                      const PackedCodes& codes, BitWriter& writer) {
+    std::size_t i = 0;
+    for (; i + 4 <= size; i += 4) {
+        std::uint64_t c0 = pairs[p[i] | (p[i + 1] << 8)];
+        std::uint64_t c1 = pairs[p[i + 2] | (p[i + 3] << 8)];
+        unsigned l0 = c0 & 255;
+        unsigned total = l0 + (c1 & 255);
+        if (total <= BitWriter::max_short_code) [[likely]] {
+            writer.add((c0 >> 8) | ((c1 >> 8) << l0), total);
+            writer.flush();
+        } else {
+            writer.put(c0 >> 8, l0);
+            writer.put(c1 >> 8, c1 & 255);
+        }
+    }
+    for (; i < size; ++i) writer.put(codes[p[i]] >> 8, codes[p[i]] & 255);
+}
+
+std::vector<std::uint64_t> pair_table(const PackedCodes& codes) {
+    std::vector<std::uint64_t> pairs(1u << 16);
+    for (unsigned first = 0; first < 256; ++first) {
+        for (unsigned second = 0; second < 256; ++second) {
+            std::uint64_t a = codes[first];
+            std::uint64_t b = codes[second];
+            pairs[first | (second << 8)] = ((a >> 8) | ((b >> 8) << (a & 255))) << 8 | ((a & 255) + (b & 255));
+        }
+    }
+    return pairs;
+}
+
 void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, BitWriter& writer,
                      ProgressMeter& progress) {
     unsigned longest = *std::max_element(book.length.begin(), book.length.end());
@@ -112,11 +149,16 @@ void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, 
     if (longest <= BitWriter::max_short_code)
         for (int v = 0; v < 256; ++v) packed[v] = (book.bits[v][0] << 8) | book.length[v];
 
+    std::vector<std::uint64_t> pairs;
+    if (longest <= longest_pair_code && input.size() >= pair_table_worth) pairs = pair_table(packed);
+
     const double n = static_cast<double>(input.size());
     for (std::size_t start = 0; start < input.size(); start += pass_progress_step) {
         std::size_t size = std::min(pass_progress_step, input.size() - start);
         const std::uint8_t* p = input.data() + start;
-        if (longest <= BitWriter::max_short_code) {
+        if (!pairs.empty()) {
+            write_code_pairs(p, size, pairs, packed, writer);
+        } else if (longest <= BitWriter::max_short_code) {
             write_short_codes(p, size, packed, writer);
         } else {
             // Deeper trees need more input than the 32-bit length allows; kept for completeness.
