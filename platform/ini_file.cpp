@@ -1,16 +1,13 @@
 #include "platform/ini_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <climits>
-#include <fcntl.h>
 #include <fstream>
 #include <optional>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
+#include "platform/replace_file.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -186,59 +183,6 @@ void set_value(Document& document, std::string_view section, std::string_view ke
     insert_line(document, insertion_point(document, *span), std::string(key) + "=" + std::string(value));
 }
 
-bool write_all(int descriptor, std::string_view bytes) {
-    while (!bytes.empty()) {
-        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Writes the bytes to a new file beside `file` and renames it over `file`,
-// so that `file` holds either its old or its new contents, never a part.
-bool replace_file(const fs::path& file, std::string_view bytes) {
-    // Through a link, the linked file is replaced and the link stays.
-    std::error_code error;
-    fs::path target = file;
-    if (fs::symlink_status(file, error).type() == fs::file_type::symlink) {
-        target = fs::canonical(file, error);
-        if (error) return false;
-    }
-    struct stat old_status {};
-    bool had_file = ::stat(target.c_str(), &old_status) == 0;
-
-    static unsigned counter = 0;
-    fs::path temporary;
-    int descriptor = -1;
-    for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = target;
-        temporary += ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (descriptor < 0 && errno != EEXIST) return false;
-    }
-    if (descriptor < 0) return false;
-
-    bool ok = write_all(descriptor, bytes);
-    if (ok && had_file) ok = ::fchmod(descriptor, old_status.st_mode & 07777) == 0;
-    if (ok) ok = ::fsync(descriptor) == 0;
-    if (::close(descriptor) != 0) ok = false;
-    if (ok) ok = ::rename(temporary.c_str(), target.c_str()) == 0;
-    if (!ok) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // Make the rename itself durable; a failure here does not undo the write.
-    int folder = ::open(target.has_parent_path() ? target.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -292,7 +236,8 @@ bool IniFile::write_string(std::string_view section, std::string_view key, std::
         return false;
     }
     set_value(document, section, key, trim_blanks(value));
-    return replace_file(file_, join_lines(document));
+    // Through a link, the linked file is replaced and the link stays.
+    return !replace_file(file_, join_lines(document), std::nullopt, /*follow_link=*/true).has_value();
 }
 
 }  // namespace qd

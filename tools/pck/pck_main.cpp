@@ -11,7 +11,7 @@
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "updater/package/read_package_file.h"
-#include "updater/package/replace_file.h"
+#include "platform/replace_file.h"
 #include "updater/package/unpack_package.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "updater/catalogue/catalogue_version.h"
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
-#include "updater/package/replace_file.h"
+#include "platform/replace_file.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {

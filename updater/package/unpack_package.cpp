@@ -7,7 +7,7 @@
 #include "updater/package/ensure_folder_path.h"
 #include "updater/package/package_format.h"
 #include "updater/package/read_package_file.h"
-#include "updater/package/replace_file.h"
+#include "platform/replace_file.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {

@@ -1,4 +1,4 @@
-#include "updater/package/replace_file.h"
+#include "platform/replace_file.h"
 
 #include <cerrno>
 #include <cstring>
@@ -26,8 +26,16 @@ bool write_all(int descriptor, std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> replace_file(const std::filesystem::path& file, std::string_view bytes,
-                                        std::optional<mode_t> mode) {
+std::optional<std::string> replace_file(const std::filesystem::path& given, std::string_view bytes,
+                                        std::optional<mode_t> mode, bool follow_link) {
+    std::filesystem::path file = given;
+    if (follow_link) {
+        std::error_code error;
+        if (std::filesystem::symlink_status(given, error).type() == std::filesystem::file_type::symlink) {
+            file = std::filesystem::canonical(given, error);
+            if (error) return "cannot follow the link " + given.string() + ": " + error.message();
+        }
+    }
     struct stat old_status {};
     if (!mode && ::lstat(file.c_str(), &old_status) == 0 && S_ISREG(old_status.st_mode)) mode = old_status.st_mode & 07777;
     // Without a given mode the process's file-creation mask decides.
@@ -53,6 +61,12 @@ std::optional<std::string> replace_file(const std::filesystem::path& file, std::
     if (error_number) {
         ::unlink(temporary.c_str());
         return reason("cannot write " + file.string(), error_number);
+    }
+    // Make the rename itself durable; a failure here does not undo the write.
+    int folder = ::open(file.has_parent_path() ? file.parent_path().c_str() : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
     }
     return std::nullopt;
 }
