@@ -17,14 +17,13 @@ namespace {
 
 // The fast loop keeps this far from either end, so it may refill the bit
 // buffer eight bytes at a time (a long code takes at most 32 bytes) and write
-// a whole round of lookups (4 x 3 bytes, stored 4 at a time) unchecked.
+// a whole group of lookups (4 x 3 bytes, stored 4 at a time) unchecked.
 constexpr std::ptrdiff_t input_margin = 64;
 constexpr std::ptrdiff_t output_margin = 16;
 
 struct DataDecoder {
     const DecodeTrie& trie;
     const DecodeTable& table;
-    const std::uint8_t* stream_begin;  // positions in progress are counted from here
     const std::uint8_t* data;          // first byte of the data bits
     const std::uint8_t* in_end;
     std::uint8_t* out;
@@ -139,8 +138,8 @@ std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedH
     DecodeTable table;
     build_decode_table(trie, table);
 
-    DataDecoder decoder{trie, table, stream.data(), stream.data() + header.data_offset, stream.data() + stream.size(),
-                        out.data(), out.data() + out.size()};
+    DataDecoder decoder{trie, table, stream.data() + header.data_offset, stream.data() + stream.size(), out.data(),
+                        out.data() + out.size()};
     WalkProgress walk(progress, stream.size(), header.data_offset);
     std::uint8_t sum = 0;
     std::uint8_t* summed = out.data();
