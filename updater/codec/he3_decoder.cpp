@@ -6,6 +6,7 @@
 #include "codec_error.h"
 #include "decode_table.h"
 #include "decode_trie.h"
+#include "output_buffer.h"
 #include "stream_header.h"
 #include "xor_checksum.h"
 
@@ -171,7 +172,7 @@ std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, Pr
 
     CompressedHeader header = read_compressed_header(stream);
     // The header has checked that the data bits can hold this many bytes.
-    std::vector<std::uint8_t> out(header.data_length);
+    std::vector<std::uint8_t> out = output_buffer(header.data_length);
     std::uint8_t sum = decode_data(stream, header, out, progress);
     report_check(out.size(), progress);
     if (sum != header.checksum) fail();

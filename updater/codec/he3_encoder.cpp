@@ -8,6 +8,7 @@
 #include "code_tree.h"
 #include "codec_error.h"
 #include "he3_format.h"
+#include "output_buffer.h"
 
 namespace qd::he3 {
 
@@ -19,8 +20,8 @@ std::uint64_t load_word(const std::uint8_t* p) {
     return word;
 }
 
-// Four partial tables, so that runs of one value do not wait on each other.
-using PartialCounts = std::array<std::array<std::uint32_t, 256>, 4>;
+// One partial table per byte of a word, so that runs of one value do not wait on each other.
+using PartialCounts = std::array<std::array<std::uint32_t, 256>, 8>;
 
 // Counts the block and returns its XOR checksum, which comes free with the
 // words already loaded.
@@ -34,10 +35,10 @@ std::uint8_t count_block(const std::uint8_t* p, std::size_t size, PartialCounts&
         ++partial[1][(word >> 8) & 255];
         ++partial[2][(word >> 16) & 255];
         ++partial[3][(word >> 24) & 255];
-        ++partial[0][(word >> 32) & 255];
-        ++partial[1][(word >> 40) & 255];
-        ++partial[2][(word >> 48) & 255];
-        ++partial[3][word >> 56];
+        ++partial[4][(word >> 32) & 255];
+        ++partial[5][(word >> 40) & 255];
+        ++partial[6][(word >> 48) & 255];
+        ++partial[7][word >> 56];
     }
     std::uint8_t sum = 0;
     for (int shift = 0; shift < 64; shift += 8) sum ^= static_cast<std::uint8_t>(wide >> shift);
@@ -65,7 +66,7 @@ Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress)
         progress.report(static_cast<double>(start) / n * 7);
     }
     for (int v = 0; v < 256; ++v)
-        census.counts[v] = partial[0][v] + partial[1][v] + partial[2][v] + partial[3][v];
+        for (const auto& table : partial) census.counts[v] += table[v];
     return census;
 }
 
@@ -173,7 +174,7 @@ void put_le(std::uint8_t* out, std::uint64_t value, int size) {
 }
 
 std::vector<std::uint8_t> stored_stream(std::span<const std::uint8_t> input) {
-    std::vector<std::uint8_t> out(id_size + input.size());
+    std::vector<std::uint8_t> out = output_buffer(id_size + input.size());
     std::copy(stored_id.begin(), stored_id.end(), out.begin());
     std::copy(input.begin(), input.end(), out.begin() + id_size);
     return out;
@@ -205,7 +206,7 @@ std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, Pro
     std::size_t code_bytes = static_cast<std::size_t>((code_bits + 7) / 8);
     std::size_t header_size = table_offset + 2 * static_cast<std::size_t>(entries);
     std::size_t total = header_size + code_bytes + static_cast<std::size_t>(data_bytes);
-    std::vector<std::uint8_t> out(total + sizeof(std::uint64_t));  // room for the writer's last store
+    std::vector<std::uint8_t> out = output_buffer(total + sizeof(std::uint64_t));  // room for the writer's last store
 
     std::copy(compressed_id.begin(), compressed_id.end(), out.begin());
     out[checksum_offset] = census.checksum;
