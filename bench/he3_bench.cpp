@@ -129,8 +129,13 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--runs" && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
+        else if (arg.rfind("--", 0) == 0) die("usage: he3_bench [--runs N] INPUT...");
         else inputs.push_back(arg);
     }
     if (inputs.empty()) die("usage: he3_bench [--runs N] INPUT...");
-    for (const std::string& path : inputs) bench_input(path, runs);
+    try {
+        for (const std::string& path : inputs) bench_input(path, runs);
+    } catch (const std::exception& error) {
+        die(error.what());
+    }
 }
