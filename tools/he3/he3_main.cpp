@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/tool_main.h"
 #include "cls_huffman.h"
 #include "stream_header.h"
 #include "whole_file.h"
@@ -62,11 +63,4 @@ int run(std::span<char*> args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    try {
-        return run(std::span<char*>(argv, static_cast<std::size_t>(argc)));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "%s\n", error.what());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return qd::tools::run_tool("", argc, argv, run); }

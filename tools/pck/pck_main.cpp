@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/tool_main.h"
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "updater/package/read_package_file.h"
@@ -93,11 +94,4 @@ int run(std::span<char*> args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    try {
-        return run(std::span<char*>(argv, static_cast<std::size_t>(argc)));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "pck: %s\n", error.what());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return qd::tools::run_tool("pck", argc, argv, run); }

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "tools/tool_main.h"
 #include "tools/publish/publish_update.h"
 
 namespace {
@@ -51,11 +52,4 @@ int run(std::span<char*> args) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    try {
-        return run(std::span<char*>(argv, static_cast<std::size_t>(argc)));
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "publish: %s\n", error.what());
-        return 1;
-    }
-}
+int main(int argc, char** argv) { return qd::tools::run_tool("publish", argc, argv, run); }
