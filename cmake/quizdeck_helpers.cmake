@@ -1,9 +1,9 @@
-# qd_add_test(NAME name SOURCES ... LIBS ... [GUI])
+# qd_add_test(NAME name SOURCES ... LIBS ...)
 # One test program; each GoogleTest case becomes a CTest test. Tests know the
-# source and program folders through compile definitions. GUI tests choose the
-# offscreen platform themselves (tests/support/gui_test.h) so they need no display.
+# source and program folders through compile definitions. Window tests choose
+# the offscreen platform themselves (tests/support/gui_test.h) so they need no display.
 function(qd_add_test)
-  cmake_parse_arguments(T "GUI" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gmock GTest::gtest_main qd_warnings)
   target_compile_definitions(${T_NAME} PRIVATE

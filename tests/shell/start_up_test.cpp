@@ -6,6 +6,7 @@
 #include "common/module1.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
+#include "program_world.h"
 #include "shell/start_up.h"
 #include "temp_folder.h"
 
@@ -40,20 +41,12 @@ public:
     std::string description, release, title, label6, feedback_caption = "Submit Feedback";
 };
 
-class StartUp : public ::testing::Test {
+class StartUp : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     void run(const std::string& command_line = "") {
         run_start_up(state, settings, log, view, windows, dialogs, {"/opt/quizdeck", command_line});
     }
-    testing::TempFolder folder;
-    testing::FixedClock clock{"D"};
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
     FakeView view;
-    WindowRegistry windows;
-    testing::ScriptedDialogs dialogs;
 };
 
 TEST_F(StartUp, firstStartLoadsTheFirstPartExamAndShowsTheStartWindow) {

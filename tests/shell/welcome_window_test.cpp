@@ -11,12 +11,13 @@
 #include "shell/click_area.h"
 #include "shell/welcome_window.h"
 #include "gui_test.h"
+#include "program_world.h"
 #include "temp_folder.h"
 
 namespace qd {
 namespace {
 
-class StartWindow : public ::testing::Test {
+class StartWindow : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() {
         testing::gui_application();
@@ -38,16 +39,8 @@ protected:
         int ends = 0;
     };
 
-    testing::TempFolder folder;
-    testing::FixedClock clock{"D"};
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
-    testing::ScriptedDialogs dialogs;
     testing::RecordingShell shell;
     testing::FixedScreen screen;
-    WindowRegistry windows;
     RecordingEnd process_end;
     ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
 };
