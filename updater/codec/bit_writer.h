@@ -14,7 +14,13 @@ public:
     // Longest code that add() takes after a flush.
     static constexpr unsigned max_short_code = 56;
 
-    explicit BitWriter(std::uint8_t* out) : out_(out) {}
+    // Starts `phase` bits into the first byte, whose bits below it are written as 0.
+    explicit BitWriter(std::uint8_t* out, unsigned phase = 0) : out_(out), filled_(phase) {}
+
+    // Where the next whole byte goes.
+    std::uint8_t* position() const { return out_; }
+    // Goes on at `out`; the pending bits belong to its first byte.
+    void move_to(std::uint8_t* out) { out_ = out; }
 
     // Appends without flushing: the pending bits plus count must stay below 64.
     void add(std::uint64_t bits, unsigned count) {

@@ -1,107 +1,17 @@
 #include "he3_decoder.h"
 
 #include <algorithm>
-#include <cstring>
 
-#include "codec_error.h"
-#include "decode_table.h"
-#include "decode_trie.h"
+#include "data_decoder.h"
+#include "helper_thread.h"
 #include "output_buffer.h"
+#include "second_half.h"
 #include "stream_header.h"
 #include "xor_checksum.h"
 
 namespace qd::he3 {
 
 namespace {
-
-[[noreturn]] void fail() { throw CodecError(CodecError::Kind::decode_failed); }
-
-// The fast loop keeps this far from either end, so it may refill the bit
-// buffer eight bytes at a time (a long code takes at most 32 bytes) and write
-// a whole group of lookups (4 x 3 bytes, stored 4 at a time) unchecked.
-constexpr std::ptrdiff_t input_margin = 64;
-constexpr std::ptrdiff_t output_margin = 16;
-
-struct DataDecoder {
-    const DecodeTrie& trie;
-    const DecodeTable& table;
-    const std::uint8_t* data;          // first byte of the data bits
-    const std::uint8_t* in_end;
-    std::uint8_t* out;
-    std::uint8_t* out_end;
-
-    const std::uint8_t* in = data;
-    std::uint64_t buffer = 0;  // the next bits, the next one at bit 0
-    unsigned buffered = 0;
-
-    // At least 56 bits in the buffer; reads 8 bytes at in.
-    void refill() {
-        std::uint64_t word;
-        std::memcpy(&word, in, sizeof word);
-        buffer |= word << buffered;
-        in += (63 - buffered) >> 3;
-        buffered |= 56;
-    }
-
-    void consume(unsigned bits) {
-        buffer >>= bits;
-        buffered -= bits;
-    }
-
-    std::size_t bits_consumed() const { return static_cast<std::size_t>(in - data) * 8 - buffered; }
-
-    // A code longer than the table, or a path the tree lacks.
-    void finish_long_code(std::uint32_t entry) {
-        if ((entry & long_code_flag) == 0) fail();
-        int at = static_cast<int>(entry_bytes(entry) & 0xffff);
-        consume(lookup_bits);
-        while (true) {
-            if (buffered == 0) refill();
-            at = trie.node(at).child[buffer & 1];
-            consume(1);
-            if (at < 0) fail();
-            if (trie.node(at).value >= 0) break;
-        }
-        *out++ = static_cast<std::uint8_t>(trie.node(at).value);
-    }
-
-    // Decodes until in reaches stop (true) or a margin no longer holds (false).
-    bool fast_stretch(const std::uint8_t* stop) {
-        while (true) {
-            if (in_end - in < input_margin || out_end - out < output_margin) return false;
-            if (in >= stop) return true;
-            refill();
-#pragma GCC unroll 4
-            for (int round = 0; round < 56 / lookup_bits; ++round) {  // 56 bits are buffered
-                std::uint32_t entry = table[buffer & ((1u << lookup_bits) - 1)];
-                if (entry_byte_count(entry) == 0) [[unlikely]] {
-                    finish_long_code(entry);
-                    break;
-                }
-                std::uint32_t bytes = entry_bytes(entry);
-                std::memcpy(out, &bytes, 4);  // the bytes past the count are overwritten later or unused
-                out += entry_byte_count(entry);
-                consume(entry_bit_count(entry));
-            }
-        }
-    }
-
-    // The rest, bit by bit through the tree; returns the bits consumed.
-    std::size_t finish_slowly(std::size_t bit) {
-        const std::size_t available = static_cast<std::size_t>(in_end - data) * 8;
-        while (out < out_end) {
-            int at = DecodeTrie::root;
-            do {
-                if (bit >= available) fail();
-                at = trie.node(at).child[(data[bit / 8] >> (bit % 8)) & 1];
-                ++bit;
-                if (at < 0) fail();
-            } while (trie.node(at).value < 0);
-            *out++ = static_cast<std::uint8_t>(trie.node(at).value);
-        }
-        return bit;
-    }
-};
 
 // Progress of the data walk: after every input byte whose 1-based position is
 // a multiple of 10000, once the walk has gone past it without being done.
@@ -129,32 +39,119 @@ private:
     std::size_t next_;
 };
 
-// Decodes all data bits into out and returns the XOR of the bytes written,
-// taken after each stretch while those bytes are still in the cache.
+// The first walk over the data bits, with its checksum and progress.
+class FirstWalk {
+public:
+    FirstWalk(DataDecoder& decoder, WalkProgress& walk, std::span<const std::uint8_t> stream)
+        : decoder_(decoder), walk_(walk), stream_(stream), summed_(decoder.out) {}
+
+    // Fast stretches until the walk is past data bit `until` or near an end;
+    // true in the first case.
+    bool run_until(std::size_t until) {
+        const std::size_t data_offset = static_cast<std::size_t>(decoder_.data - stream_.data());
+        // A stretch ends 8 bytes past its stop, where the walk has surely gone beyond it.
+        const std::size_t last_stop = std::min(data_offset + until / 8 + 8, stream_.size());
+        while (true) {
+            std::size_t stop = std::min(walk_.next_position() + 8, last_stop);
+            bool reached = decoder_.fast_stretch(stream_.data() + stop);
+            take_sum();
+            if (!reached) return false;
+            walk_.passed(decoder_.bits_consumed());
+            if (decoder_.bits_consumed() > until) return true;
+        }
+    }
+
+    // The XOR of the bytes written since the last call, while they are still in the cache.
+    void take_sum() {
+        sum_ ^= xor_bytes(summed_, static_cast<std::size_t>(decoder_.out - summed_));
+        summed_ = decoder_.out;
+    }
+
+    std::uint8_t sum() const { return sum_; }
+
+private:
+    DataDecoder& decoder_;
+    WalkProgress& walk_;
+    std::span<const std::uint8_t> stream_;
+    std::uint8_t* summed_;
+    std::uint8_t sum_ = 0;
+};
+
+bool worth_a_second_walk(std::size_t data_bytes, const DecodeTuning& tuning) {
+    return data_bytes >= tuning.split_from_data_bytes && second_core_available();
+}
+
+// Joins the first walk, which has reached the middle, to the second one and
+// takes the rest of the bytes from it. False when the walks never fell into
+// step or the second one stopped short; the first walk then goes on alone
+// from where it is.
+bool join_walks(DataDecoder& decoder, FirstWalk& first, const SecondHalf& second, WalkProgress& walk) {
+    const std::size_t available = decoder.available_bits();
+    std::size_t bit = decoder.bits_consumed();
+    bool done = false;
+    std::optional<std::size_t> joined = join_second_half(second, bit, [&](std::size_t& at) {
+        if (decoder.out == decoder.out_end) {
+            done = true;
+            return false;
+        }
+        int value = walk_one_code(decoder.trie, decoder.data, available, at);
+        if (value < 0) decode_failed();
+        *decoder.out++ = static_cast<std::uint8_t>(value);
+        return true;
+    });
+    first.take_sum();
+    if (done) {
+        walk.passed(bit);
+        return true;
+    }
+    decoder.seek(bit);
+    if (!joined) return false;
+
+    const std::size_t needed = static_cast<std::size_t>(decoder.out_end - decoder.out);
+    // Short of bytes, the true walk fails where the second one stopped, or runs
+    // past what it could hold; the first walk finds out alone, with the
+    // Progress of a single walk up to its failure.
+    if (second.count - *joined < needed) return false;
+    std::copy_n(second.bytes.get() + *joined, needed, decoder.out);
+    decoder.out += needed;
+    first.take_sum();
+    walk.passed(second.bit_after(decoder.trie, decoder.data, available, *joined + needed));
+    return true;
+}
+
+// Decodes all data bits into out and returns the XOR of the bytes written.
 std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& header,
-                         std::vector<std::uint8_t>& out, ProgressMeter& progress) {
+                         std::vector<std::uint8_t>& out, ProgressMeter& progress, const DecodeTuning& tuning) {
     DecodeTrie trie;
     for (const TableEntry& entry : header.entries)
-        if (!trie.insert_code_path(entry.bits, entry.length, entry.value)) fail();
+        if (!trie.insert_code_path(entry.bits, entry.length, entry.value)) decode_failed();
     DecodeTable table;
     build_decode_table(trie, table);
 
     DataDecoder decoder{trie, table, stream.data() + header.data_offset, stream.data() + stream.size(), out.data(),
                         out.data() + out.size()};
     WalkProgress walk(progress, stream.size(), header.data_offset);
-    std::uint8_t sum = 0;
-    std::uint8_t* summed = out.data();
-    while (true) {
-        // 8 bytes past the due position the walk has surely gone beyond it.
-        std::size_t stop = std::min(walk.next_position() + 8, stream.size());
-        bool reached = decoder.fast_stretch(stream.data() + stop);
-        sum ^= xor_bytes(summed, static_cast<std::size_t>(decoder.out - summed));
-        summed = decoder.out;
-        if (!reached) break;
-        walk.passed(decoder.bits_consumed());
+    FirstWalk first(decoder, walk, stream);
+    const std::size_t data_bytes = stream.size() - header.data_offset;
+
+    if (worth_a_second_walk(data_bytes, tuning)) {
+        SecondHalf second;
+        const std::size_t middle = data_bytes / 2 * 8;
+        std::jthread helper = start_helper([&](std::stop_token stop) {
+            decode_second_half(trie, table, {decoder.data, decoder.available_bits()}, middle, out.size(), stop,
+                               second);
+        });
+        if (helper.joinable()) {
+            first.run_until(middle);
+            helper.join();
+            if (join_walks(decoder, first, second, walk)) return first.sum();
+        }
     }
+
+    first.run_until(decoder.available_bits());
     walk.passed(decoder.finish_slowly(decoder.bits_consumed()));
-    return sum ^ xor_bytes(summed, static_cast<std::size_t>(decoder.out - summed));
+    first.take_sum();
+    return first.sum();
 }
 
 // The check of the checksum counts as its own pass for Progress: after every
@@ -167,15 +164,16 @@ void report_check(std::size_t output_size, ProgressMeter& progress) {
 
 }  // namespace
 
-std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress) {
+std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress,
+                                        const DecodeTuning& tuning) {
     if (stream_form(stream) == StreamForm::stored) return {stream.begin() + id_size, stream.end()};
 
     CompressedHeader header = read_compressed_header(stream);
     // The header has checked that the data bits can hold this many bytes.
     std::vector<std::uint8_t> out = output_buffer(header.data_length);
-    std::uint8_t sum = decode_data(stream, header, out, progress);
+    std::uint8_t sum = decode_data(stream, header, out, progress, tuning);
     report_check(out.size(), progress);
-    if (sum != header.checksum) fail();
+    if (sum != header.checksum) decode_failed();
     progress.finish();
     return out;
 }

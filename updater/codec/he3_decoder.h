@@ -14,6 +14,14 @@ namespace qd::he3 {
 // have, data bits that end before the promised length, a checksum mismatch.
 // Progress runs to 89 % through the data bits and to 100 through the check;
 // the stored form raises none.
-std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress);
+//
+// Streams with at least split_from_data_bytes of data bits are decoded by two
+// walks at once, the second on another thread (second_half.h), when the
+// machine has a second core; the result and Progress are the same.
+struct DecodeTuning {
+    std::size_t split_from_data_bytes = std::size_t{1} << 20;
+};
+std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress,
+                                        const DecodeTuning& tuning = {});
 
 }  // namespace qd::he3

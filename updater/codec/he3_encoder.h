@@ -13,6 +13,14 @@ namespace qd::he3 {
 // counting, 5 % through the checksum and 88 % through the data bits, ending on
 // 100 for the compressed form; the stored form has no closing 100.
 // Throws CodecError (input_too_large) past 2^31 - 1 bytes.
-std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress);
+//
+// Inputs of at least split_from_bytes are counted and coded in two halves at
+// once, the second on another thread, when the machine has a second core; the
+// stream and Progress are the same.
+struct EncodeTuning {
+    std::size_t split_from_bytes = std::size_t{1} << 20;
+};
+std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress,
+                                        const EncodeTuning& tuning = {});
 
 }  // namespace qd::he3

@@ -1,0 +1,22 @@
+#pragma once
+// The second core that the coders use for the second half of a large input.
+#include <system_error>
+#include <thread>
+#include <utility>
+
+namespace qd::he3 {
+
+inline bool second_core_available() { return std::thread::hardware_concurrency() > 1; }
+
+// A thread running work, or none (not joinable) when the system refuses one;
+// the caller then does the work itself.
+template <typename Work>
+std::jthread start_helper(Work&& work) {
+    try {
+        return std::jthread(std::forward<Work>(work));
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
+}  // namespace qd::he3
