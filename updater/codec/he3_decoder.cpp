@@ -136,10 +136,10 @@ std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedH
 
     if (worth_a_second_walk(data_bytes, tuning)) {
         SecondHalf second;
+        const DataSpan data{decoder.data, decoder.available_bits()};
         const std::size_t middle = data_bytes / 2 * 8;
         std::jthread helper = start_helper([&](std::stop_token stop) {
-            decode_second_half(trie, table, {decoder.data, decoder.available_bits()}, middle, out.size(), stop,
-                               second);
+            decode_second_half(trie, table, data, middle, out.size(), stop, second);
         });
         if (helper.joinable()) {
             first.run_until(middle);
