@@ -1,12 +1,20 @@
 #pragma once
 // The second core that the coders use for the second half of a large input.
+#include <sched.h>
+
 #include <system_error>
 #include <thread>
 #include <utility>
 
 namespace qd::he3 {
 
-inline bool second_core_available() { return std::thread::hardware_concurrency() > 1; }
+// The cores this process may run on, which a desktop can restrict below the
+// machine's own count.
+inline bool second_core_available() {
+    cpu_set_t allowed;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) return CPU_COUNT(&allowed) > 1;
+    return std::thread::hardware_concurrency() > 1;
+}
 
 // A thread running work, or none (not joinable) when the system refuses one;
 // the caller then does the work itself.
