@@ -7,6 +7,9 @@
 // Errors are CodecError (codec_error.h): "Error Decoding File" for any stream
 // the decoder cannot take, "Source file does not exist" for a file operation
 // without its source. A failing call leaves the caller's array as it was.
+//
+// Every call is synchronous. From 1 MiB on, a call also works on a second
+// core while it runs; nothing of it outlives the call.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
