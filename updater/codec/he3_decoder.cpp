@@ -45,9 +45,8 @@ public:
     FirstWalk(DataDecoder& decoder, WalkProgress& walk, std::span<const std::uint8_t> stream)
         : decoder_(decoder), walk_(walk), stream_(stream), summed_(decoder.out) {}
 
-    // Fast stretches until the walk is past data bit `until` or near an end;
-    // true in the first case.
-    bool run_until(std::size_t until) {
+    // Fast stretches until the walk is past data bit `until` or near an end.
+    void run_until(std::size_t until) {
         const std::size_t data_offset = static_cast<std::size_t>(decoder_.data - stream_.data());
         // A stretch ends 8 bytes past its stop, where the walk has surely gone beyond it.
         const std::size_t last_stop = std::min(data_offset + until / 8 + 8, stream_.size());
@@ -55,9 +54,9 @@ public:
             std::size_t stop = std::min(walk_.next_position() + 8, last_stop);
             bool reached = decoder_.fast_stretch(stream_.data() + stop);
             take_sum();
-            if (!reached) return false;
+            if (!reached) return;
             walk_.passed(decoder_.bits_consumed());
-            if (decoder_.bits_consumed() > until) return true;
+            if (decoder_.bits_consumed() > until) return;
         }
     }
 

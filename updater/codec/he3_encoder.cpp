@@ -1,7 +1,6 @@
 #include "he3_encoder.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 
 #include "bit_writer.h"

@@ -12,9 +12,8 @@ namespace {
 // Between two checkpoints the fast loop reads about this many bytes.
 constexpr std::ptrdiff_t checkpoint_step = 1 << 16;
 
-void walk(const DecodeTrie& trie, const DecodeTable& table, DataSpan span, std::size_t capacity,
+void walk(const DecodeTrie& trie, const DecodeTable& table, DataSpan span, std::size_t bit, std::size_t capacity,
           const std::stop_token& stop, SecondHalf& half) {
-    std::size_t bit = half.start_bit;
     half.code_starts.push_back(bit);
     for (std::size_t i = 0; i < SecondHalf::matched_codes && half.count < capacity; ++i) {
         int value = walk_one_code(trie, span.data, span.available_bits, bit);
@@ -68,12 +67,11 @@ std::size_t SecondHalf::bit_after(const DecodeTrie& trie, const std::uint8_t* da
 
 void decode_second_half(const DecodeTrie& trie, const DecodeTable& table, DataSpan span, std::size_t start_bit,
                         std::size_t capacity, std::stop_token stop, SecondHalf& result) noexcept {
-    result.start_bit = start_bit;
     try {
         // Not zero-filled: only the pages written are ever touched.
         result.bytes.reset(new std::uint8_t[capacity + output_margin]);
         result.code_starts.reserve(SecondHalf::matched_codes + 1);
-        walk(trie, table, span, capacity, stop, result);
+        walk(trie, table, span, start_bit, capacity, stop, result);
     } catch (const std::bad_alloc&) {
         result = SecondHalf{};
     }

@@ -29,7 +29,6 @@ struct SecondHalf {
     // their boundaries can be matched; this many of them.
     static constexpr std::size_t matched_codes = 4096;
 
-    std::size_t start_bit = 0;
     std::vector<std::size_t> code_starts;  // the bit before code i, for i up to matched_codes
     std::vector<WalkPoint> checkpoints;    // sparse boundaries after those, in order
     std::unique_ptr<std::uint8_t[]> bytes;
