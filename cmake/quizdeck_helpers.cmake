@@ -17,15 +17,9 @@ function(qd_stage_program target)
   install(TARGETS ${target} RUNTIME DESTINATION .)
 endfunction()
 
-# qd_add_subfolders([EXCEPT name...]): adds every sub-folder of the current
-# folder that has a CMakeLists.txt, in name order.
-function(qd_add_subfolders)
-  cmake_parse_arguments(S "" "" "EXCEPT" ${ARGN})
-  file(GLOB sub_dirs LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR}/*)
-  list(SORT sub_dirs)
-  foreach(dir ${sub_dirs})
-    if(NOT dir IN_LIST S_EXCEPT AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt)
-      add_subdirectory(${dir})
-    endif()
+# qd_add_folders(name...): adds the named sub-folders of the current folder.
+function(qd_add_folders)
+  foreach(dir ${ARGN})
+    add_subdirectory(${dir})
   endforeach()
 endfunction()

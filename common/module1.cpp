@@ -23,7 +23,7 @@ void center_form(ManagedWindow& window, const Screen& screen) {
 
 void quit_program(WindowRegistry& windows, ProcessEnd& process_end) {
     if (!process_end.begin_quit()) return;
-    for (const char* name : {"About1", "Exhibit", "finalscore", kMainMenu, "quest", "Security", "theanswer", kStartWindow})
+    for (const char* name : {kAboutWindow, kExhibitWindow, kResultsWindow, kMainMenu, kQuizWindow, kFlashCardWindow, kExplanationWindow, kStartWindow})
         silent_step([&] { windows.unload(name); });
     process_end.end_process();
 }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/window_names.h"
 #include "common/window_registry.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -34,9 +35,6 @@ public:
     virtual ~StartWindowOperations() = default;
     virtual void start_quiz_click_sub() = 0;
 };
-
-inline constexpr const char* kStartWindow = "Welcome";
-inline constexpr const char* kMainMenu = "pick_a_quiz";
 
 void shell_open(Shell& shell, const std::string& document, ShowMode mode);
 

@@ -8,12 +8,14 @@ ManagedWindow& WindowRegistry::load(const std::string& name) {
     if (auto found = windows_.find(name); found != windows_.end() && found->second) return *found->second;
     auto factory = factories_.find(name);
     if (factory == factories_.end()) throw Failure(FailureCode::invalid_call, "Unknown window " + name);
-    // The window's load may itself use other windows, or ask for this one again.
     std::unique_ptr<ManagedWindow> window = factory->second();
     if (!window) throw Failure(FailureCode::unexpected, "Window " + name + " could not be created");
-    auto& slot = windows_[name];
-    if (!slot) slot = std::move(window);
-    return *slot;
+    // Registered before its load runs: the load may use other windows whose
+    // own loads ask for this one again, and must find it, not create a second.
+    ManagedWindow& loaded = *window;
+    windows_[name] = std::move(window);
+    loaded.run_load();
+    return loaded;
 }
 
 ManagedWindow* WindowRegistry::find(const std::string& name) const {

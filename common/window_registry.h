@@ -23,6 +23,9 @@ public:
     virtual int width_twips() const = 0;
     virtual int height_twips() const = 0;
     virtual void move_to_twips(int left, int top) = 0;
+    // The window's load, run once the window is registered, so that a load
+    // which uses other windows may ask for this one again.
+    virtual void run_load() {}
     // The window's close handling, run by unload before it is destroyed.
     virtual void unload_handling() {}
 };

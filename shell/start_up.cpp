@@ -63,9 +63,9 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
         if (inputs.command_line.rfind("aaaa", 0) != 0) return;
         state.drill_screen_start = 1;
         // Until the drill screen is part of the program the start window stays up.
-        if (!windows.is_defined(kDrillScreenWindow)) return;
+        if (!windows.is_defined(kFlashCardWindow)) return;
         view.set_start_window_visible(false);
-        windows.show(kDrillScreenWindow);
+        windows.show(kFlashCardWindow);
     });
     load.step([&] {
         if (state.drill_screen_start != 1) view.set_start_window_visible(true);

@@ -37,7 +37,6 @@ struct StartUpInputs {
     std::string command_line;  // the arguments after the program name, joined by blanks
 };
 
-inline constexpr const char* kDrillScreenWindow = "Security";
 inline constexpr const char* kWritableCheckFile = "file.wrt";
 inline constexpr const char* kHelpFile = "velqor.html";
 

@@ -227,13 +227,17 @@ void WelcomeWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
 }
 
-WelcomeHandle::WelcomeHandle(WelcomeWindow* window, ProgramServices services)
-    : WidgetWindow(window, services.screen), services_(services) {}
+WelcomeHandle::WelcomeHandle(WelcomeWindow* window, ProgramServices services, StartUpInputs inputs)
+    : WidgetWindow(window, services.screen), window_(window), services_(services), inputs_(std::move(inputs)) {}
+
+void WelcomeHandle::run_load() {
+    run_start_up(services_.state, services_.settings, services_.log, *window_, services_.windows, services_.dialogs, inputs_);
+}
 
 void WelcomeHandle::start_quiz_click_sub() { qd::start_quiz_click_sub(services_.windows, services_.screen, services_.log); }
 
 void WelcomeHandle::unload_handling() {
-    for (const char* name : {"quest", kMainMenu, "finalscore", "Exhibit"}) silent_step([&] { services_.windows.unload(name); });
+    for (const char* name : {kQuizWindow, kMainMenu, kResultsWindow, kExhibitWindow}) silent_step([&] { services_.windows.unload(name); });
     silent_step([] {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     });
@@ -243,9 +247,7 @@ void WelcomeHandle::unload_handling() {
 
 std::unique_ptr<ManagedWindow> create_start_window(ProgramServices services, const StartUpInputs& inputs) {
     auto* window = new WelcomeWindow(services, inputs.executable_folder + "/welcome.svg");
-    auto handle = std::make_unique<WelcomeHandle>(window, services);
-    run_start_up(services.state, services.settings, services.log, *window, services.windows, services.dialogs, inputs);
-    return handle;
+    return std::make_unique<WelcomeHandle>(window, services, inputs);
 }
 
 }  // namespace qd

@@ -71,15 +71,19 @@ private:
 // closing it closes the program.
 class WelcomeHandle : public WidgetWindow, public StartWindowOperations {
 public:
-    WelcomeHandle(WelcomeWindow* window, ProgramServices services);
+    WelcomeHandle(WelcomeWindow* window, ProgramServices services, StartUpInputs inputs);
     void start_quiz_click_sub() override;
+    // The start window's load is the start-up sequence.
+    void run_load() override;
     void unload_handling() override;
 
 private:
+    WelcomeWindow* window_;
     ProgramServices services_;
+    StartUpInputs inputs_;
 };
 
-// Creates the start window and runs its load, the start-up sequence.
+// Creates the start window; the registry then runs its load, the start-up sequence.
 std::unique_ptr<ManagedWindow> create_start_window(ProgramServices services, const StartUpInputs& inputs);
 
 }  // namespace qd

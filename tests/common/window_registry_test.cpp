@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/window_names.h"
 #include "fake_window.h"
 
 namespace qd {
@@ -44,6 +45,27 @@ TEST_F(Registry, closeHandlingMayUnloadOtherWindowsAndItself) {
     windows.unload("Welcome");
     EXPECT_EQ(events, (std::vector<std::string>{"load quest", "load Welcome", "unload Welcome", "unload quest"}));
     EXPECT_TRUE(windows.loaded().empty());
+}
+
+TEST_F(Registry, aLoadThatAsksForItsOwnWindowAgainFindsItRegistered) {
+    // The main menu's load opens the quiz window, whose load asks for the main
+    // menu again: both must see one main menu, loaded once.
+    struct MainMenu : testing::FakeWindow {
+        MainMenu(std::vector<std::string>& e, WindowRegistry& r) : FakeWindow(kMainMenu, e), registry(r) {}
+        void run_load() override { registry.load(kQuizWindow); }
+        WindowRegistry& registry;
+    };
+    struct Quiz : testing::FakeWindow {
+        Quiz(std::vector<std::string>& e, WindowRegistry& r) : FakeWindow(kQuizWindow, e), registry(r) {}
+        void run_load() override { found = &registry.load(kMainMenu); }
+        WindowRegistry& registry;
+        ManagedWindow* found = nullptr;
+    };
+    windows.define(kMainMenu, [this] { return std::make_unique<MainMenu>(events, windows); });
+    windows.define(kQuizWindow, [this] { return std::make_unique<Quiz>(events, windows); });
+    ManagedWindow& menu = windows.load(kMainMenu);
+    EXPECT_EQ(windows.get<Quiz>(kQuizWindow).found, &menu);
+    EXPECT_EQ(events, (std::vector<std::string>{"load pick_a_quiz", "load quest"}));
 }
 
 TEST_F(Registry, unknownWindowOrWrongKindIsAFailure) {

@@ -130,11 +130,11 @@ TEST_F(StartUp, drillScreenCommandLineMustBeginWithTheFourLetters) {
 
 TEST_F(StartUp, drillScreenStartOpensTheDrillScreenInsteadOfTheStartWindow) {
     std::vector<std::string> events;
-    windows.define(kDrillScreenWindow, [&] { return std::make_unique<testing::FakeWindow>(kDrillScreenWindow, events); });
+    windows.define(kFlashCardWindow, [&] { return std::make_unique<testing::FakeWindow>(kFlashCardWindow, events); });
     run("aaaa");
     EXPECT_FALSE(view.visible);
-    ASSERT_TRUE(windows.is_loaded(kDrillScreenWindow));
-    EXPECT_TRUE(windows.find(kDrillScreenWindow)->window_visible());
+    ASSERT_TRUE(windows.is_loaded(kFlashCardWindow));
+    EXPECT_TRUE(windows.find(kFlashCardWindow)->window_visible());
 }
 
 TEST_F(StartUp, failedStepIsLoggedAndTheRestOfTheStartUpRuns) {
