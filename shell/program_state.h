@@ -6,6 +6,9 @@
 
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
+#include "results/retake_handover.h"
+#include "runner/quiz_state.h"
+#include "setup/setup_state.h"
 
 namespace qd {
 
@@ -15,7 +18,9 @@ struct ProgramState {
     ProductPaths paths;
     std::string quality_mailbox;           // the explanation window's feedback address
     std::int16_t drill_screen_start = 0;   // 1 when started as the drill screen
-    std::int16_t quiz_length = 0;
+    QuizState quiz;
+    SetupState setup;
+    RetakeHandover retake;
 };
 
 // Addresses on the maker's web and mail servers.

@@ -42,7 +42,7 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
             if (settings.get(setting::survey_done(state.bank.product_number)) == "yes") view.set_feedback_caption("Update Feedback");
         }
     });
-    load.step([&] { state.quiz_length = static_cast<std::int16_t>(state.bank.question_count / 4); });
+    load.step([&] { state.quiz.quiz_length = static_cast<std::int16_t>(state.bank.question_count / 4); });
     load.step([&] {
         view.set_busy_pointer(false);
         view.center_on_screen();

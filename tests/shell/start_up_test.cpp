@@ -57,7 +57,7 @@ TEST_F(StartUp, firstStartLoadsTheFirstPartExamAndShowsTheStartWindow) {
     EXPECT_EQ(state.bank.product_number, "41517");
     EXPECT_EQ(state.quality_mailbox, "qc_pv_navra@palverapress.example");
     EXPECT_EQ(settings.working.practice_mode, -1);
-    EXPECT_EQ(state.quiz_length, state.bank.question_count / 4);
+    EXPECT_EQ(state.quiz.quiz_length, state.bank.question_count / 4);
     EXPECT_EQ(state.table.at(1).question_id, 1);
     EXPECT_EQ(state.table.at(900).question_id, 900);
     EXPECT_EQ(view.title, state.bank.exam_title);
