@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/window_names.h"
+#include "common/window_operations.h"
 #include "common/window_registry.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -27,13 +28,6 @@ public:
 
 private:
     bool quitting_ = false;
-};
-
-// The start window's operation that brings up the main menu.
-class StartWindowOperations {
-public:
-    virtual ~StartWindowOperations() = default;
-    virtual void start_quiz_click_sub() = 0;
 };
 
 void shell_open(Shell& shell, const std::string& document, ShowMode mode);

@@ -1,0 +1,40 @@
+#pragma once
+// The public operations that windows call on each other through the window
+// registry (`windows.get<QuizWindowOperations>(kQuizWindow).show_quest()`).
+// Each window class implements the interface of its own operations, so a
+// caller can be tested with a double in the registry.
+namespace qd {
+
+// The start window's operation that brings up the main menu.
+class StartWindowOperations {
+public:
+    virtual ~StartWindowOperations() = default;
+    virtual void start_quiz_click_sub() = 0;
+};
+
+// The quiz window `quest`.
+class QuizWindowOperations {
+public:
+    virtual ~QuizWindowOperations() = default;
+    // Advances the quiz position and shows that question, or ends the quiz.
+    virtual void show_quest() = 0;
+    virtual void end_the_test() = 0;
+};
+
+// The explanation window `theanswer`: builds the explanation of the quiz
+// state's current question and shows it, or only prints it.
+class ExplanationWindowOperations {
+public:
+    virtual ~ExplanationWindowOperations() = default;
+    virtual void show_answer(bool print_only) = 0;
+};
+
+// The results window `finalscore`.
+class ResultsWindowOperations {
+public:
+    virtual ~ResultsWindowOperations() = default;
+    // Appends the quiz just finished to the student's history report.
+    virtual void save_history() = 0;
+};
+
+}  // namespace qd
