@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "results/results_file.h"
+#include "temp_folder.h"
+
+namespace qd {
+namespace {
+
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+TEST(ResultsFile, nameCarriesTheStudentNameAsStored) {
+    EXPECT_EQ(results_file_name("41517", "Alex "), "41517.Alex .results");
+}
+
+TEST(ResultsFile, savesTwoThousandLinesWithUnrecordedEntriesAsZero) {
+    TempFolder folder;
+    MissedFlags flags;
+    flags[5] = "1";
+    flags[17] = "0";
+    ASSERT_TRUE(save_missed_flags(flags, folder / "r.results"));
+    const std::string bytes = read_file(folder / "r.results");
+    std::string expected;
+    for (int id = 1; id <= 2000; ++id) expected += (id == 5 ? " 1, " : " 0, ") + std::to_string(id) + "\r\n";
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(ResultsFile, loadResetsTheFirstThreeHundredAndReadsLinesByOrder) {
+    TempFolder folder;
+    MissedFlags flags;
+    flags[2] = "1";
+    flags[301] = "1";
+    flags[302] = "1";
+    // Lines are assigned by their order, not by their second field.
+    write_file(folder / "r.results", " 1, 9\r\n 0, 1\r\nnonsense\r\n 1\r\n");
+    load_results_file(flags, folder / "r.results");
+    EXPECT_EQ(flags[1], "1");
+    EXPECT_EQ(flags[2], "0");
+    EXPECT_EQ(flags[3], "0");
+    EXPECT_EQ(flags[4], "1");
+    EXPECT_EQ(flags[5], "0");  // reset, not in the file
+    EXPECT_EQ(flags[301], "1");  // above 300: kept
+    load_results_file(flags, folder / "missing.results");
+    EXPECT_EQ(flags[1], "0");
+    EXPECT_EQ(flags[302], "1");
+}
+
+TEST(ResultsFile, corruptOrHugeFilesLoadAsFarAsTheyAreSound) {
+    TempFolder folder;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        const char* first;
+    };
+    std::string binary(4096, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 37);
+    const Case cases[] = {
+        {"binary bytes", binary, "0"},
+        {"one 10 MB line without line ends", " 1," + std::string(10 << 20, '7'), "1"},
+        {"more than 2000 lines", std::string(5000 * 5, ' ') + "\n", "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(folder / "r.results", c.bytes);
+        MissedFlags flags;
+        load_results_file(flags, folder / "r.results");
+        EXPECT_EQ(flags[1], c.first);
+    }
+}
+
+TEST(ResultsFile, aFailedSaveKeepsTheOldFile) {
+    TempFolder folder;
+    MissedFlags flags;
+    flags[1] = "1";
+    ASSERT_TRUE(save_missed_flags(flags, folder / "r.results"));
+    const std::string before = read_file(folder / "r.results");
+    // A results path inside a missing folder cannot be written.
+    EXPECT_FALSE(save_missed_flags(flags, folder / "missing" / "r.results"));
+    EXPECT_EQ(read_file(folder / "r.results"), before);
+}
+
+}  // namespace
+}  // namespace qd
