@@ -39,6 +39,10 @@ std::string results_file_name(const std::string& product_number, const std::stri
     return product_number + "." + student_name + ".results";
 }
 
+std::string history_report_name(const std::string& product_number, const std::string& student_name) {
+    return "history." + product_number + "." + std::string(trim_blanks(student_name)) + ".htm";
+}
+
 void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file) {
     for (int id = 1; id <= kResetEntries; ++id) missed_flags[id] = "0";
     std::ifstream in(file, std::ios::binary);

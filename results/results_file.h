@@ -15,6 +15,9 @@ using MissedFlags = std::array<std::string, kQuizSlots>;
 // product number, ".", the student name as stored, ".results"
 std::string results_file_name(const std::string& product_number, const std::string& student_name);
 
+// "history.", product number, ".", the student name without blanks at either end, ".htm"
+std::string history_report_name(const std::string& product_number, const std::string& student_name);
+
 // Resets entries 1 to 300 to "0", then reads the file's lines in order into
 // entries 1 to 2000 (the first comma-separated field of each line, as a
 // number; text that is not a number reads as 0). A missing file leaves the

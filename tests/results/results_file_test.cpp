@@ -12,8 +12,9 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
-TEST(ResultsFile, nameCarriesTheStudentNameAsStored) {
+TEST(ResultsFile, resultsNameKeepsTheStoredNameAndHistoryNameTrimsIt) {
     EXPECT_EQ(results_file_name("41517", "Alex "), "41517.Alex .results");
+    EXPECT_EQ(history_report_name("41517", " Alex "), "history.41517.Alex.htm");
 }
 
 TEST(ResultsFile, savesTwoThousandLinesWithUnrecordedEntriesAsZero) {
