@@ -1,6 +1,7 @@
 #include "common/module1.h"
 
 #include <cmath>
+#include <filesystem>
 
 #include "common/guarded_steps.h"
 #include "platform/ini_file.h"
@@ -10,6 +11,12 @@ namespace qd {
 
 void shell_open(Shell& shell, const std::string& document, ShowMode mode) {
     silent_step([&] { shell.open(document, mode); });
+}
+
+std::string help_document(const std::string& program_folder) {
+    std::error_code error;
+    if (std::filesystem::exists(kHelpFile, error) || program_folder.empty()) return kHelpFile;
+    return program_folder + kHelpFile;
 }
 
 WindowPosition centered_position(const Screen& screen, int window_width_twips, int window_height_twips) {
@@ -41,10 +48,14 @@ std::string read_ini_value(const std::string& section, const std::string& key, c
     return value.substr(0, value.find('\0'));
 }
 
-std::string read_out_ini(const std::string& program_folder, const std::string& section, const std::string& key) {
+std::string out_ini_path(const std::string& program_folder) {
     std::string folder = program_folder;
     if (!folder.empty() && folder.back() == '/') folder.pop_back();
-    return read_ini_value(section, key, folder + "/out.ini");
+    return folder + "/out.ini";
+}
+
+std::string read_out_ini(const std::string& program_folder, const std::string& section, const std::string& key) {
+    return read_ini_value(section, key, out_ini_path(program_folder));
 }
 
 void close_windows_titled(TopWindows& top_windows, const std::string& text) {

@@ -32,6 +32,13 @@ private:
 
 void shell_open(Shell& shell, const std::string& document, ShowMode mode);
 
+// The program's help, an HTML page shipped in the program folder.
+inline constexpr const char* kHelpFile = "velqor.html";
+// The help file as the shell should open it: by bare name when the working
+// folder holds it (as the product's shortcut starts the program), otherwise
+// the copy in the program folder.
+std::string help_document(const std::string& program_folder);
+
 struct WindowPosition {
     int left = 0;
     int top = 0;
@@ -50,6 +57,9 @@ void quit_program(WindowRegistry& windows, ProcessEnd& process_end);
 // Hides the start window and lets it bring up the main menu again.
 void return_to_main_menu(WindowRegistry& windows);
 
+// The router console's result file "out.ini" in the program folder, with one
+// separator before the name even when the folder is the root.
+std::string out_ini_path(const std::string& program_folder);
 // A value of the router console's result file "out.ini" in the program folder;
 // a missing key or file reads as the file's own path (cut to 59 characters).
 std::string read_out_ini(const std::string& program_folder, const std::string& section, const std::string& key);

@@ -1,24 +1,24 @@
 #pragma once
-// A label that reports clicks: the transparent click areas and text links of
-// the start window.
-#include <QLabel>
-#include <QMouseEvent>
+// A focusable button drawn over the start window's artwork: a transparent
+// area over a painted button or seal, or a text link. Keyboard users reach it
+// with Tab, see a focus frame and activate it with Enter or Space; screen
+// readers see a button with its name.
+#include <QAbstractButton>
 
 namespace qd {
 
-class ClickArea : public QLabel {
-    Q_OBJECT
+class ClickArea : public QAbstractButton {
 public:
-    using QLabel::QLabel;
+    enum class Look { transparent, link };
 
-signals:
-    void clicked();
+    ClickArea(QWidget* parent, Look look);
 
 protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
-        QLabel::mouseReleaseEvent(event);
-    }
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    Look look_;
 };
 
 }  // namespace qd

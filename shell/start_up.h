@@ -38,7 +38,6 @@ struct StartUpInputs {
 };
 
 inline constexpr const char* kWritableCheckFile = "file.wrt";
-inline constexpr const char* kHelpFile = "velqor.html";
 
 void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view,
                   WindowRegistry& windows, Dialogs& dialogs, const StartUpInputs& inputs);

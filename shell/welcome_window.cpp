@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "common/guarded_steps.h"
+#include "common/program_title.h"
 #include "shell/click_area.h"
 #include "shell/loading_window.h"
 
@@ -29,52 +30,51 @@ QFont bold_font(const QFont& base, int points = 0) {
 
 WelcomeWindow::WelcomeWindow(ProgramServices services, const std::string& artwork_file) : services_(services) {
     setObjectName("Welcome");
-    setWindowTitle(QString());
+    setWindowTitle(kProgramTitle);
     setAutoFillBackground(true);
 
     artwork_ = add_label("Image3", QString(), 0, 0, 6375, 7800);
+
+    // Focusable areas over the artwork's buttons and seal, in reading order.
+    start_area_ = add_click_area("Image4_0", "Start", 4680, 4320, 1575, 975, &WelcomeWindow::start_action);
+    help_area_ = add_click_area("Image4_1", "Help", 4800, 5280, 1455, 855, &WelcomeWindow::help_action);
+    exit_area_ = add_click_area("Image4_2", "Exit", 4680, 6120, 1575, 1095, &WelcomeWindow::exit_action);
+    add_click_area("Label7", "Money-back guarantee", 120, 5520, 2535, 1935, &WelcomeWindow::guarantee_action)
+        ->setToolTip("Our money-back guarantee");
     load_artwork(artwork_file);
 
-    // Transparent click areas over the artwork's buttons and seal.
-    add_click_area("Image4_0", 4680, 4320, 1575, 975, &WelcomeWindow::start_action);
-    add_click_area("Image4_1", 4800, 5280, 1455, 855, &WelcomeWindow::help_action);
-    add_click_area("Image4_2", 4680, 6120, 1575, 1095, &WelcomeWindow::exit_action);
-    add_click_area("Label7", 120, 5520, 2535, 1935, &WelcomeWindow::guarantee_action)->setToolTip("Our money-back guarantee");
-
-    QLabel* label6 = add_label("Label6", QString(), 480, 2880, 8415, 375);
-    label6->setStyleSheet("color: white;");
-    label6->setFont(bold_font(font(), 12));
+    label6_ = add_label("Label6", QString(), 480, 2880, 8415, 375);
+    label6_->setStyleSheet("color: white;");
+    label6_->setFont(bold_font(font(), 12));
 
     // The links sit on the light panel of the artwork, inside the window.
-    ClickArea* eula = add_click_area("lblEULALink", 3840, 6840, 660, 255, &WelcomeWindow::eula_action);
-    eula->setText("EULA");
-    feedback_link_ = add_click_area("lblFeedback", 2820, 6660, 975, 495, &WelcomeWindow::feedback_action);
-    feedback_link_->setText("Submit Feedback");
-    feedback_link_->setWordWrap(true);
+    feedback_link_ = add_link("lblFeedback", "Submit Feedback", 2820, 6660, 975, 495, &WelcomeWindow::feedback_action);
     feedback_link_->hide();
-    for (ClickArea* link : {eula, feedback_link_}) {
-        link->setStyleSheet("color: blue; text-decoration: underline;");
-        link->setFont(bold_font(font(), 8));
-    }
+    add_link("lblEULALink", "EULA", 3840, 6840, 660, 255, &WelcomeWindow::eula_action);
 
     // Designed elements that the load hides and that stay hidden.
-    auto hide_later = [this](QWidget* widget) { hidden_by_load_[widget->objectName().toStdString()] = widget; };
-    hide_later(add_button("Start_Quiz", "Start", &WelcomeWindow::start_action));
-    hide_later(add_button("cmd_start_real", "Start Quiz", &WelcomeWindow::start_action));
-    hide_later(add_button("help_command", "Help", &WelcomeWindow::help_action));
-    hide_later(add_button("Command1", "Exit", &WelcomeWindow::exit_action));
-    hide_later(add_label("Image1", QString(), 0, 0, 6375, 7800));
-    hide_later(add_label("test_name", QString(), 480, 3240, 5400, 375));
-    hide_later(add_label("txtTestDescription", QString(), 480, 3600, 4000, 1200));
-    hide_later(add_label("lbl_written_by", "Written by", 480, 4860, 1200, 255));
-    hide_later(add_label("author_name2", "Palvera Press", 1680, 4860, 2400, 255));
-    hide_later(add_label("lbl_release", "Release", 480, 5160, 1200, 255));
-    hide_later(add_label("lRelease", QString(), 1680, 5160, 1200, 255));
-    hide_later(add_label("lbl_notice", QString(), 480, 7440, 5400, 255));
-    hide_later(add_label("lbl_disclaimer", QString(), 480, 7680, 5400, 255));
-    hide_later(add_label("lbl_greeting", QString(), 480, 2520, 5400, 255));
+    start_real_ = add_button("cmd_start_real", "Start Quiz", &WelcomeWindow::start_action);
+    title_ = add_label("test_name", QString(), 480, 3240, 5400, 375);
+    description_ = add_label("txtTestDescription", QString(), 480, 3600, 4000, 1200);
+    release_ = add_label("lRelease", QString(), 1680, 5160, 1200, 255);
+    hidden_by_load_ = {add_button("Start_Quiz", "Start", &WelcomeWindow::start_action),
+                       start_real_,
+                       add_button("help_command", "Help", &WelcomeWindow::help_action),
+                       add_button("Command1", "Exit", &WelcomeWindow::exit_action),
+                       add_label("Image1", QString(), 0, 0, 6375, 7800),
+                       title_,
+                       description_,
+                       add_label("lbl_written_by", "Written by", 480, 4860, 1200, 255),
+                       add_label("author_name2", "Palvera Press", 1680, 4860, 2400, 255),
+                       add_label("lbl_release", "Release", 480, 5160, 1200, 255),
+                       release_,
+                       add_label("lbl_notice", QString(), 480, 7440, 5400, 255),
+                       add_label("lbl_disclaimer", QString(), 480, 7680, 5400, 255),
+                       add_label("lbl_greeting", QString(), 480, 2520, 5400, 255)};
 
-    // The picture buttons lie right of the window's width, as designed.
+    // The picture buttons were designed to the right of the window's width,
+    // where nobody can see or click them; they stay hidden, so keyboard and
+    // screen-reader users meet only the areas over the artwork.
     struct PictureButton {
         const char* name;
         const char* caption;
@@ -88,8 +88,10 @@ WelcomeWindow::WelcomeWindow(ProgramServices services, const std::string& artwor
         button->setObjectName(b.name);
         button->setText(b.caption);
         place(button, 6480, b.top, 1200, 600);
+        button->hide();
         connect(button, &QToolButton::clicked, this, [this, action = b.action] { silent_step([&] { (this->*action)(); }); });
     }
+    start_area_->setFocus();
 }
 
 WelcomeWindow::~WelcomeWindow() = default;
@@ -98,15 +100,24 @@ void WelcomeWindow::place(QWidget* widget, int left, int top, int width, int hei
     widget->setGeometry(px_x(left), px_y(top), px_x(width), px_y(height));
 }
 
-ClickArea* WelcomeWindow::add_click_area(const char* name, int left, int top, int width, int height,
-                                         void (WelcomeWindow::*action)()) {
-    auto* area = new ClickArea(this);
+ClickArea* WelcomeWindow::add_click_area(const char* name, const QString& accessible_name, int left, int top, int width,
+                                         int height, void (WelcomeWindow::*action)()) {
+    auto* area = new ClickArea(this, ClickArea::Look::transparent);
     area->setObjectName(name);
-    area->setCursor(Qt::PointingHandCursor);
-    area->setAttribute(Qt::WA_TranslucentBackground);
+    area->setAccessibleName(accessible_name);
     place(area, left, top, width, height);
     connect(area, &ClickArea::clicked, this, [this, action] { silent_step([&] { (this->*action)(); }); });
     return area;
+}
+
+ClickArea* WelcomeWindow::add_link(const char* name, const QString& caption, int left, int top, int width, int height,
+                                   void (WelcomeWindow::*action)()) {
+    auto* link = new ClickArea(this, ClickArea::Look::link);
+    link->setObjectName(name);
+    link->setText(caption);
+    place(link, left, top, width, height);
+    connect(link, &ClickArea::clicked, this, [this, action] { silent_step([&] { (this->*action)(); }); });
+    return link;
 }
 
 QLabel* WelcomeWindow::add_label(const char* name, const QString& caption, int left, int top, int width, int height) {
@@ -128,9 +139,8 @@ void WelcomeWindow::load_artwork(const std::string& artwork_file) {
     QSvgRenderer renderer(QString::fromStdString(artwork_file));
     const qreal ratio = devicePixelRatioF();
     if (!renderer.isValid()) {
-        // Without the artwork the click areas name their actions, so the window stays usable.
-        for (auto [name, caption] : {std::pair{"Image4_0", "Start"}, {"Image4_1", "Help"}, {"Image4_2", "Exit"}})
-            if (auto* area = findChild<ClickArea*>(name)) area->setText(caption);
+        // Without the artwork the areas show their names, so the window stays usable.
+        for (ClickArea* area : {start_area_, help_area_, exit_area_}) area->setText(area->accessibleName());
         return;
     }
     QPixmap picture(artwork_->size() * ratio);
@@ -164,24 +174,24 @@ void WelcomeWindow::set_busy_pointer(bool busy) {
     else unsetCursor();
 }
 
-void WelcomeWindow::set_description_caption(const std::string& text) {
-    findChild<QLabel*>("txtTestDescription")->setText(QString::fromStdString(text));
-}
+void WelcomeWindow::set_description_caption(const std::string& text) { description_->setText(QString::fromStdString(text)); }
 
-void WelcomeWindow::set_release_caption(const std::string& text) { findChild<QLabel*>("lRelease")->setText(QString::fromStdString(text)); }
+void WelcomeWindow::set_release_caption(const std::string& text) { release_->setText(QString::fromStdString(text)); }
 
 void WelcomeWindow::apply_appearance() {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kStartWindowColour);
     setPalette(colours);
-    for (auto& [name, widget] : hidden_by_load_) widget->hide();
+    for (QWidget* widget : hidden_by_load_) widget->hide();
     setFixedSize(px_x(kWidthTwips), px_y(kHeightTwips));
-    setWindowTitle(QString());
+    // The designed caption is empty; the product's name tells the student,
+    // the task bar and screen readers which program this is.
+    setWindowTitle(kProgramTitle);
 }
 
-void WelcomeWindow::set_title_caption(const std::string& text) { findChild<QLabel*>("test_name")->setText(QString::fromStdString(text)); }
+void WelcomeWindow::set_title_caption(const std::string& text) { title_->setText(QString::fromStdString(text)); }
 
-void WelcomeWindow::set_label6_caption(const std::string& text) { findChild<QLabel*>("Label6")->setText(QString::fromStdString(text)); }
+void WelcomeWindow::set_label6_caption(const std::string& text) { label6_->setText(QString::fromStdString(text)); }
 
 void WelcomeWindow::show_feedback_link() { feedback_link_->show(); }
 
@@ -198,7 +208,9 @@ void WelcomeWindow::start_action() {
     services_.windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
 }
 
-void WelcomeWindow::help_action() { shell_open(services_.shell, kHelpFile, ShowMode::normal); }
+void WelcomeWindow::help_action() {
+    shell_open(services_.shell, help_document(services_.state.paths.program_folder), ShowMode::normal);
+}
 
 void WelcomeWindow::exit_action() { quit_program(services_.windows, services_.process_end); }
 
@@ -213,15 +225,14 @@ void WelcomeWindow::feedback_action() {
 void WelcomeWindow::closeEvent(QCloseEvent* event) {
     // Closing the start window ends the program through its unload.
     event->ignore();
-    services_.windows.unload(kStartWindow);
+    silent_step([&] { services_.windows.unload(kStartWindow); });
 }
 
 void WelcomeWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         GuardedProcedure activate(services_.log, guard::start_window_activate);
         activate.step([&] {
-            auto* start = findChild<QPushButton*>("cmd_start_real");
-            if (start && start->isVisible()) start->setFocus();
+            if (start_real_->isVisible()) start_real_->setFocus();
         });
     }
     QWidget::changeEvent(event);

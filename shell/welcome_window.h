@@ -3,8 +3,8 @@
 // guarantee, licence and feedback links. Its load is the program's start-up.
 #include <QColor>
 #include <QWidget>
-#include <map>
 #include <memory>
+#include <vector>
 
 #include "common/widget_window.h"
 #include "shell/program_services.h"
@@ -55,7 +55,10 @@ private:
     int px_x(int twips) const { return twips / services_.screen.twips_per_pixel_x(); }
     int px_y(int twips) const { return twips / services_.screen.twips_per_pixel_y(); }
     void place(QWidget* widget, int left, int top, int width, int height);
-    ClickArea* add_click_area(const char* name, int left, int top, int width, int height, void (WelcomeWindow::*action)());
+    ClickArea* add_click_area(const char* name, const QString& accessible_name, int left, int top, int width, int height,
+                              void (WelcomeWindow::*action)());
+    ClickArea* add_link(const char* name, const QString& caption, int left, int top, int width, int height,
+                        void (WelcomeWindow::*action)());
     QLabel* add_label(const char* name, const QString& caption, int left, int top, int width, int height);
     QPushButton* add_button(const char* name, const QString& caption, void (WelcomeWindow::*action)());
     void load_artwork(const std::string& artwork_file);
@@ -63,8 +66,16 @@ private:
     ProgramServices services_;
     std::unique_ptr<LoadingWindow> loading_;
     QLabel* artwork_ = nullptr;
+    ClickArea* start_area_ = nullptr;
+    ClickArea* help_area_ = nullptr;
+    ClickArea* exit_area_ = nullptr;
     ClickArea* feedback_link_ = nullptr;
-    std::map<std::string, QWidget*> hidden_by_load_;
+    QLabel* label6_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* description_ = nullptr;
+    QLabel* release_ = nullptr;
+    QPushButton* start_real_ = nullptr;
+    std::vector<QWidget*> hidden_by_load_;
 };
 
 // The start window in the window registry: it brings up the main menu, and

@@ -36,8 +36,8 @@ TEST(ReadOutIni, valuesDefaultsAndCuts) {
 }
 
 TEST(ReadOutIni, programFolderAtTheRootGivesOneSeparator) {
-    // The root holds no out.ini here, so the result is the path it asked for.
-    EXPECT_EQ(read_out_ini("/", "general", "hostname"), "/out.ini");
+    EXPECT_EQ(out_ini_path("/"), "/out.ini");
+    EXPECT_EQ(out_ini_path("/opt/quizdeck/"), "/opt/quizdeck/out.ini");
 }
 
 TEST(CenterForm, placesTheWindowInTheMiddleEvenWhenItIsLarger) {

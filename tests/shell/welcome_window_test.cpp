@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -8,6 +9,7 @@
 #include "../common/fake_window.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
+#include "common/program_title.h"
 #include "shell/click_area.h"
 #include "shell/welcome_window.h"
 #include "gui_test.h"
@@ -49,7 +51,7 @@ TEST_F(StartWindow, loadGivesTheDesignedSizeColourAndVisibleElements) {
     WelcomeWindow& w = window();
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.size(), QSize(6350 / 15, 8090 / 15));
-    EXPECT_EQ(w.windowTitle(), QString());
+    EXPECT_EQ(w.windowTitle(), kProgramTitle);
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(255, 204, 0));
     EXPECT_FALSE(w.findChild<QLabel*>("Image3")->pixmap().isNull());
     EXPECT_EQ(w.findChild<QLabel*>("Label6")->text(), " Practice Test for:");
@@ -70,7 +72,7 @@ TEST_F(StartWindow, clickAreasOpenHelpLicenceAndGuarantee) {
     click("lblEULALink");
     click("Label7");
     ASSERT_EQ(shell.opened.size(), 3u);
-    EXPECT_EQ(shell.opened[0], (std::pair<std::string, ShowMode>{"velqor.html", ShowMode::normal}));
+    EXPECT_EQ(shell.opened[0], (std::pair<std::string, ShowMode>{state.paths.program_folder + "velqor.html", ShowMode::normal}));
     EXPECT_EQ(shell.opened[1].first, "file://" + state.paths.program_folder + "EULA.txt");
     EXPECT_EQ(shell.opened[1].second, ShowMode::maximized);
     EXPECT_EQ(shell.opened[2].first, maker::kGuaranteePage);
@@ -104,9 +106,56 @@ TEST_F(StartWindow, feedbackLinkShowsAfterFourQuizzes) {
     settings.put(setting::num_times("41517"), "4");
     settings.put(setting::survey_done("41517"), "yes");
     auto* link = window().findChild<ClickArea*>("lblFeedback");
+    ASSERT_NE(link, nullptr);
     EXPECT_TRUE(link->isVisible());
     EXPECT_EQ(link->text(), "Update Feedback");
     EXPECT_TRUE(window().rect().contains(link->geometry()));
+}
+
+TEST_F(StartWindow, screenReadersFindEveryActionByNameAndTheKeyboardReachesThem) {
+    settings.put(setting::num_times("41517"), "4");
+    WelcomeWindow& w = window();
+    std::vector<std::string> events;
+    windows.define(kMainMenu, [&] { return std::make_unique<testing::FakeWindow>(kMainMenu, events); });
+
+    // What the accessibility bus offers: the visible, focusable buttons and their names.
+    QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&w);
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(root->text(QAccessible::Name), kProgramTitle);
+    std::vector<QString> actions;
+    for (int i = 0; i < root->childCount(); ++i) {
+        QAccessibleInterface* child = root->child(i);
+        if (child->role() != QAccessible::Button || child->state().invisible) continue;
+        EXPECT_TRUE(child->state().focusable) << child->text(QAccessible::Name).toStdString();
+        EXPECT_TRUE(w.rect().contains(child->rect().translated(-w.mapToGlobal(QPoint(0, 0))))) << child->text(QAccessible::Name).toStdString();
+        actions.push_back(child->text(QAccessible::Name));
+    }
+    EXPECT_EQ(actions, (std::vector<QString>{"Start", "Help", "Exit", "Money-back guarantee", "Submit Feedback", "EULA"}));
+
+    // Tab walks the actions in that order; Space and Enter activate the focused one.
+    std::vector<QString> tab_order;
+    w.findChild<ClickArea*>("Image4_0")->setFocus();
+    for (int i = 0; i < 6; ++i) {
+        tab_order.push_back(w.focusWidget()->objectName());
+        QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(tab_order, (std::vector<QString>{"Image4_0", "Image4_1", "Image4_2", "Label7", "lblFeedback", "lblEULALink"}));
+    auto* help = w.findChild<ClickArea*>("Image4_1");
+    help->setFocus();
+    QTest::keyClick(help, Qt::Key_Space);
+    QTest::keyClick(help, Qt::Key_Return);
+    EXPECT_EQ(shell.opened.size(), 2u);
+    auto* start = w.findChild<ClickArea*>("Image4_0");
+    start->setFocus();
+    QTest::keyClick(start, Qt::Key_Enter);
+    EXPECT_TRUE(windows.get<testing::FakeWindow>(kMainMenu).visible);
+}
+
+TEST_F(StartWindow, helpInTheWorkingFolderIsOpenedByItsName) {
+    testing::write_file(folder / "velqor.html", "<html></html>");
+    click("Image4_1");
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0].first, "velqor.html");
 }
 
 }  // namespace

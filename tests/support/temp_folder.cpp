@@ -24,6 +24,7 @@ TempFolder::TempFolder() {
     fs::create_directory(path_ / "config");
     old_working_folder_ = fs::current_path();
     fs::current_path(path_);
+    if (const char* old = std::getenv("QUIZDECK_CONFIG_DIR")) old_config_folder_ = old;
     ::setenv("QUIZDECK_CONFIG_DIR", (path_ / "config").c_str(), 1);
 }
 
@@ -31,11 +32,14 @@ TempFolder::~TempFolder() {
     std::error_code ignored;
     fs::current_path(old_working_folder_, ignored);
     // Tests may leave read-only folders behind; make them removable first.
+    // Links are passed over: changing permissions through one would change
+    // whatever it points at, outside this folder.
     for (auto it = fs::recursive_directory_iterator(path_, ignored); it != fs::recursive_directory_iterator(); it.increment(ignored))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        if (!it->is_symlink(ignored)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(path_, ignored);
-    ::unsetenv("QUIZDECK_CONFIG_DIR");
+    if (old_config_folder_) ::setenv("QUIZDECK_CONFIG_DIR", old_config_folder_->c_str(), 1);
+    else ::unsetenv("QUIZDECK_CONFIG_DIR");
 }
 
 std::string read_file(const fs::path& file) {

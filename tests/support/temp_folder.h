@@ -2,6 +2,7 @@
 // A fresh temporary folder per test that also becomes the working folder and
 // the per-user configuration folder, so no test touches the user's files.
 #include <filesystem>
+#include <optional>
 #include <string>
 
 namespace qd::testing {
@@ -19,6 +20,7 @@ public:
 private:
     std::filesystem::path path_;
     std::filesystem::path old_working_folder_;
+    std::optional<std::string> old_config_folder_;  // QUIZDECK_CONFIG_DIR before the test
 };
 
 // Whole file as bytes; "" when it cannot be read.
