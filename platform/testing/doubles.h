@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/event_pump.h"
 #include "platform/program_starter.h"
+#include "platform/random.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
 #include "platform/top_windows.h"
@@ -48,6 +49,20 @@ class CountingEventPump final : public EventPump {
 public:
     void process_pending() override { ++calls; }
     int calls = 0;
+};
+
+// Draws the given numbers in turn, then `rest` for ever.
+class ScriptedRandom final : public Random {
+public:
+    explicit ScriptedRandom(std::vector<double> draws = {}, double rest = 0.5) : draws_(std::move(draws)), rest_(rest) {}
+    double next_unit() override { return next_ < draws_.size() ? draws_[next_++] : rest_; }
+    void reseed_from_clock() override { ++reseeds; }
+    int reseeds = 0;
+
+private:
+    std::vector<double> draws_;
+    std::size_t next_ = 0;
+    double rest_;
 };
 
 // A 1024 x 768 screen at 15 twips per pixel unless told otherwise.

@@ -1,0 +1,51 @@
+#pragma once
+// The quiz builder: turns the main menu's choices into a quiz (which table
+// records are asked, in which order), copies the options into the working
+// values, opens the quiz window and shows its first question.
+#include <functional>
+#include <string>
+
+#include "bank/bank_state.h"
+#include "bank/question_table.h"
+#include "common/window_registry.h"
+#include "platform/dialogs.h"
+#include "platform/random.h"
+#include "platform/screen.h"
+#include "results/retake_handover.h"
+#include "runner/quiz_state.h"
+#include "setup/menu_choices.h"
+#include "setup/setup_state.h"
+#include "setup/user_settings.h"
+
+namespace qd {
+
+inline constexpr int kLongestExamQuiz = 50;
+inline constexpr const char* kNothingToRetakeMessage = "You did not get any wrong.";
+
+// What the builder reads and fills.
+struct QuizWorld {
+    QuestionTable& table;
+    BankState& bank;
+    QuizState& quiz;
+    SetupState& setup;
+    RetakeHandover& retake;
+    UserSettings& settings;
+    Dialogs& dialogs;
+    Random& random;
+    WindowRegistry& windows;
+    const Screen& screen;
+    std::function<void(bool busy)> set_busy_pointer;  // the hourglass over the main menu
+};
+
+// The student name as results and history are filed under: upper case, "STUDENT"
+// when empty or blank, every character other than A-Z, 0-9 and the blank
+// replaced by a blank (one per character, so the length in characters stays).
+std::string stored_student_name(const std::string& typed);
+
+// Loads the bank of exam option 1, 2 or 3 (first part, second part, full exam).
+void load_exam_bank(int option, QuestionTable& table, BankState& bank);
+
+// start_the_quiz_from_command1. Each step that fails is skipped.
+void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& world);
+
+}  // namespace qd
