@@ -1,14 +1,18 @@
-# qd_add_test(NAME name SOURCES ... LIBS ...)
+# qd_add_test(NAME name SOURCES ... LIBS ... [ENVIRONMENT VAR=value...])
 # One test program; each GoogleTest case becomes a CTest test. Tests know the
 # source and program folders through compile definitions. Window tests choose
 # the offscreen platform themselves (tests/support/gui_test.h) so they need no display.
 function(qd_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gmock GTest::gtest_main qd_warnings)
   target_compile_definitions(${T_NAME} PRIVATE
     QUIZDECK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" QUIZDECK_STAGE_DIR="${QUIZDECK_STAGE_DIR}")
-  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  if(T_ENVIRONMENT)
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${T_ENVIRONMENT}")
+  else()
+    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  endif()
 endfunction()
 
 # qd_stage_program(target): the program is written straight into the program folder.

@@ -9,6 +9,7 @@
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
+#include "platform/webengine/webengine_browser.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
 
@@ -43,7 +44,8 @@ int main(int argc, char** argv) {
     qd::WindowRegistry windows;
     ImmediateEnd process_end;
     qd::ProgramState state;
-    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+    qd::WebEngineBrowserFactory browsers;  // starts the web engine only when first asked
+    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });

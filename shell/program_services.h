@@ -3,6 +3,7 @@
 #include "common/error_log.h"
 #include "common/module1.h"
 #include "common/window_registry.h"
+#include "platform/browser.h"
 #include "platform/dialogs.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -20,6 +21,8 @@ struct ProgramServices {
     const Screen& screen;
     WindowRegistry& windows;
     ProcessEnd& process_end;
+    // The embedded browsers' source; warm it up while the main menu is open.
+    BrowserFactory* browsers = nullptr;
 };
 
 }  // namespace qd

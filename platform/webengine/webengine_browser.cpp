@@ -1,0 +1,279 @@
+#include "platform/webengine/webengine_browser.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QWebChannel>
+#include <QWebEngineNewWindowRequest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+#include <map>
+#include <memory>
+#include <optional>
+
+#include "platform/webengine/browser_bridge.h"
+
+namespace qd {
+namespace {
+
+constexpr int kLoadBoundMs = 5000;
+constexpr int kReadBoundMs = 2000;
+constexpr int kPrintBoundMs = 120000;
+
+// Lets events other than the user's input run until `done` or the bound
+// passes; the user's clicks and keys wait until the caller returns.
+bool wait_until(const std::function<bool()>& done, int bound_ms) {
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.start(bound_ms);
+    while (!done()) {
+        if (!bound.isActive()) return false;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
+QString resource_text(const char* name) {
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QString js_string(const std::string& text) {
+    const QJsonArray wrapped{QString::fromStdString(text)};
+    const QByteArray json = QJsonDocument(wrapped).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(json.mid(1, json.size() - 2));
+}
+
+FormSnapshot parse_form(const QString& json) {
+    FormSnapshot controls;
+    for (const QJsonValue& item : QJsonDocument::fromJson(json.toUtf8()).array()) {
+        const QJsonObject object = item.toObject();
+        controls.push_back({object["name"].toString().toStdString(), object["type"].toString().toStdString(),
+                            object["value"].toString().toStdString(), object["checked"].toBool()});
+    }
+    return controls;
+}
+
+// Links the user follows open in the desktop's own programs, so the page of
+// the window is never replaced by something else.
+class WindowPage final : public QWebEnginePage {
+public:
+    explicit WindowPage(QObject* parent) : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
+        connect(this, &QWebEnginePage::newWindowRequested, this,
+                [](QWebEngineNewWindowRequest& request) { QDesktopServices::openUrl(request.requestedUrl()); });
+    }
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override {
+        if (type == NavigationTypeLinkClicked && main_frame && url.scheme() != "javascript") {
+            QDesktopServices::openUrl(url);
+            return false;
+        }
+        return true;
+    }
+};
+
+class WebEngineBrowser final : public Browser {
+public:
+    WebEngineBrowser() : view_(new QWebEngineView) {
+        view_->setContextMenuPolicy(Qt::NoContextMenu);
+        page_ = new WindowPage(view_);
+        view_->setPage(page_);
+        page_->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        page_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, true);
+
+        auto* channel = new QWebChannel(page_);
+        bridge_ = new BrowserBridge;
+        bridge_->setParent(channel);
+        channel->registerObject("qd_bridge", bridge_);
+        page_->setWebChannel(channel);
+        bridge_->on_form_changed = [this](const QString& json) { reported_form_ = parse_form(json); };
+        bridge_->on_element_clicked = [this](const QString& id) { element_clicked(id.toStdString()); };
+        bridge_->on_page_signal = [this](const QString& name) {
+            if (on_signal_) on_signal_(name.toStdString());
+        };
+        bridge_->on_page_painted = [this] {
+            if (on_painted_) on_painted_();
+        };
+
+        QWebEngineScript channel_script;
+        channel_script.setName("qd_channel");
+        channel_script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        channel_script.setWorldId(QWebEngineScript::MainWorld);
+        channel_script.setSourceCode(resource_text(":/qtwebchannel/qwebchannel.js"));
+        page_->scripts().insert(channel_script);
+        install_ready_script();
+
+        QObject::connect(page_, &QWebEnginePage::loadStarted, view_, [this] { loading_ = true; });
+        QObject::connect(page_, &QWebEnginePage::loadFinished, view_, [this](bool) {
+            loading_ = false;
+            ++finished_loads_;
+        });
+    }
+
+    ~WebEngineBrowser() override { delete view_.data(); }
+
+    QWidget* widget() override { return view_; }
+
+    void navigate(const std::string& address) override {
+        const int before = finished_loads_;
+        start_document();
+        page_->load(QUrl::fromUserInput(QString::fromStdString(address)));
+        wait_until([&] { return finished_loads_ > before; }, kLoadBoundMs);
+    }
+
+    bool write_document(const std::string& html, const std::string& base_folder) override {
+        const int before = finished_loads_;
+        start_document();
+        QString base = QString::fromStdString(base_folder);
+        if (!base.endsWith('/')) base += '/';
+        page_->setHtml(QString::fromStdString(html), QUrl::fromLocalFile(base));
+        return wait_until([&] { return finished_loads_ > before; }, kLoadBoundMs);
+    }
+
+    bool busy() const override { return loading_; }
+
+    void wait_while_busy() override {
+        wait_until([this] { return !loading_; }, kLoadBoundMs);
+    }
+
+    void set_page_script(const std::string& script) override {
+        page_script_ = QString::fromStdString(script);
+        install_ready_script();
+    }
+
+    bool has_element(const std::string& id) override {
+        const auto found = run_script("!!document.getElementById(" + js_string(id) + ")");
+        return found && found->toBool();
+    }
+
+    std::optional<Point> element_center(const std::string& selector) override {
+        const auto found = run_script("(function (e) { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
+                                      " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })"
+                                      "(document.querySelector(" + js_string(selector) + "))");
+        if (!found || found->isNull() || !found->isValid()) return std::nullopt;
+        const QVariantList centre = found->toList();
+        if (centre.size() != 2) return std::nullopt;
+        return Point{static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble())};
+    }
+
+    void hook_click(const std::string& id, std::function<void()> on_click) override {
+        hooks_[id] = std::move(on_click);
+        page_->runJavaScript("window.__qd && (__qd.hooked[" + js_string(id) + "] = true);");
+    }
+
+    FormSnapshot read_form() override {
+        // The page reports every change; reading it once more makes sure a
+        // change whose report is still on its way is not missed.
+        if (const auto state = run_script("window.__qd ? __qd.formState() : null"); state && state->isValid() && !state->isNull())
+            reported_form_ = parse_form(state->toString());
+        return reported_form_;
+    }
+
+    void on_page_signal(std::function<void(const std::string&)> on_signal) override { on_signal_ = std::move(on_signal); }
+
+    void on_page_painted(std::function<void()> on_painted) override { on_painted_ = std::move(on_painted); }
+
+    void focus_page() override {
+        view_->setFocus(Qt::OtherFocusReason);
+        if (QWidget* proxy = view_->focusProxy()) proxy->setFocus(Qt::OtherFocusReason);
+    }
+
+    bool print_with_dialog() override {
+        QPrinter printer;
+        QPrintDialog dialog(&printer, view_);
+        if (dialog.exec() != QDialog::Accepted) return false;
+        std::optional<bool> printed;
+        const auto connection = QObject::connect(view_, &QWebEngineView::printFinished, view_, [&](bool ok) { printed = ok; });
+        view_->print(&printer);
+        wait_until([&] { return printed.has_value(); }, kPrintBoundMs);
+        QObject::disconnect(connection);
+        return printed.value_or(false);
+    }
+
+    bool print_to_pdf(const std::string& file) override {
+        std::optional<bool> printed;
+        const auto connection = QObject::connect(page_, &QWebEnginePage::pdfPrintingFinished, view_,
+                                                 [&](const QString&, bool ok) { printed = ok; });
+        page_->printToPdf(QString::fromStdString(file));
+        wait_until([&] { return printed.has_value(); }, kPrintBoundMs);
+        QObject::disconnect(connection);
+        return printed.value_or(false);
+    }
+
+private:
+    void start_document() {
+        hooks_.clear();
+        reported_form_.clear();
+    }
+
+    void install_ready_script() {
+        for (const QWebEngineScript& old : page_->scripts().find("qd_ready")) page_->scripts().remove(old);
+        QWebEngineScript ready;
+        ready.setName("qd_ready");
+        ready.setInjectionPoint(QWebEngineScript::DocumentReady);
+        ready.setWorldId(QWebEngineScript::MainWorld);
+        ready.setSourceCode(resource_text(":/quizdeck/bridge_script.js") + "\n;(function () { try {\n" + page_script_ +
+                            "\n} catch (error) {} })();\n");
+        page_->scripts().insert(ready);
+    }
+
+    // The script's value, or nothing when the page did not answer in time.
+    std::optional<QVariant> run_script(const QString& script) {
+        struct Answer {
+            std::optional<QVariant> value;
+        };
+        auto answer = std::make_shared<Answer>();
+        page_->runJavaScript(script, [answer](const QVariant& value) { answer->value = value; });
+        wait_until([&] { return answer->value.has_value(); }, kReadBoundMs);
+        return answer->value;
+    }
+
+    void element_clicked(const std::string& id) {
+        const auto hook = hooks_.find(id);
+        if (hook == hooks_.end()) return;
+        const auto on_click = hook->second;  // the handler may write a new document
+        on_click();
+    }
+
+    QPointer<QWebEngineView> view_;
+    QWebEnginePage* page_ = nullptr;
+    BrowserBridge* bridge_ = nullptr;
+    QString page_script_;
+    std::map<std::string, std::function<void()>> hooks_;
+    FormSnapshot reported_form_;
+    std::function<void()> on_painted_;
+    std::function<void(const std::string&)> on_signal_;
+    bool loading_ = false;
+    int finished_loads_ = 0;
+};
+
+}  // namespace
+
+WebEngineBrowserFactory::WebEngineBrowserFactory() = default;
+WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
+
+void WebEngineBrowserFactory::warm_up() {
+    if (spare_) return;
+    spare_ = std::make_unique<WebEngineBrowser>();
+    spare_->write_document("<html><body></body></html>", QCoreApplication::applicationDirPath().toStdString());
+}
+
+std::unique_ptr<Browser> WebEngineBrowserFactory::create() {
+    if (spare_) return std::move(spare_);
+    return std::make_unique<WebEngineBrowser>();
+}
+
+}  // namespace qd
