@@ -1,0 +1,178 @@
+// The forty router and switch labs of the banks: the commands of each lab's
+// explanation, typed at the console, leave a result file that the quiz's own
+// grader grades right; the same commands with one expectation changed grade
+// wrong.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdio>
+#include <sstream>
+
+#include "bank/bank_loader.h"
+#include "common/module1.h"
+#include "gridlab/batch_run.h"
+#include "gridlab/console_session.h"
+#include "gridlab/task_text.h"
+#include "platform/text_forms.h"
+#include "runner/router_console_grading.h"
+#include "temp_folder.h"
+
+namespace qd::gridlab {
+namespace {
+
+struct TranscriptLine {
+    std::string prompt;   // "Router(config-if)#"
+    std::string command;  // what the student typed after it
+};
+
+// "Router(config)#hostname R1" splits after the prompt's ">" or "#".
+std::optional<TranscriptLine> split_prompt(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '-' || line[i] == '_')) ++i;
+    if (i == 0) return std::nullopt;
+    if (i < line.size() && line[i] == '(') {
+        const auto close = line.find(')', i);
+        if (close == std::string::npos) return std::nullopt;
+        i = close + 1;
+    }
+    if (i >= line.size() || (line[i] != '>' && line[i] != '#')) return std::nullopt;
+    return TranscriptLine{line.substr(0, i + 1), line.substr(i + 1)};
+}
+
+std::vector<TranscriptLine> transcript_of(const QuestionRecord& lab) {
+    std::vector<TranscriptLine> lines;
+    std::istringstream text(plain_text_from_html(lab.explanation));
+    std::string line;
+    while (std::getline(text, line))
+        if (auto split = split_prompt(std::string(trim_blanks(line))); split && !trim_blanks(split->command).empty())
+            lines.push_back(*split);
+    return lines;
+}
+
+DeviceModel model_of(const QuestionRecord& lab) {
+    return lab.exhibit_files[2] == "2950" ? DeviceModel::access_switch : DeviceModel::router;
+}
+
+std::vector<QuestionRecord> all_labs() {
+    std::vector<QuestionRecord> labs;
+    for (const BankData* bank : {&banks::pv_flash_intro, &banks::pv_flash_orlin}) {
+        QuestionTable table;
+        BankState state;
+        load_questions(*bank, table, state);
+        for (int i = 1; i <= state.question_count; ++i)
+            if (table.at(i).diagram_files[1] == "xxsim") labs.push_back(table.at(i));
+    }
+    return labs;
+}
+
+// Types the commands through batch mode, then grades the lab from out.ini as the quiz does.
+bool graded_right(const QuestionRecord& lab, const std::vector<std::string>& commands, const std::filesystem::path& folder) {
+    std::string input;
+    for (const auto& command : commands) input += command + "\n";
+    std::istringstream in(input);
+    std::ostringstream out, errors;
+    EXPECT_EQ(run_batch(model_of(lab), in, out, errors, folder), 0) << errors.str();
+    const auto read = [&](const std::string& key) { return read_out_ini(folder.string(), "general", key); };
+    return router_console_expectations_met(lab, read);
+}
+
+std::vector<std::string> commands_of(const std::vector<TranscriptLine>& transcript) {
+    std::vector<std::string> commands;
+    for (const auto& line : transcript) commands.push_back(line.command);
+    return commands;
+}
+
+// Changes the first character of the last word of the first command that ends
+// with an expectation's value: "hostname Branch1" becomes "hostname Cranch1",
+// "network 10.0.0.0" becomes "network 20.0.0.0".
+bool change_one_value(const QuestionRecord& lab, std::vector<std::string>& commands) {
+    for (int slot = 1; slot <= 6; ++slot) {
+        const std::string& answer = lab.answers[slot];
+        const auto close = answer.find(']');
+        if (close == std::string::npos) continue;
+        const std::string value = to_lower_ascii(answer.substr(close + 1));
+        for (auto& command : commands) {
+            if (!to_lower_ascii(command).ends_with(" " + value)) continue;
+            char& first = command[command.rfind(' ') + 1];
+            if (std::isdigit(static_cast<unsigned char>(first)))
+                first = first == '9' ? '8' : static_cast<char>(first + 1);
+            else
+                first = first == 'z' || first == 'Z' ? 'a' : static_cast<char>(first + 1);
+            return true;
+        }
+    }
+    return false;
+}
+
+class Labs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { labs_ = new std::vector<QuestionRecord>(all_labs()); }
+    static void TearDownTestSuite() { delete labs_; }
+    static const std::vector<QuestionRecord>& labs() { return *labs_; }
+    testing::TempFolder folder;
+
+private:
+    static std::vector<QuestionRecord>* labs_;
+};
+std::vector<QuestionRecord>* Labs::labs_ = nullptr;
+
+TEST_F(Labs, theBanksHoldTheFortyLabs) { EXPECT_EQ(labs().size(), 40u); }
+
+TEST_F(Labs, eachExplanationGradesRightAndEachPromptMatchesTheTranscript) {
+    for (const auto& lab : labs()) {
+        SCOPED_TRACE(lab.question_text.substr(0, 70));
+        const auto transcript = transcript_of(lab);
+        ASSERT_FALSE(transcript.empty());
+        ConsoleSession session(model_of(lab));
+        for (const auto& line : transcript) {
+            EXPECT_EQ(session.prompt(), line.prompt) << "before " << line.command;
+            const std::string answer = session.enter(line.command);
+            EXPECT_EQ(answer.find("% "), std::string::npos) << line.command << "\n" << answer;
+        }
+        EXPECT_TRUE(graded_right(lab, commands_of(transcript), folder.path()));
+    }
+}
+
+TEST_F(Labs, eachLabWithOneExpectationChangedGradesWrong) {
+    for (const auto& lab : labs()) {
+        SCOPED_TRACE(lab.question_text.substr(0, 70));
+        const auto commands = commands_of(transcript_of(lab));
+        auto changed = commands;
+        ASSERT_TRUE(change_one_value(lab, changed));
+        EXPECT_FALSE(graded_right(lab, changed, folder.path()));
+
+        bool wants_enabled_interface = false;
+        for (const auto& answer : lab.answers) wants_enabled_interface |= answer.ends_with(" state]up");
+        if (!wants_enabled_interface) continue;
+        auto not_enabled = commands;
+        std::erase(not_enabled, "no shutdown");
+        EXPECT_FALSE(graded_right(lab, not_enabled, folder.path())) << "without no shutdown";
+    }
+}
+
+TEST_F(Labs, aLabLeftUnfinishedGradesWrong) {
+    const auto& lab = labs().front();
+    const auto commands = commands_of(transcript_of(lab));
+    EXPECT_FALSE(graded_right(lab, {commands.begin(), commands.begin() + 2}, folder.path()));
+}
+
+#ifdef GRIDLAB_PROGRAM
+// The program as the quiz starts it: "gridlab 2950" for a switch lab, here in batch mode.
+TEST_F(Labs, theProgramInBatchModeLeavesOutIniInItsWorkingFolder) {
+    const QuestionRecord* switch_lab = nullptr;
+    for (const auto& lab : labs())
+        if (model_of(lab) == DeviceModel::access_switch) switch_lab = &lab;
+    ASSERT_NE(switch_lab, nullptr);
+    std::string input;
+    for (const auto& command : commands_of(transcript_of(*switch_lab))) input += command + "\n";
+    testing::write_file(folder / "commands.txt", input);
+    const std::string command = "cd '" + folder.path().string() + "' && '" GRIDLAB_PROGRAM "' --batch 2950 < commands.txt > console.txt";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_NE(testing::read_file(folder / "console.txt").find("Switch(config)#"), std::string::npos);
+    const auto read = [&](const std::string& key) { return read_out_ini(folder.path().string(), "general", key); };
+    EXPECT_TRUE(router_console_expectations_met(*switch_lab, read));
+}
+#endif
+
+}  // namespace
+}  // namespace qd::gridlab
