@@ -9,6 +9,8 @@ public:
     virtual ~Clock() = default;
     // The locale's general date form: short date, one blank, long time.
     virtual std::string general_date_time() const = 0;
+    // The full name of today's weekday in the locale's language.
+    virtual std::string weekday_name() const;
 };
 
 // The system clock in the user's locale (LC_TIME).
