@@ -10,6 +10,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
+#include "results/results_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
 
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
+    windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
     windows.load(qd::kStartWindow);
     return application.exec();
 }
