@@ -1,5 +1,8 @@
 #include "gridlab/console_session.h"
 
+#include <algorithm>
+
+#include "gridlab/help_texts.h"
 #include "platform/text_forms.h"
 
 namespace qd::gridlab {
@@ -27,10 +30,14 @@ std::string mode_suffix(Mode mode) {
 }
 
 std::string help_text(const std::vector<NextWord>& words) {
+    std::size_t width = 0;
+    for (const auto& word : words) width = std::max(width, word.word.size());
     std::string text;
     for (const auto& word : words) {
-        text += "  " + word.word;
-        text += '\n';
+        std::string line = "  " + word.word;
+        const std::string_view description = help_text_of(word.word);
+        if (!description.empty()) line += std::string(width - word.word.size() + 2, ' ') + std::string(description);
+        text += line + '\n';
     }
     return text;
 }
@@ -84,12 +91,8 @@ std::string ConsoleSession::enter(std::string_view raw_line) {
     if (state_.in_banner) return continue_banner(line);
     if (state_.asking_password) return check_password(line);
     const std::string shown_prompt = prompt();
-    std::string trimmed(trim_blanks(line));
-    if (!trimmed.empty() && trimmed.back() == '?') {
-        trimmed.pop_back();
-        const std::string typed = line.substr(0, line.rfind('?'));
-        return help(typed);
-    }
+    const std::string_view trimmed = trim_blanks(line);
+    if (!trimmed.empty() && trimmed.back() == '?') return help(line.substr(0, line.rfind('?')));
     std::string output = run(line, shown_prompt);
     if (!state_.do_command.empty()) {
         const std::string command = std::move(state_.do_command);

@@ -20,7 +20,6 @@ InterfaceConfig& DeviceConfig::add_interface(const InterfaceName& name) {
     created.name = name;
     // Loopbacks and subinterfaces start enabled; a VLAN interface stays shut down until enabled.
     created.shutdown = name.type == InterfaceType::vlan;
-    if (name.is_subinterface()) created.encapsulation.clear();
     const auto place = std::upper_bound(interfaces.begin(), interfaces.end(), name,
                                         [](const InterfaceName& n, const InterfaceConfig& i) { return n < i.name; });
     return *interfaces.insert(place, std::move(created));
@@ -30,10 +29,14 @@ void DeviceConfig::remove_interface(const InterfaceName& name) {
     std::erase_if(interfaces, [&](const InterfaceConfig& i) { return i.name == name; });
 }
 
+std::string default_vlan_name(int vlan) {
+    const std::string number = std::to_string(vlan);
+    return "VLAN" + std::string(number.size() < 4 ? 4 - number.size() : 0, '0') + number;
+}
+
 DeviceConfig factory_config(DeviceModel model) {
     DeviceConfig config;
     config.model = model;
-    config.vty[0].login = "login";
     for (auto& line : config.vty) line.login = "login";
     if (model == DeviceModel::router) {
         config.hostname = "Router";

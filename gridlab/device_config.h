@@ -111,6 +111,9 @@ struct DeviceConfig {
     void remove_interface(const InterfaceName& name);
 };
 
+// The name a VLAN gets when none is given: VLAN0010 for VLAN 10.
+std::string default_vlan_name(int vlan);
+
 // The factory configuration: an entry-level router with two FastEthernet and
 // two serial interfaces, or a 24-port access switch.
 DeviceConfig factory_config(DeviceModel model);

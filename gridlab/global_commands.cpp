@@ -63,8 +63,11 @@ void add_device_commands(CommandTable& t, DeviceModel model) {
 }
 
 void add_name_and_dhcp_commands(CommandTable& t) {
-    add(t, "ip domain-lookup", [](CommandContext& c) { c.config.domain_lookup = !c.negated; });
+    const auto lookup = [](CommandContext& c) { c.config.domain_lookup = !c.negated; };
+    add(t, "ip domain-lookup", lookup);
+    add(t, "ip domain lookup", lookup);
     add(t, "ip domain-name <word>", [](CommandContext& c) { c.config.domain_name = c.negated ? "" : c.value(2); });
+    add(t, "ip domain name <word>", [](CommandContext& c) { c.config.domain_name = c.negated ? "" : c.value(3); });
     for (const char* pattern : {"ip name-server <ipv4>", "ip name-server <ipv4> <ipv4>", "ip name-server <ipv4> <ipv4> <ipv4>"}) {
         add(t, pattern, [](CommandContext& c) {
             auto& servers = c.config.name_servers;
@@ -118,6 +121,7 @@ void add_routing_and_nat_commands(CommandTable& t) {
         const auto mask = parse_ipv4(c.value(3));
         if (!is_contiguous_mask(*mask)) return c.reject(3);
         if ((*destination & ~*mask) != 0) return c.print("%Inconsistent address and mask");
+        if (c.match.interface && !c.config.find_interface(*c.match.interface)) return c.reject(4);
         std::string entry = c.value(2) + " " + c.value(3) + " " + c.value(4);
         if (c.negated)
             std::erase(c.config.ip_routes, entry);
@@ -128,6 +132,7 @@ void add_routing_and_nat_commands(CommandTable& t) {
     add(t, "ip route <ipv4> <ipv4> <if>", route, NoForm::full);
     add(t, "ipv6 unicast-routing", [](CommandContext& c) { c.config.ipv6_unicast_routing = !c.negated; });
     const auto route6 = [](CommandContext& c) {
+        if (c.match.interface && !c.config.find_interface(*c.match.interface)) return c.reject(3);
         const std::string entry = to_lower_ascii(c.value(2)) + " " + to_lower_ascii(c.value(3));
         if (c.negated)
             std::erase(c.config.ipv6_routes, entry);
@@ -201,7 +206,7 @@ void add_extended_access_lists(CommandTable& t) {
 
 void add_mode_entries(CommandTable& t, DeviceModel model) {
     const bool is_switch = model == DeviceModel::access_switch;
-    const auto enter_interface = [is_switch](CommandContext& c) {
+    const auto enter_interface = [](CommandContext& c) {
         const InterfaceName name = *c.match.interface;
         const bool creatable = name.type == InterfaceType::loopback || name.type == InterfaceType::vlan ||
                                (name.is_subinterface() && c.config.find_interface(name.parent()));
@@ -216,7 +221,6 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
             if (!name.is_subinterface() || name.type != InterfaceType::serial) return c.reject(2);
             interface.subinterface_type = c.value(2);
         }
-        (void)is_switch;
         c.state.interface = name;
         c.state.mode = name.is_subinterface() ? Mode::subinterface : Mode::interface;
     };
@@ -246,10 +250,7 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
                 if (c.negated) return c.print("Default VLAN " + c.value(1) + " may not be deleted.");
             }
             if (c.negated) return c.config.vlans.erase(vlan), void();
-            if (!c.config.vlans.contains(vlan)) {
-                std::string name = "VLAN" + std::string(4 - std::min<std::size_t>(4, c.value(1).size()), '0') + c.value(1);
-                c.config.vlans[vlan] = name;
-            }
+            if (!c.config.vlans.contains(vlan)) c.config.vlans[vlan] = default_vlan_name(vlan);
             c.state.vlan = vlan;
             c.state.mode = Mode::vlan;
         }, NoForm::full);

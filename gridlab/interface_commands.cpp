@@ -171,7 +171,7 @@ void add_switchport(CommandTable& t) {
         const int vlan = std::stoi(c.value(3));
         if (!c.config.vlans.contains(vlan)) {
             c.print("% Access VLAN does not exist. Creating vlan " + c.value(3));
-            c.config.vlans[vlan] = "VLAN" + std::string(4 - std::min<std::size_t>(4, c.value(3).size()), '0') + c.value(3);
+            c.config.vlans[vlan] = default_vlan_name(vlan);
         }
         i.access_vlan = vlan;
     });

@@ -87,14 +87,13 @@ void render_interface(std::string& out, const DeviceConfig& config, const Interf
     out += "!\n";
 }
 
-void render_process(std::string& out, const std::string& header, const RoutingProcess& p, bool has_summary, bool is_switch) {
+void render_process(std::string& out, const std::string& header, const RoutingProcess& p, bool has_summary) {
     out += header + "\n";
     if (!p.version.empty()) out += " version " + p.version + "\n";
     if (!p.router_id.empty()) out += " router-id " + p.router_id + "\n";
     for (const auto& name : p.passive_interfaces) out += " passive-interface " + name.shown() + "\n";
     for (const auto& network : p.networks) out += " network " + network + "\n";
     if (has_summary && !p.auto_summary) out += " no auto-summary\n";
-    (void)is_switch;
     out += "!\n";
 }
 
@@ -161,9 +160,9 @@ std::string running_config_text(const DeviceConfig& config) {
         out += "spanning-tree vlan " + std::to_string(vlan) + " priority " + priority + "\n";
     if (!config.spanning_tree_priority.empty()) out += "!\n";
     for (const auto& interface : config.interfaces) render_interface(out, config, interface);
-    if (config.rip) render_process(out, "router rip", *config.rip, true, is_switch);
-    for (const auto& [number, process] : config.ospf) render_process(out, "router ospf " + std::to_string(number), process, false, is_switch);
-    for (const auto& [number, process] : config.eigrp) render_process(out, "router eigrp " + std::to_string(number), process, true, is_switch);
+    if (config.rip) render_process(out, "router rip", *config.rip, true);
+    for (const auto& [number, process] : config.ospf) render_process(out, "router ospf " + std::to_string(number), process, false);
+    for (const auto& [number, process] : config.eigrp) render_process(out, "router eigrp " + std::to_string(number), process, true);
     if (!config.default_gateway.empty()) out += "ip default-gateway " + config.default_gateway + "\n";
     for (const auto& route : config.ip_routes) out += "ip route " + with_shown_interface_names(route, is_switch) + "\n";
     for (const auto& entry : config.nat_static) out += "ip nat inside source static " + entry + "\n";

@@ -30,9 +30,7 @@ void add_vlan_and_pool_commands(ModeTables& tables) {
         const int vlan = c.state.vlan;
         if (vlan == 1 || (vlan >= 1002 && vlan <= 1005))
             return c.print("%Default VLAN " + std::to_string(vlan) + " may not have its name changed.");
-        const std::string number = std::to_string(vlan);
-        c.config.vlans[vlan] = c.negated ? "VLAN" + std::string(4 - std::min<std::size_t>(4, number.size()), '0') + number
-                                         : c.value(1).substr(0, 32);
+        c.config.vlans[vlan] = c.negated ? default_vlan_name(vlan) : c.value(1).substr(0, 32);
     });
 
     add_pool_value(tables.dhcp_pool, "network <ipv4> <ipv4>", &DhcpPool::network, 1, 2);

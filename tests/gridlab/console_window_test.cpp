@@ -41,7 +41,7 @@ TEST_F(ConsoleWindowTest, aTypedLabLeavesOutIniWhenTheWindowCloses) {
 
     auto* input = window.findChild<QLineEdit*>("command_line");
     QTest::keyClicks(input, "ip add?");
-    EXPECT_TRUE(console(window).endsWith("Branch1(config-if)#ip add?\n  address\n")) << console(window).toStdString();
+    EXPECT_TRUE(console(window).endsWith("Branch1(config-if)#ip add?\n  address  Set or show an address\n")) << console(window).toStdString();
     EXPECT_EQ(input->text(), "ip add");
     QTest::keyClick(input, Qt::Key_Tab);
     EXPECT_EQ(input->text(), "ip address ");

@@ -130,8 +130,8 @@ TEST(ConsoleParsing, theMarkerPointsAtTheFirstWordThatDoesNotFit) {
 TEST(ConsoleParsing, helpListsTheModesWordsAndTabCompletesAUniqueOne) {
     ConsoleSession session(DeviceModel::router);
     type_lines(session, {"enable"});
-    EXPECT_EQ(session.enter("conf?"), "  configure\n");
-    EXPECT_EQ(session.enter("configure ?"), "  terminal\n");
+    EXPECT_EQ(session.enter("conf?"), "  configure  Enter configuration mode\n");
+    EXPECT_EQ(session.enter("configure ?"), "  terminal  Configure from the terminal\n");
     EXPECT_EQ(session.complete("conf"), "configure ");
     EXPECT_EQ(session.complete("configure t"), "configure terminal ");
     EXPECT_EQ(session.complete("d"), "disable ");
@@ -139,7 +139,10 @@ TEST(ConsoleParsing, helpListsTheModesWordsAndTabCompletesAUniqueOne) {
     type_lines(session, {"configure terminal", "interface serial0/0"});
     const std::string help = session.help("ip address ");
     EXPECT_NE(help.find("A.B.C.D"), std::string::npos) << help;
-    EXPECT_EQ(session.help("encapsulation "), "  frame-relay\n  hdlc\n  ppp\n");
+    EXPECT_EQ(session.help("encapsulation "),
+              "  frame-relay  Frame Relay settings\n"
+              "  hdlc         HDLC framing, the serial default\n"
+              "  ppp          Point-to-point protocol settings\n");
     EXPECT_EQ(session.help("ip address 10.1.1.1 255.255.255.0 "), "  <cr>\n");
     EXPECT_EQ(session.complete("s"), "shutdown ");  // a serial interface has no speed
     EXPECT_EQ(session.complete("no sh"), "no shutdown ");
