@@ -271,22 +271,18 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
         c.state.protocol = RoutingProtocol::rip;
         c.state.mode = Mode::router;
     });
-    add(t, "router ospf <n:1-65535>", [](CommandContext& c) {
-        const int process = std::stoi(c.value(2));
-        if (c.negated) return c.config.ospf.erase(process), void();
-        c.config.ospf[process];
-        c.state.protocol = RoutingProtocol::ospf;
-        c.state.process = process;
-        c.state.mode = Mode::router;
-    }, NoForm::full);
-    add(t, "router eigrp <n:1-65535>", [](CommandContext& c) {
-        const int process = std::stoi(c.value(2));
-        if (c.negated) return c.config.eigrp.erase(process), void();
-        c.config.eigrp[process];
-        c.state.protocol = RoutingProtocol::eigrp;
-        c.state.process = process;
-        c.state.mode = Mode::router;
-    }, NoForm::full);
+    const auto numbered_process = [](RoutingProtocol protocol, std::map<int, RoutingProcess> DeviceConfig::*processes) {
+        return [protocol, processes](CommandContext& c) {
+            const int process = std::stoi(c.value(2));
+            if (c.negated) return (c.config.*processes).erase(process), void();
+            (c.config.*processes)[process];
+            c.state.protocol = protocol;
+            c.state.process = process;
+            c.state.mode = Mode::router;
+        };
+    };
+    add(t, "router ospf <n:1-65535>", numbered_process(RoutingProtocol::ospf, &DeviceConfig::ospf), NoForm::full);
+    add(t, "router eigrp <n:1-65535>", numbered_process(RoutingProtocol::eigrp, &DeviceConfig::eigrp), NoForm::full);
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ std::string show_vlan_brief(const DeviceConfig& config) {
             if (p > 0 && p % 4 == 0) out += "\n" + std::string(48, ' ');
             out += ports[p] + (p + 1 < ports.size() && (p + 1) % 4 != 0 ? ", " : p + 1 < ports.size() ? "," : "");
         }
+        while (out.back() == ' ') out.pop_back();
         out += "\n";
     }
     return out;

@@ -247,6 +247,53 @@ TEST(ConsoleConfiguration, runningConfigShowsWhatWasConfigured) {
     EXPECT_NE(route.find("C    10.1.1.0/30 is directly connected, Serial0/0"), std::string::npos) << route;
 }
 
+TEST(ConsoleShowCommands, answerFromTheConfiguration) {
+    const struct {
+        DeviceModel model;
+        std::vector<std::string> lines;
+        const char* show;
+        std::vector<const char*> expected;
+    } cases[] = {
+        {DeviceModel::access_switch, in_config({"vlan 10", "name Sales", "int fa0/5", "sw mode access", "sw access vlan 10",
+                                                "int fa0/1", "sw mode trunk", "end"}),
+         "show vlan brief", {"1    default                          active    Fa0/2, Fa0/3, Fa0/4, Fa0/6,\n",
+                             "10   Sales                            active    Fa0/5\n",
+                             "1005 trnet-default                    act/unsup\n"}},
+        {DeviceModel::access_switch, in_config({"int fa0/5", "sw mode access", "sw port-security", "sw port-security max 2",
+                                                "sw port-security violation restrict", "end"}),
+         "show port-security", {"      Fa0/5              2            0                  0         Restrict\n"}},
+        {DeviceModel::router, in_config({"access-list 10 deny 192.168.20.0 0.0.0.255", "access-list 10 permit any",
+                                         "access-list 110 permit tcp any host 10.1.1.1 eq 23", "end"}),
+         "show access-lists", {"Standard IP access list 10\n    10 deny 192.168.20.0, wildcard bits 0.0.0.255\n    20 permit any\n",
+                               "Extended IP access list 110\n    10 permit tcp any host 10.1.1.1 eq telnet\n"}},
+        {DeviceModel::router, in_config({"int fa0/1", "ip address 203.0.113.2 255.255.255.252", "no shutdown", "exit",
+                                         "ip route 0.0.0.0 0.0.0.0 203.0.113.1", "end"}),
+         "show ip route", {"Gateway of last resort is 203.0.113.1 to network 0.0.0.0\n",
+                           "S*   0.0.0.0/0 [1/0] via 203.0.113.1\nC    203.0.113.0/30 is directly connected, FastEthernet0/1\n"}},
+        {DeviceModel::router, in_config({"int s0/0", "description To R2", "encapsulation ppp", "shutdown", "end"}),
+         "show interfaces serial0/0", {"Serial0/0 is administratively down, line protocol is down\n",
+                                       "  Description: To R2\n", "Encapsulation PPP"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.show);
+        ConsoleSession session(c.model);
+        type_lines(session, c.lines);
+        const std::string answer = session.enter(c.show);
+        for (const char* part : c.expected) EXPECT_NE(answer.find(part), std::string::npos) << part << "\n" << answer;
+    }
+}
+
+TEST(ConsoleShowCommands, startupConfigHoldsWhatWasSavedOnly) {
+    ConsoleSession session(DeviceModel::router);
+    type_lines(session, {"enable"});
+    EXPECT_EQ(session.enter("show startup-config"), "startup-config is not present\n");
+    type_lines(session, {"configure terminal", "hostname Saved", "end", "copy running-config startup-config",
+                         "configure terminal", "hostname Unsaved", "end"});
+    const std::string startup = session.enter("show startup-config");
+    EXPECT_NE(startup.find("hostname Saved\n"), std::string::npos);
+    EXPECT_EQ(startup.find("Unsaved"), std::string::npos);
+}
+
 TEST(CommandHistory, stepsBackAndForthThroughEnteredCommands) {
     CommandHistory history(2);
     for (const char* command : {"enable", "conf t", "conf t", "  ", "int fa0/0"}) history.add(command);
