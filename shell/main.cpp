@@ -5,9 +5,11 @@
 
 #include "common/error_log.h"
 #include "common/window_registry.h"
+#include "flashcards/flash_card_window.h"
 #include "platform/clock.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
+#include "platform/random.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/results_window.h"
@@ -47,10 +49,15 @@ int main(int argc, char** argv) {
     qd::ProgramState state;
     qd::WebEngineBrowserFactory browsers;  // starts the web engine only when first asked
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
+    qd::SystemRandom random;
+    qd::DesktopTopWindows top_windows;
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+    windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
+        return qd::create_flash_card_window(services, random, top_windows);
+    });
     windows.load(qd::kStartWindow);
     return application.exec();
 }

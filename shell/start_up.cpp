@@ -62,7 +62,7 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
     load.step([&] {
         if (inputs.command_line.rfind("aaaa", 0) != 0) return;
         state.drill_screen_start = 1;
-        // Until the drill screen is part of the program the start window stays up.
+        // A program built without the drill screen keeps the start window up.
         if (!windows.is_defined(kFlashCardWindow)) return;
         view.set_start_window_visible(false);
         windows.show(kFlashCardWindow);
