@@ -1,5 +1,6 @@
 // quizdeck: the exam program. The start window's load is the whole start-up.
 #include <QApplication>
+#include <QMessageBox>
 #include <QStringList>
 #include <clocale>
 
@@ -15,6 +16,7 @@
 #include "results/results_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
+#include "shell/working_folder.h"
 
 namespace {
 
@@ -36,6 +38,11 @@ int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");  // dates in the error log follow the user's locale
     application.setApplicationName("quizdeck");
     application.setQuitOnLastWindowClosed(false);  // the program ends only through quit_program
+    // An installed program keeps each user's files in a folder of their own.
+    if (auto failure = qd::enter_working_folder(QCoreApplication::applicationDirPath().toStdString(), qd::process_environment)) {
+        QMessageBox::critical(nullptr, "quizdeck", QString::fromStdString("The program cannot keep your files: " + *failure));
+        return 1;
+    }
 
     qd::SystemClock clock;
     qd::ErrorLog log(clock);
