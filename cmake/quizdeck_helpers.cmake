@@ -15,10 +15,10 @@ function(qd_add_test)
   endif()
 endfunction()
 
-# qd_stage_program(target): the program is written straight into the program folder.
+# qd_stage_program(target): the program is written straight into the program
+# folder, which packaging/ installs whole.
 function(qd_stage_program target)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${QUIZDECK_STAGE_DIR})
-  install(TARGETS ${target} RUNTIME DESTINATION .)
 endfunction()
 
 # qd_add_folders(name...): adds the named sub-folders of the current folder.
