@@ -10,7 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   graphviz fonts-dejavu-core xvfb xauth poppler-utils
   tinyproxy microsocks dante-server
-  desktop-file-utils appstream lintian
+  desktop-file-utils appstream lintian xdg-utils
 )
 missing=()
 for p in "${packages[@]}"; do
