@@ -133,9 +133,15 @@ TEST_F(FlashCardWindowTest, drillScreenCycleSecondBySecondAndEndOnMouseMove) {
     for (int second = 1; second <= 16; ++second) {
         drill.FadeTimer_Timer();
         SCOPED_TRACE("second " + std::to_string(second));
-        if (second < 3) EXPECT_EQ(text_colour("lblQuestion"), QColor(Qt::black));
-        if (second == 3) EXPECT_EQ(text_colour("lblQuestion"), QColor(Qt::white));
-        if (second == 5) EXPECT_TRUE(label("lblAnswer_1")->text().isEmpty());
+        if (second < 3) {
+            EXPECT_EQ(text_colour("lblQuestion"), QColor(Qt::black));
+        }
+        if (second == 3) {
+            EXPECT_EQ(text_colour("lblQuestion"), QColor(Qt::white));
+        }
+        if (second == 5) {
+            EXPECT_TRUE(label("lblAnswer_1")->text().isEmpty());
+        }
         if (second == 6) {
             EXPECT_EQ(label("lblAnswer_1")->text(), "A.  yes");
             EXPECT_EQ(text_colour("lblAnswer_2"), QColor(Qt::white));
@@ -149,7 +155,9 @@ TEST_F(FlashCardWindowTest, drillScreenCycleSecondBySecondAndEndOnMouseMove) {
             EXPECT_EQ(text_colour("lblQuestion"), QColor(Qt::black));
             EXPECT_EQ(background("lblAnswer_1"), QColor(Qt::black));
         }
-        if (second == 16) EXPECT_EQ(label("lblQuestnum")->text(), " 2. ");
+        if (second == 16) {
+            EXPECT_EQ(label("lblQuestnum")->text(), " 2. ");
+        }
     }
 
     QWidget* frame = drill.findChild<QWidget*>("Frame1");

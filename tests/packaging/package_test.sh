@@ -52,6 +52,9 @@ data=$home/.local/share/quizdeck
 [ "$(stat -c %a "$data")" = 700 ] || fail "the data folder is not owner-only"
 chmod u+w "$root/usr/lib/quizdeck"
 
+# One real install at a time on this machine, and never over one that was there before.
+exec 8> /tmp/quizdeck-package-test.lock
+flock 8
 if [ "$(id -u)" = 0 ] && ! dpkg-query -W quizdeck > /dev/null 2>&1; then
   dpkg -i "$deb" > "$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; dpkg -r quizdeck > /dev/null 2>&1 || true; fail "dpkg -i"; }
   [ -x /usr/bin/quizdeck ] || fail "installed package has no /usr/bin/quizdeck"
