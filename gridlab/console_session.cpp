@@ -87,6 +87,11 @@ MatchPlace ConsoleSession::match_place(bool negated) const {
 
 std::string ConsoleSession::enter(std::string_view raw_line) {
     if (state_.ended) return {};
+    // Ctrl+Z typed into a line (as in a file of commands) runs what comes before it, then ends configuration.
+    if (const auto ctrl_z = raw_line.find('\x1a'); ctrl_z != std::string_view::npos) {
+        std::string output = enter(raw_line.substr(0, ctrl_z));
+        return output + end_configuration();
+    }
     const std::string line = clean_input_line(raw_line);
     if (state_.in_banner) return continue_banner(line);
     if (state_.asking_password) return check_password(line);

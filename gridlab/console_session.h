@@ -23,7 +23,8 @@ public:
     std::string prompt() const;
 
     // Runs one typed line and returns the console's answer (lines ending in "\n").
-    // A line ending in "?" lists what may be typed there instead of running it.
+    // A line ending in "?" lists what may be typed there instead of running it;
+    // a Ctrl+Z character in the line ends configuration after the text before it.
     std::string enter(std::string_view line);
 
     // "?" help for the text typed so far (without the "?").

@@ -59,6 +59,8 @@ ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QW
     console_ = read_only_text("Console", "console_output", this);
     console_->setFont(fixed);
     console_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    task_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    hint_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     console_->setMaximumBlockCount(5000);
     console_->setFocusPolicy(Qt::ClickFocus);
 

@@ -67,6 +67,8 @@ TEST(ConsoleModes, ctrlZEndsConfigurationAndExitFromUserModeEndsTheSession) {
     type_lines(session, in_config({"line vty 0 4"}));
     session.end_configuration();
     EXPECT_EQ(session.prompt(), "Router#");
+    type_lines(session, {"configure terminal", "hostname R1\x1a"});
+    EXPECT_EQ(session.prompt(), "R1#") << "a Ctrl+Z character in a line";
     session.enter("disable");
     EXPECT_FALSE(session.ended());
     session.enter("exit");
