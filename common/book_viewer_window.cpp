@@ -1,0 +1,190 @@
+#include "common/book_viewer_window.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPdfDocument>
+#include <QPdfPageNavigator>
+#include <QPdfView>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace qd {
+
+BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> open_elsewhere)
+    : open_elsewhere_(std::move(open_elsewhere)), document_(std::make_unique<QPdfDocument>()) {
+    setObjectName("book_viewer");
+    setWindowTitle("Book");
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    layout->addLayout(bar);
+
+    auto* previous = add_button("&Previous", "previous_page", [this] { go_to_page_index(current_page_index() - 1); });
+    auto* page_label = new QLabel("Pa&ge");
+    page_box_ = new QSpinBox;
+    page_box_->setObjectName("page_number");
+    page_box_->setAccessibleName("Page");
+    page_box_->setKeyboardTracking(false);
+    page_label->setBuddy(page_box_);
+    page_count_label_ = new QLabel;
+    page_count_label_->setObjectName("page_count");
+    auto* next = add_button("&Next", "next_page", [this] { go_to_page_index(current_page_index() + 1); });
+    auto* zoom_out = add_button("Zoom &Out", "zoom_out", [this] { zoom_by(1 / 1.25); });
+    auto* zoom_in = add_button("Zoom &In", "zoom_in", [this] { zoom_by(1.25); });
+    auto* fit = add_button("Fit &Width", "fit_width", [this] { fit_width(); });
+    auto* find_label = new QLabel("&Find");
+    find_box_ = new QLineEdit;
+    find_box_->setObjectName("find_text");
+    find_box_->setAccessibleName("Find");
+    find_box_->setPlaceholderText("Text on a page");
+    find_label->setBuddy(find_box_);
+    auto* find = add_button("Find &Next", "find_next", [this] { find_next(find_box_->text()); });
+    auto* elsewhere = add_button("Open in my PDF &reader", "open_in_reader",
+                                 [this] { open_elsewhere_(loaded_path_, current_page_index()); });
+    auto* close_button = add_button("&Close", "close_viewer", [this] { hide(); });
+    // Two rows: turning pages and zoom with Close; searching and the hand-off.
+    for (QWidget* w : std::initializer_list<QWidget*>{previous, page_label, page_box_, page_count_label_, next})
+        bar->addWidget(w);
+    bar->addSpacing(16);
+    for (QWidget* w : std::initializer_list<QWidget*>{zoom_out, zoom_in, fit}) bar->addWidget(w);
+    bar->addStretch();
+    bar->addWidget(close_button);
+    auto* second = new QHBoxLayout;
+    layout->addLayout(second);
+    find_box_->setMinimumWidth(220);
+    for (QWidget* w : std::initializer_list<QWidget*>{find_label, find_box_, find}) second->addWidget(w);
+    second->addStretch();
+    second->addWidget(elsewhere);
+
+    view_ = new QPdfView;
+    view_->setObjectName("pdf_view");
+    view_->setAccessibleName("Book page");
+    view_->setDocument(document_.get());
+    view_->setPageMode(QPdfView::PageMode::SinglePage);
+    view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    layout->addWidget(view_, 1);
+    status_ = new QLabel;
+    status_->setObjectName("status");
+    layout->addWidget(status_);
+
+    connect(page_box_, &QSpinBox::valueChanged, this, [this](int page) {
+        if (page - 1 != current_page_index()) go_to_page_index(page - 1);
+    });
+    connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this, [this] { update_page_controls(); });
+    connect(find_box_, &QLineEdit::returnPressed, this, [this] { find_next(find_box_->text()); });
+    new QShortcut(QKeySequence::FindNext, this, [this] { find_next(find_box_->text()); });
+    new QShortcut(QKeySequence::Find, this, [this] { find_box_->setFocus(); find_box_->selectAll(); });
+    new QShortcut(QKeySequence::ZoomIn, this, [this] { zoom_by(1.25); });
+    new QShortcut(QKeySequence::ZoomOut, this, [this] { zoom_by(1 / 1.25); });
+    resize(820, 900);
+}
+
+BookViewerWindow::~BookViewerWindow() {
+    view_->setDocument(nullptr);
+}
+
+QPushButton* BookViewerWindow::add_button(const QString& caption, const char* name, std::function<void()> action) {
+    auto* button = new QPushButton(caption);
+    button->setObjectName(name);
+    button->setAccessibleName(QString(caption).remove('&'));
+    button->setAutoDefault(false);
+    connect(button, &QPushButton::clicked, this, std::move(action));
+    return button;
+}
+
+PdfOpenOutcome BookViewerWindow::show_page(const std::string& document, int page_index) {
+    // A book replaced on disk (an update) is read afresh.
+    const QFileInfo file(QString::fromStdString(document));
+    if (!file.isFile()) return {PdfOpenResult::missing, 0};
+    if (loaded_path_ != document || document_->status() != QPdfDocument::Status::Ready) {
+        document_->close();
+        loaded_path_.clear();
+        if (document_->load(file.filePath()) != QPdfDocument::Error::None || document_->pageCount() < 1) {
+            document_->close();
+            return {PdfOpenResult::damaged, 0};
+        }
+        loaded_path_ = document;
+        setWindowTitle("Book - " + file.fileName());
+        page_box_->setRange(1, document_->pageCount());
+        page_count_label_->setText(QString("of %1").arg(document_->pageCount()));
+    }
+    PdfOpenOutcome outcome{PdfOpenResult::shown, page_count()};
+    if (page_index >= page_count()) {
+        outcome.result = PdfOpenResult::shown_at_last_page;
+        page_index = page_count() - 1;
+    }
+    go_to_page_index(page_index);
+    show();
+    raise();
+    activateWindow();
+    return outcome;
+}
+
+int BookViewerWindow::current_page_index() const { return view_->pageNavigator()->currentPage(); }
+
+int BookViewerWindow::page_count() const { return document_->pageCount(); }
+
+void BookViewerWindow::go_to_page_index(int index) {
+    if (page_count() < 1) return;
+    index = std::clamp(index, 0, page_count() - 1);
+    view_->pageNavigator()->jump(index, {}, view_->pageNavigator()->currentZoom());
+    update_page_controls();
+}
+
+void BookViewerWindow::zoom_by(double factor) {
+    view_->setZoomMode(QPdfView::ZoomMode::Custom);
+    view_->setZoomFactor(std::clamp(view_->zoomFactor() * factor, 0.25, 6.0));
+    update_page_controls();
+}
+
+void BookViewerWindow::fit_width() {
+    view_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    update_page_controls();
+}
+
+bool BookViewerWindow::find_next(const QString& text) {
+    const QString wanted = text.trimmed();
+    if (wanted.isEmpty() || page_count() < 1) return false;
+    for (int step = 1; step <= page_count(); ++step) {
+        int page = (current_page_index() + step) % page_count();
+        if (document_->getAllText(page).text().contains(wanted, Qt::CaseInsensitive)) {
+            go_to_page_index(page);
+            return true;
+        }
+    }
+    status_->setText(QString("\"%1\" is not in the book.").arg(wanted));
+    return false;
+}
+
+void BookViewerWindow::update_page_controls() {
+    const int page = current_page_index() + 1;
+    page_box_->blockSignals(true);
+    page_box_->setValue(page);
+    page_box_->blockSignals(false);
+    QString zoom = view_->zoomMode() == QPdfView::ZoomMode::FitToWidth ? QString("fit to width")
+                                                                      : QString("%1%").arg(qRound(view_->zoomFactor() * 100));
+    status_->setText(QString("Page %1 of %2, zoom %3").arg(page).arg(page_count()).arg(zoom));
+}
+
+void BookViewerWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape: hide(); return;
+    case Qt::Key_PageDown: go_to_page_index(current_page_index() + 1); return;
+    case Qt::Key_PageUp: go_to_page_index(current_page_index() - 1); return;
+    default: QWidget::keyPressEvent(event);
+    }
+}
+
+BookViewerLink::~BookViewerLink() { delete window_.data(); }
+
+PdfOpenOutcome BookViewerLink::open_at_page(const std::string& document, int page_index) {
+    if (!window_) window_ = new BookViewerWindow(open_elsewhere_);
+    return window_->show_page(document, page_index);
+}
+
+}  // namespace qd
