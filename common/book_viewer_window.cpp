@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -81,6 +83,9 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     new QShortcut(QKeySequence::Find, this, [this] { find_box_->setFocus(); find_box_->selectAll(); });
     new QShortcut(QKeySequence::ZoomIn, this, [this] { zoom_by(1.25); });
     new QShortcut(QKeySequence::ZoomOut, this, [this] { zoom_by(1 / 1.25); });
+    search_timer_ = new QTimer(this);
+    search_timer_->setInterval(0);
+    connect(search_timer_, &QTimer::timeout, this, [this] { search_some_pages(); });
     resize(820, 900);
 }
 
@@ -109,6 +114,9 @@ PdfOpenOutcome BookViewerWindow::show_page(const std::string& document, int page
             return {PdfOpenResult::damaged, 0};
         }
         loaded_path_ = document;
+        search_timer_->stop();
+        page_texts_.assign(document_->pageCount(), QString());
+        page_text_read_.assign(document_->pageCount(), false);
         setWindowTitle("Book - " + file.fileName());
         page_box_->setRange(1, document_->pageCount());
         page_count_label_->setText(QString("of %1").arg(document_->pageCount()));
@@ -147,18 +155,41 @@ void BookViewerWindow::fit_width() {
     update_page_controls();
 }
 
-bool BookViewerWindow::find_next(const QString& text) {
-    const QString wanted = text.trimmed();
-    if (wanted.isEmpty() || page_count() < 1) return false;
-    for (int step = 1; step <= page_count(); ++step) {
-        int page = (current_page_index() + step) % page_count();
-        if (document_->getAllText(page).text().contains(wanted, Qt::CaseInsensitive)) {
+void BookViewerWindow::find_next(const QString& text) {
+    wanted_ = text.trimmed();
+    if (wanted_.isEmpty() || page_count() < 1) return;
+    search_from_ = current_page_index();
+    search_step_ = 1;
+    search_timer_->start();
+}
+
+bool BookViewerWindow::searching() const { return search_timer_->isActive(); }
+
+const QString& BookViewerWindow::page_text(int index) {
+    if (!page_text_read_[index]) {
+        page_texts_[index] = document_->getAllText(index).text();
+        page_text_read_[index] = true;
+    }
+    return page_texts_[index];
+}
+
+void BookViewerWindow::search_some_pages() {
+    QElapsedTimer turn;
+    turn.start();
+    while (search_step_ <= page_count()) {
+        int page = (search_from_ + search_step_++) % page_count();
+        if (page_text(page).contains(wanted_, Qt::CaseInsensitive)) {
+            search_timer_->stop();
             go_to_page_index(page);
-            return true;
+            return;
+        }
+        if (turn.elapsed() > 40) {
+            status_->setText(QString("Searching for \"%1\": page %2 of %3").arg(wanted_).arg(page + 1).arg(page_count()));
+            return;
         }
     }
-    status_->setText(QString("\"%1\" is not in the book.").arg(wanted));
-    return false;
+    search_timer_->stop();
+    status_->setText(QString("\"%1\" is not in the book.").arg(wanted_));
 }
 
 void BookViewerWindow::update_page_controls() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/pdf_reader_link.h"
 
@@ -16,6 +17,7 @@ class QPdfDocument;
 class QPdfView;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 
 namespace qd {
 
@@ -35,8 +37,11 @@ public:
     void go_to_page_index(int index);
     void zoom_by(double factor);
     void fit_width();
-    // Finds the next page after the current one (wrapping round) whose text holds `text`.
-    bool find_next(const QString& text);
+    // Looks for the next page after the current one (wrapping round) whose
+    // text holds `text`, a few pages per turn of the event loop so the window
+    // stays responsive; the status line tells the progress and the result.
+    void find_next(const QString& text);
+    bool searching() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -44,6 +49,8 @@ protected:
 private:
     QPushButton* add_button(const QString& caption, const char* name, std::function<void()> action);
     void update_page_controls();
+    void search_some_pages();
+    const QString& page_text(int index);
 
     std::function<void(const std::string&, int)> open_elsewhere_;
     std::unique_ptr<QPdfDocument> document_;
@@ -53,6 +60,11 @@ private:
     QLabel* page_count_label_;
     QLabel* status_;
     QLineEdit* find_box_;
+    QTimer* search_timer_;
+    QString wanted_;
+    int search_from_ = 0, search_step_ = 0;
+    std::vector<QString> page_texts_;  // each page's text, once read
+    std::vector<bool> page_text_read_;
 };
 
 // The viewer as a PdfReaderLink: creates the window on first use and reuses it.

@@ -2,14 +2,20 @@
 
 #include <QAccessible>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPdfDocument>
 #include <QPushButton>
 #include <QSpinBox>
+#include <map>
 
 #include "book_checks.h"
 #include "book_fixture.h"
 #include "book_pdf.h"
+#include "bank/bank_loader.h"
 #include "common/book_viewer_window.h"
+#include "common/chapter_page.h"
+#include "platform/testing/scripted_dialogs.h"
 #include "gui_test.h"
 #include "tab_order.h"
 
@@ -77,10 +83,14 @@ TEST(BookViewer, navigatesSearchesZoomsAndHandsTheBookOver) {
     f.find<QSpinBox>("page_number")->setValue(5);
     EXPECT_TRUE(f.shown_text().contains("Part Two"));
 
-    EXPECT_TRUE(f.link.window()->find_next("trunk PORTS"));
+    f.find<QLineEdit>("find_text")->setText("trunk PORTS");
+    f.find<QPushButton>("find_next")->click();
+    QTRY_VERIFY(!f.link.window()->searching());
     EXPECT_EQ(f.link.window()->current_page_index(), 6);
-    EXPECT_FALSE(f.link.window()->find_next("not in any page"));
+    f.link.window()->find_next("not in any page");
+    QTRY_VERIFY(!f.link.window()->searching());
     EXPECT_EQ(f.link.window()->current_page_index(), 6);
+    EXPECT_EQ(f.find<QLabel>("status")->text(), "\"not in any page\" is not in the book.");
 
     f.find<QPushButton>("zoom_in")->click();
     EXPECT_TRUE(f.find<QLabel>("status")->text().endsWith("zoom 125%")) << f.find<QLabel>("status")->text().toStdString();
@@ -116,6 +126,31 @@ TEST(BookViewer, controlsAreAccessibleInLayoutOrder) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(f.link.window(), &escape);
     EXPECT_FALSE(f.link.window()->isVisible());
+}
+
+// Review Chapter on real questions of the full exam opens the product's own
+// book at the page whose note the question cites.
+TEST(ReviewChapter, realQuestionsOpenTheViewerAtTheirNotesPage) {
+    testing::gui_application();
+    testing::TempFolder temp;
+    std::vector<bookc::Diagnostic> problems;
+    auto book = bookc::read_book(QUIZDECK_SOURCE_DIR "/content/book", problems);
+    std::map<int, QString> headings;
+    for (const auto& file : book)
+        for (const auto& page : file.pages) headings[page.number] = QString::fromStdString(page.heading).simplified();
+    BookViewerLink link([](const std::string&, int) {});
+    testing::ScriptedDialogs dialogs;  // expects no message
+    const auto& questions = banks::pv_flash_combo.questions;
+    for (std::size_t number : {1u, 120u, 300u, 520u, 566u, 665u}) {
+        const std::string tag = questions[number - 1].ref_tag;
+        SCOPED_TRACE("question " + std::to_string(number) + " " + tag);
+        review_chapter(tag, QUIZDECK_STAGE_DIR "/ZI_ZE.pdf", "quizdeck", link, dialogs);
+        ASSERT_TRUE(link.window() && link.window()->isVisible());
+        const int index = link.window()->current_page_index();
+        EXPECT_EQ(index, std::stoi(tag) - 1);
+        EXPECT_TRUE(link.window()->document().getAllText(index).text().simplified().contains(headings[index + 1]))
+            << headings[index + 1].toStdString();
+    }
 }
 
 }  // namespace

@@ -18,17 +18,25 @@ constexpr double kMarginX = 62, kHeadBaseline = 44, kHeadRule = 52, kBodyTop = 7
 constexpr double kBodyWidth = kPageWidth - 2 * kMarginX, kBodyHeight = kBodyBottom - kBodyTop;
 constexpr int kResolution = 300;  // dots per inch of the writer's device
 
-const char* kStyle = R"(
-h1 { font-family: 'DejaVu Sans'; font-size: 24pt; font-weight: bold; color: #1f3a5f; margin-bottom: 18pt; }
-h2 { font-family: 'DejaVu Sans'; font-size: 14pt; font-weight: bold; color: #1f3a5f; margin-top: 0; margin-bottom: 8pt; }
-p { margin-top: 0; margin-bottom: 7pt; line-height: 125%; }
+// Qt's rich text takes margins in CSS pixels (96 to the inch) only.
+QString spacing_px(double points) { return QString::number(qRound(points * 96 / 72.0)) + "px"; }
+
+const QString kStyle = QString(R"(
+h1 { font-family: 'DejaVu Sans'; font-size: 24pt; font-weight: bold; color: #1f3a5f; margin-bottom: %1; }
+h2 { font-family: 'DejaVu Sans'; font-size: 14pt; font-weight: bold; color: #1f3a5f; margin-top: 0; margin-bottom: %2; }
+p { margin-top: 0; margin-bottom: %3; }
 p.gap { font-size: 4pt; margin: 0; }
-ul { margin-top: 0; margin-bottom: 6pt; }
-li { margin-bottom: 2pt; }
-pre { font-family: 'DejaVu Sans Mono'; font-size: 8.5pt; margin: 0; }
-th { font-family: 'DejaVu Sans'; font-size: 9pt; font-weight: bold; background-color: #e3e8ef; }
-td { font-size: 9.5pt; }
-)";
+ul { margin-top: 0; margin-bottom: %3; }
+li { margin-bottom: %4; }
+pre { font-family: 'DejaVu Sans Mono'; font-size: 9pt; margin: 0; }
+th { font-family: 'DejaVu Sans'; font-size: 9.5pt; font-weight: bold; background-color: #e3e8ef; }
+td { font-size: 10pt; }
+)").arg(spacing_px(16), spacing_px(6), spacing_px(6), spacing_px(2));
+
+const QString kParagraph = "<p style='line-height: 120%'>";
+
+// Space below a table or box; a page's last block needs none.
+const QString kGap = "<p class='gap'>&nbsp;</p>";
 
 QString escaped(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 
@@ -41,20 +49,19 @@ QString table_html(const Block& block) {
             html += (row == 0 ? "<th align='left'>" : "<td>") + escaped(cell) + (row == 0 ? "</th>" : "</td>");
         html += "</tr>";
     }
-    return html + "</table><p class='gap'>&nbsp;</p>";
+    return html + "</table>" + kGap;
 }
 
 // A framed one-cell table: the console block's grey panel, the tip's box.
 QString boxed(const QString& inner, const char* background, const char* border) {
     return QString("<table width='100%' border='1' cellspacing='0' cellpadding='6' "
-                   "style='border-collapse: collapse; border-color: %2'><tr><td bgcolor='%1'>%3</td></tr></table>"
-                   "<p class='gap'>&nbsp;</p>")
-        .arg(background, border, inner);
+                   "style='border-collapse: collapse; border-color: %2'><tr><td bgcolor='%1'>%3</td></tr></table>")
+               .arg(background, border, inner) + kGap;
 }
 
 QString block_html(const Block& block) {
     switch (block.kind) {
-    case BlockKind::paragraph: return "<p>" + escaped(block.lines.front()) + "</p>";
+    case BlockKind::paragraph: return kParagraph + escaped(block.lines.front()) + "</p>";
     case BlockKind::bullets: {
         QString html = "<ul>";
         for (const auto& item : block.lines) html += "<li>" + escaped(item) + "</li>";
@@ -75,6 +82,7 @@ QString block_html(const Block& block) {
 QString page_html(const BookPage& page, bool title_page) {
     QString html = title_page ? "<h1 align='center'>" + escaped(page.heading) + "</h1>" : "<h2>" + escaped(page.heading) + "</h2>";
     for (const auto& block : page.blocks) html += block_html(block);
+    if (html.endsWith(kGap)) html.chop(kGap.size());
     return title_page ? "<div align='center'>" + html + "</div>" : html;
 }
 
@@ -84,20 +92,27 @@ public:
         if (writer_) painter_ = std::make_unique<QPainter>(writer_);
     }
 
-    // Lays the page out; paints it when writing. False when it does not fit.
-    bool add(const BookPage& page, bool title_page, const QString& head, QPaintDevice& metrics) {
+    // Lays the page out; paints it when writing.
+    struct Fit {
+        double height_share;  // of the text area's height; above 1 does not fit
+        bool too_wide;        // a line that cannot wrap (a command) runs past the margin
+    };
+    Fit add(const BookPage& page, bool title_page, const QString& head, QPaintDevice& metrics) {
         QTextDocument document;
         document.documentLayout()->setPaintDevice(&metrics);
         document.setDefaultStyleSheet(kStyle);
         QFont body("DejaVu Serif");
-        body.setPointSizeF(10);
+        body.setPointSizeF(10.5);
+        // No ligatures: the text read back from the PDF (search, copy) keeps plain letters.
+        body.setStyleStrategy(QFont::PreferNoShaping);
         document.setDefaultFont(body);
         document.setDocumentMargin(0);
         document.setHtml(page_html(page, title_page));
         document.setTextWidth(kBodyWidth * scale_);
-        bool fits = document.size().height() <= kBodyHeight * scale_ && document.idealWidth() <= kBodyWidth * scale_ + 1;
+        // Full-width tables are a hair wider than the text area by their borders.
+        Fit fit{document.size().height() / (kBodyHeight * scale_), document.idealWidth() > kBodyWidth * scale_ * 1.01};
         if (painter_) paint(page.number, title_page, head, document);
-        return fits;
+        return fit;
     }
 
 private:
@@ -107,6 +122,7 @@ private:
         QPainter& p = *painter_;
         QFont head_font("DejaVu Sans");
         head_font.setPointSizeF(8.5);
+        head_font.setStyleStrategy(QFont::PreferNoShaping);
         p.setFont(head_font);
         p.setPen(QColor("#44505c"));
         QRectF head_box(kMarginX * scale_, (kHeadBaseline - 12) * scale_, kBodyWidth * scale_, 14 * scale_);
@@ -176,9 +192,14 @@ std::vector<Diagnostic> write_book_pdf(const std::vector<BookFile>& files, const
             QString head = running_head(*file, title);
             for (const auto& page : file->pages) {
                 bool title_page = file->part == "front" && page.number == 1;
-                if (!pages.add(page, title_page, head, writer ? static_cast<QPaintDevice&>(*writer) : *metrics))
-                    problems.push_back({file->path, page.line,
-                                        "page " + std::to_string(page.number) + " does not fit on one printed page; shorten it"});
+                auto fit = pages.add(page, title_page, head, writer ? static_cast<QPaintDevice&>(*writer) : *metrics);
+                const std::string name = "page " + std::to_string(page.number);
+                if (fit.height_share > 1)
+                    problems.push_back({file->path, page.line, name + " does not fit on one printed page (it needs " +
+                                                                   std::to_string(static_cast<int>(fit.height_share * 100 + 0.5)) +
+                                                                   "% of its height); shorten it"});
+                if (fit.too_wide)
+                    problems.push_back({file->path, page.line, name + " has a line too wide for the page; shorten it"});
             }
         }
     }
