@@ -1,21 +1,13 @@
 #include "platform/pdf_reader_link_desktop.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 
 namespace qd {
 namespace fs = std::filesystem;
 namespace {
-
-std::string read_text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<std::string> split(std::string_view text, char separator) {
     std::vector<std::string> pieces;
@@ -110,10 +102,10 @@ std::optional<fs::path> default_application(const DesktopFolders& folders, const
     };
     for (const char* group : {"Default Applications", "Added Associations"})
         for (const auto& list : lists)
-            if (auto entry = first_installed(key_file_value(read_text(list), group, mime_type))) return entry;
+            if (auto entry = first_installed(key_file_value(read_text_file(list), group, mime_type))) return entry;
     // Without a choice, any application that says it opens the type.
     for (const auto& data : folders.data)
-        if (auto entry = first_installed(key_file_value(read_text(data / "applications" / "mimeinfo.cache"), "MIME Cache", mime_type)))
+        if (auto entry = first_installed(key_file_value(read_text_file(data / "applications" / "mimeinfo.cache"), "MIME Cache", mime_type)))
             return entry;
     return std::nullopt;
 }

@@ -2,8 +2,8 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <fstream>
-#include <sstream>
+
+#include "platform/text_file.h"
 
 namespace qd {
 
@@ -12,10 +12,7 @@ PdfOpenOutcome DesktopPdfReader::open_at_page(const std::string& document, int p
     if (!file.isFile()) return {PdfOpenResult::missing, 0};
     auto entry = default_application(folders_, "application/pdf");
     if (!entry) return {PdfOpenResult::no_reader, 0};
-    std::ifstream in(*entry, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    const std::string exec = desktop_entry_exec(text.str());
+    const std::string exec = desktop_entry_exec(read_text_file(*entry));
     auto words = split_exec(exec);
     if (words.empty()) return {PdfOpenResult::no_reader, 0};
     auto command = reader_command(exec, file.absoluteFilePath().toStdString(), page_index + 1,

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 #include "question_checks.h"
 #include "source_parser.h"
@@ -11,13 +12,6 @@
 namespace bankc {
 namespace fs = std::filesystem;
 namespace {
-
-std::string read_text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Two texts that differ only in letter case or spacing are the same question.
 std::string comparable_text(const std::string& text) {
@@ -41,10 +35,10 @@ public:
     Assembler(const fs::path& sources, const fs::path& data) : sources_(sources), data_(data) {}
 
     Content run() {
-        std::string manifest_text = read_text(sources_ / "banks.txt");
+        std::string manifest_text = qd::read_text_file(sources_ / "banks.txt");
         if (manifest_text.empty()) report("banks.txt", 0, "banks.txt is missing or empty");
         content_.manifests = parse_manifest(manifest_text, "banks.txt", content_.diagnostics);
-        content_.simulator_keys = parse_simulator_keys(read_text(sources_ / "simulator_keys.txt"));
+        content_.simulator_keys = parse_simulator_keys(qd::read_text_file(sources_ / "simulator_keys.txt"));
         for (const auto& manifest : content_.manifests) {
             AssembledBank bank = manifest.parts.empty() ? assemble_part(manifest) : assemble_full(manifest);
             check_duplicates(bank);
@@ -65,7 +59,7 @@ private:
             if (missing_.insert(relative).second) report("banks.txt", 0, "\"" + relative + "\" does not exist");
             return nullptr;
         }
-        SourceFile file = parse_source_file(read_text(sources_ / relative), relative, content_.diagnostics);
+        SourceFile file = parse_source_file(qd::read_text_file(sources_ / relative), relative, content_.diagnostics);
         return &content_.files.emplace(relative, std::move(file)).first->second;
     }
 

@@ -13,17 +13,6 @@ struct Line {
     std::string value;
 };
 
-bool parse_page_range(const std::string& value, int& first, int& last) {
-    auto dash = value.find('-');
-    if (dash == std::string::npos) return false;
-    auto a = qd::strict_integer(value.substr(0, dash));
-    auto b = qd::strict_integer(value.substr(dash + 1));
-    if (!a || !b || *a < 1 || *b < *a) return false;
-    first = *a;
-    last = *b;
-    return true;
-}
-
 // Joins continuation lines (two leading blanks) to the key line above with "<br>".
 std::vector<Line> logical_lines(const std::string& text, const std::string& file, std::vector<Diagnostic>& diagnostics) {
     std::vector<Line> lines;
@@ -57,6 +46,17 @@ std::vector<Line> logical_lines(const std::string& text, const std::string& file
 }
 
 }  // namespace
+
+bool parse_page_range(const std::string& value, int& first, int& last) {
+    auto dash = value.find('-');
+    if (dash == std::string::npos) return false;
+    auto a = qd::strict_integer(value.substr(0, dash));
+    auto b = qd::strict_integer(value.substr(dash + 1));
+    if (!a || !b || *a < 1 || *b < *a) return false;
+    first = *a;
+    last = *b;
+    return true;
+}
 
 SourceFile parse_source_file(const std::string& text, const std::string& display_path,
                              std::vector<Diagnostic>& diagnostics) {

@@ -1,23 +1,15 @@
 #include "book_checks.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
-#include <sstream>
 
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 #include "source_parser.h"
 
 namespace bookc {
 namespace fs = std::filesystem;
 namespace {
-
-std::string read_text(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::vector<fs::path> files_with_extension(const fs::path& folder, const std::string& extension, bool recursive) {
     std::vector<fs::path> found;
@@ -231,7 +223,7 @@ BankFacts read_bank_facts(const fs::path& banks_folder, std::vector<Diagnostic>&
     for (const auto& path : files) {
         std::vector<Diagnostic> ignored;  // the bank compiler reports these
         std::string shown = (banks_folder / path.lexically_relative(banks_folder)).generic_string();
-        bankc::SourceFile source = bankc::parse_source_file(read_text(path), shown, ignored);
+        bankc::SourceFile source = bankc::parse_source_file(qd::read_text_file(path), shown, ignored);
         if (source.has_header)
             facts.chapters.push_back({path.parent_path().filename().string(), source.chapter, source.title,
                                       source.first_page, source.last_page, shown});
@@ -249,7 +241,7 @@ std::vector<BookFile> read_book(const fs::path& book_folder, std::vector<Diagnos
     std::vector<BookFile> book;
     auto files = files_with_extension(book_folder, ".txt", false);
     if (files.empty()) diagnostics.push_back({book_folder.string(), 0, "no book sources (.txt) in this folder"});
-    for (const auto& path : files) book.push_back(parse_book_file(read_text(path), path.generic_string(), diagnostics));
+    for (const auto& path : files) book.push_back(parse_book_file(qd::read_text_file(path), path.generic_string(), diagnostics));
     return book;
 }
 

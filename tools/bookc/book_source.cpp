@@ -4,22 +4,12 @@
 #include <sstream>
 
 #include "platform/text_forms.h"
+#include "source_parser.h"
 
 namespace bookc {
 namespace {
 
 bool starts_with(const std::string& text, std::string_view prefix) { return text.rfind(prefix, 0) == 0; }
-
-bool parse_page_range(const std::string& value, int& first, int& last) {
-    auto dash = value.find('-');
-    if (dash == std::string::npos) return false;
-    auto a = qd::strict_integer(value.substr(0, dash));
-    auto b = qd::strict_integer(value.substr(dash + 1));
-    if (!a || !b || *a < 1 || *b < *a) return false;
-    first = *a;
-    last = *b;
-    return true;
-}
 
 BlockKind kind_of(const std::string& line) {
     if (starts_with(line, "    ")) return BlockKind::console;
@@ -83,7 +73,7 @@ private:
         } else if (key == "title") {
             file_.title = value;
         } else if (key == "pages") {
-            if (!parse_page_range(value, file_.first_page, file_.last_page)) report(number, "pages must be \"FIRST-LAST\"");
+            if (!bankc::parse_page_range(value, file_.first_page, file_.last_page)) report(number, "pages must be \"FIRST-LAST\"");
         } else {
             report(number, "unknown header key \"" + key + "\"");
         }
