@@ -1,0 +1,201 @@
+// help_shots PROGRAM_FOLDER IMAGE_FOLDER
+// Opens the program's real windows on the real banks, puts each into a state
+// worth showing in the user guide and saves it as a PNG picture. Run it under
+// an X server (scripts/help-screenshots.sh uses xvfb-run), so what is saved is
+// what the screen shows.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWindow>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "common/error_log.h"
+#include "common/window_names.h"
+#include "common/widget_window.h"
+#include "common/window_registry.h"
+#include "gridlab/console_window.h"
+#include "platform/clock.h"
+#include "platform/qt/process_end.h"
+#include "platform/qt/qt_services.h"
+#include "platform/settings_store.h"
+#include "gridlab/task_text.h"
+#include "results/results_window.h"
+#include "setup/user_settings.h"
+#include "shell/welcome_window.h"
+
+namespace {
+
+// No box may wait for a click while the pictures are taken: each is answered
+// at once and told on the standard error, where a surprise shows.
+class AnsweringDialogs final : public qd::Dialogs {
+public:
+    qd::DialogAnswer message(const std::string& text, const std::string& caption, qd::DialogButtons buttons,
+                             qd::DialogIcon) override {
+        std::fprintf(stderr, "message %s: %s\n", caption.c_str(), text.c_str());
+        return buttons == qd::DialogButtons::yes_no ? qd::DialogAnswer::no : qd::DialogAnswer::ok;
+    }
+    std::string input(const std::string& prompt, const std::string& title, const std::string&) override {
+        std::fprintf(stderr, "input %s: %s\n", title.c_str(), prompt.c_str());
+        return {};
+    }
+};
+
+// Nothing is handed to the desktop while the pictures are taken.
+class QuietShell final : public qd::Shell {
+public:
+    void open(const std::string& document, qd::ShowMode) override { std::fprintf(stderr, "open %s\n", document.c_str()); }
+};
+
+class NoEnd final : public qd::ProcessEnd {
+public:
+    void end_process() override {}
+};
+
+// Lets the window draw itself, then saves what the screen shows of it.
+bool save_shot(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&window)) return false;
+    QTest::qWait(400);  // a maker step: give layouts and pictures a moment to settle
+    const QPixmap picture = QGuiApplication::platformName() == "xcb"
+                                ? window.screen()->grabWindow(window.winId())
+                                : window.grab();
+    const QString file = QDir(folder).filePath(name + ".png");
+    const bool saved = picture.save(file);
+    std::fprintf(stderr, "%s %s\n", saved ? "saved" : "FAILED", qPrintable(file));
+    return saved;
+}
+
+void write_text(const std::filesystem::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text << "\r\n";
+}
+
+// Twenty questions of the loaded exam, three of them missed: what the results
+// window shows after a typical quiz.
+void finish_a_quiz(qd::ProgramState& state) {
+    qd::QuizState& quiz = state.quiz;
+    quiz.order_base = 1;
+    quiz.order_stride = 1;
+    quiz.quiz_length = 20;
+    quiz.right_count = 0;
+    const int step = std::max(1, state.bank.question_count / quiz.quiz_length);
+    for (int p = 1; p <= quiz.quiz_length; ++p) {
+        const int index = 1 + (p - 1) * step;
+        quiz.question_order[p] = static_cast<std::int16_t>(index);
+        qd::QuestionRecord& record = state.table.at(index);
+        const bool right = p % 7 != 3;
+        record.result = right ? 1 : 2;
+        ++quiz.cat_asked[record.category];
+        if (right) {
+            ++quiz.right_count;
+            ++quiz.cat_right[record.category];
+        }
+    }
+    quiz.quiz_position = quiz.quiz_length;
+}
+
+// The first router lab of the loaded exam: its task and hint as the quiz
+// window hands them to the console, and the commands its explanation shows.
+QStringList set_up_router_lab(const qd::ProgramState& state, const std::filesystem::path& folder) {
+    QStringList commands;
+    for (int index = 1; index <= state.bank.question_count; ++index) {
+        const qd::QuestionRecord& record = state.table.at(index);
+        if (record.diagram_files[1] != "xxsim") continue;
+        write_text(folder / "sim.txt", record.question_text);
+        write_text(folder / "sim_showme.txt", record.clue);
+        // Transcript lines read "Router(config)#hostname R1": the command follows the prompt.
+        static const QRegularExpression prompt_line(R"(^\s*[A-Za-z0-9_-]+(\([^)]*\))?[>#](.+)$)");
+        const QString text = QString::fromStdString(qd::gridlab::plain_text_from_html(record.explanation));
+        for (const QString& line : text.split('\n'))
+            if (const auto match = prompt_line.match(line); match.hasMatch()) commands << match.captured(2).trimmed();
+        break;
+    }
+    return commands;
+}
+
+void type_commands(QWidget& console, const QStringList& commands) {
+    auto* line = console.findChild<QLineEdit*>("command_line");
+    if (line == nullptr) return;
+    QTest::keyClick(line, Qt::Key_Return);
+    for (const QString& command : commands) {
+        QTest::keyClicks(line, command);
+        QTest::keyClick(line, Qt::Key_Return);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: help_shots PROGRAM_FOLDER IMAGE_FOLDER\n");
+        return 2;
+    }
+    const std::string program_folder = QDir(argv[1]).absolutePath().toStdString();
+    const QString image_folder = QDir(argv[2]).absolutePath();
+    QDir().mkpath(image_folder);
+
+    // A fresh working and settings folder, so the pictures show a first run.
+    QTemporaryDir work;
+    if (!work.isValid()) return 1;
+    qputenv("QUIZDECK_CONFIG_DIR", QDir(work.path()).filePath("config").toUtf8());
+    QDir::setCurrent(work.path());
+    const std::filesystem::path work_folder = work.path().toStdString();
+
+    qd::SystemClock clock;
+    qd::ErrorLog log(clock);
+    qd::IniSettingsStore store;
+    qd::UserSettings settings(store);
+    AnsweringDialogs dialogs;
+    QuietShell shell;
+    qd::QtScreen screen;
+    qd::WindowRegistry windows;
+    NoEnd process_end;
+    qd::ProgramState state;
+    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+    const qd::StartUpInputs inputs{program_folder, ""};
+    windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
+    windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+
+    auto widget_of = [&windows](const char* name) -> QWidget* {
+        auto* window = dynamic_cast<qd::WidgetWindow*>(&windows.load(name));
+        return window != nullptr ? window->widget() : nullptr;
+    };
+
+    bool all_saved = true;
+    auto shot = [&](const QString& name, const std::function<QWidget*()>& prepare) {
+        QWidget* window = prepare();
+        all_saved = window != nullptr && save_shot(*window, image_folder, name) && all_saved;
+        if (window != nullptr) window->hide();
+    };
+
+    // The start window's load is the program's start-up: it loads the first exam.
+    shot("start", [&] { return widget_of(qd::kStartWindow); });
+
+    shot("results", [&] {
+        finish_a_quiz(state);
+        return widget_of(qd::kResultsWindow);
+    });
+
+    const QStringList lab_commands = set_up_router_lab(state, work_folder);
+    qd::gridlab::ConsoleWindow console(qd::gridlab::DeviceModel::router, work_folder);
+    shot("router-console", [&] {
+        console.resize(760, 470);
+        console.show();
+        type_commands(console, lab_commands);
+        if (auto* show_me = console.findChild<QPushButton*>("show_me"); show_me && show_me->isEnabled()) show_me->click();
+        return &console;
+    });
+
+    return all_saved ? 0 : 1;
+}
