@@ -64,7 +64,8 @@ bool is_valid_hostname(const std::string& name) {
     });
 }
 
-void insert_ascending(std::vector<std::string>& list, const std::string& entry) {
+void insert_ascending(std::vector<std::string>& list, const std::string& entry, bool remove) {
+    if (remove) return std::erase(list, entry), void();
     if (std::find(list.begin(), list.end(), entry) != list.end()) return;
     const auto key = [](const std::string& text) {
         std::vector<std::uint32_t> numbers;

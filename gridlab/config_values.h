@@ -24,7 +24,8 @@ std::optional<std::string> port_keyword(const std::string& typed);
 // Hostnames: a letter first, then letters, digits and hyphens, at most 63 characters.
 bool is_valid_hostname(const std::string& name);
 
-// Inserts keeping the list ascending by the numeric value of its leading addresses.
-void insert_ascending(std::vector<std::string>& list, const std::string& entry);
+// Inserts keeping the list ascending by the numeric value of its leading
+// addresses, or with `remove` takes the entry out.
+void insert_ascending(std::vector<std::string>& list, const std::string& entry, bool remove = false);
 
 }  // namespace qd::gridlab

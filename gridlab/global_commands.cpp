@@ -94,10 +94,7 @@ void add_name_and_dhcp_commands(CommandTable& t) {
             if (*parse_ipv4(c.value(4)) < *parse_ipv4(c.value(3))) return c.reject(4);
             range += " " + c.value(4);
         }
-        if (c.negated)
-            std::erase(c.config.dhcp_excluded, range);
-        else
-            insert_ascending(c.config.dhcp_excluded, range);
+        insert_ascending(c.config.dhcp_excluded, range, c.negated);
     };
     add(t, "ip dhcp excluded-address <ipv4>", exclude, NoForm::full);
     add(t, "ip dhcp excluded-address <ipv4> <ipv4>", exclude, NoForm::full);
@@ -123,10 +120,7 @@ void add_routing_and_nat_commands(CommandTable& t) {
         if ((*destination & ~*mask) != 0) return c.print("%Inconsistent address and mask");
         if (c.match.interface && !c.config.find_interface(*c.match.interface)) return c.reject(4);
         std::string entry = c.value(2) + " " + c.value(3) + " " + c.value(4);
-        if (c.negated)
-            std::erase(c.config.ip_routes, entry);
-        else
-            insert_ascending(c.config.ip_routes, entry);
+        insert_ascending(c.config.ip_routes, entry, c.negated);
     };
     add(t, "ip route <ipv4> <ipv4> <ipv4>", route, NoForm::full);
     add(t, "ip route <ipv4> <ipv4> <if>", route, NoForm::full);
@@ -143,10 +137,7 @@ void add_routing_and_nat_commands(CommandTable& t) {
     add(t, "ipv6 route <ipv6/len> <if>", route6, NoForm::full);
     add(t, "ip nat inside source static <ipv4> <ipv4>", [](CommandContext& c) {
         const std::string entry = c.value(5) + " " + c.value(6);
-        if (c.negated)
-            std::erase(c.config.nat_static, entry);
-        else
-            insert_ascending(c.config.nat_static, entry);
+        insert_ascending(c.config.nat_static, entry, c.negated);
     }, NoForm::full);
     const auto nat_list = [](CommandContext& c) {
         c.config.nat_source_list = c.negated ? "" : join_values(c, 5);
