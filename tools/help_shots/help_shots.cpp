@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -18,17 +19,23 @@
 #include <functional>
 #include <string>
 
+#include "bank/bank_loader.h"
+#include "common/book_viewer_window.h"
+#include "common/chapter_page.h"
 #include "common/error_log.h"
 #include "common/window_names.h"
 #include "common/widget_window.h"
 #include "common/window_registry.h"
+#include "flashcards/flash_card_window.h"
 #include "gridlab/console_window.h"
 #include "platform/clock.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
+#include "platform/random.h"
 #include "platform/settings_store.h"
 #include "gridlab/task_text.h"
 #include "results/results_window.h"
+#include "runner/exhibit_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
 
@@ -61,12 +68,12 @@ public:
 };
 
 // Lets the window draw itself, then saves what the screen shows of it.
-bool save_shot(QWidget& window, const QString& folder, const QString& name) {
+bool save_shot(QWidget& window, const QString& folder, const QString& name, int settle_ms) {
     window.show();
     window.raise();
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window)) return false;
-    QTest::qWait(400);  // a maker step: give layouts and pictures a moment to settle
+    QTest::qWait(settle_ms);  // a maker step: give layouts, pictures and pages a moment to settle
     const QPixmap picture = QGuiApplication::platformName() == "xcb"
                                 ? window.screen()->grabWindow(window.winId())
                                 : window.grab();
@@ -123,6 +130,14 @@ QStringList set_up_router_lab(const qd::ProgramState& state, const std::filesyst
     return commands;
 }
 
+// The first question of the loaded exam that has what the picture needs.
+const qd::QuestionRecord* first_question(const qd::ProgramState& state,
+                                         const std::function<bool(const qd::QuestionRecord&)>& wanted) {
+    for (int index = 1; index <= state.bank.question_count; ++index)
+        if (wanted(state.table.at(index))) return &state.table.at(index);
+    return nullptr;
+}
+
 void type_commands(QWidget& console, const QStringList& commands) {
     auto* line = console.findChild<QLineEdit*>("command_line");
     if (line == nullptr) return;
@@ -163,9 +178,14 @@ int main(int argc, char** argv) {
     NoEnd process_end;
     qd::ProgramState state;
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+    qd::SystemRandom random;
+    qd::DesktopTopWindows top_windows;
     const qd::StartUpInputs inputs{program_folder, ""};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+    windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
+        return qd::create_flash_card_window(services, random, top_windows);
+    });
 
     auto widget_of = [&windows](const char* name) -> QWidget* {
         auto* window = dynamic_cast<qd::WidgetWindow*>(&windows.load(name));
@@ -173,9 +193,10 @@ int main(int argc, char** argv) {
     };
 
     bool all_saved = true;
-    auto shot = [&](const QString& name, const std::function<QWidget*()>& prepare) {
+    auto shot = [&](const QString& name, const std::function<QWidget*()>& prepare, int settle_ms = 400) {
         QWidget* window = prepare();
-        all_saved = window != nullptr && save_shot(*window, image_folder, name) && all_saved;
+        if (window == nullptr) std::fprintf(stderr, "FAILED %s: the window could not be prepared\n", qPrintable(name));
+        all_saved = window != nullptr && save_shot(*window, image_folder, name, settle_ms) && all_saved;
         if (window != nullptr) window->hide();
     };
 
@@ -195,6 +216,60 @@ int main(int argc, char** argv) {
         type_commands(console, lab_commands);
         if (auto* show_me = console.findChild<QPushButton*>("show_me"); show_me && show_me->isEnabled()) show_me->click();
         return &console;
+    });
+
+    qd::ExhibitWindow exhibit(screen);
+    shot("exhibit", [&]() -> QWidget* {
+        // The text exhibits belong to the scenario questions of the full exam.
+        qd::ProgramState full;
+        qd::load_questions(qd::banks::pv_flash_combo, full.table, full.bank);
+        const auto* question = first_question(full, [](const qd::QuestionRecord& q) { return !q.exhibit_files[1].empty(); });
+        if (question == nullptr) return nullptr;
+        qd::show_exhibit(exhibit, state.paths.data_folder, question->exhibit_files[1]);
+        return &exhibit;
+    });
+
+    qd::BookViewerWindow book([](const std::string&, int) {});
+    shot("book", [&]() -> QWidget* {
+        const auto* question = first_question(state, [](const qd::QuestionRecord& q) {
+            return qd::review_page_index(q.ref_tag).value_or(0) > 0;
+        });
+        if (question == nullptr) return nullptr;
+        book.resize(900, 760);
+        book.show_page(state.paths.book_pdf_path, *qd::review_page_index(question->ref_tag));
+        return &book;
+    }, 1500);
+
+    // The flash cards with a card turned over that has an explanation on its back.
+    shot("flash-cards", [&]() -> QWidget* {
+        QWidget* cards = widget_of(qd::kFlashCardWindow);
+        auto* main_button = cards ? cards->findChild<QPushButton*>("cmd_main") : nullptr;
+        auto* card = cards ? cards->findChild<QPlainTextEdit*>("text1") : nullptr;
+        if (main_button == nullptr || card == nullptr) return nullptr;
+        // Turn cards until one with choices and an explanation on its back, or the
+        // fortieth, is turned over.
+        for (int turns = 1;; ++turns) {
+            main_button->click();  // the back of the card
+            const QString back = card->toPlainText();
+            const auto answers_line = back.indexOf("Correct answer(s):");
+            const bool explained = answers_line >= 0 && back.contains(".) ") &&
+                                   !back.mid(back.indexOf('\n', answers_line) + 1).trimmed().isEmpty();
+            if (explained || turns == 40) break;
+            main_button->click();  // the next card's front
+        }
+        return cards;
+    });
+    windows.unload(qd::kFlashCardWindow);
+
+    // The drill screen as the screen saver starts it, at the second its right
+    // answers light up (twelve seconds in, with the delivered pauses).
+    state.drill_screen_start = 1;
+    shot("drill-screen", [&]() -> QWidget* {
+        auto* drill = dynamic_cast<qd::FlashCardWindow*>(widget_of(qd::kFlashCardWindow));
+        if (drill == nullptr) return nullptr;
+        drill->set_fade_duration_ms(0);
+        for (int second = 0; second < 12; ++second) drill->FadeTimer_Timer();
+        return drill;
     });
 
     return all_saved ? 0 : 1;
