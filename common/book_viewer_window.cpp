@@ -106,14 +106,17 @@ PdfOpenOutcome BookViewerWindow::show_page(const std::string& document, int page
     // A book replaced on disk (an update) is read afresh.
     const QFileInfo file(QString::fromStdString(document));
     if (!file.isFile()) return {PdfOpenResult::missing, 0};
-    if (loaded_path_ != document || document_->status() != QPdfDocument::Status::Ready) {
+    if (loaded_path_ != document || loaded_modified_ != file.lastModified() ||
+        document_->status() != QPdfDocument::Status::Ready) {
         document_->close();
         loaded_path_.clear();
         if (document_->load(file.filePath()) != QPdfDocument::Error::None || document_->pageCount() < 1) {
             document_->close();
+            hide();  // nothing left to show
             return {PdfOpenResult::damaged, 0};
         }
         loaded_path_ = document;
+        loaded_modified_ = file.lastModified();
         search_timer_->stop();
         page_texts_.assign(document_->pageCount(), QString());
         page_text_read_.assign(document_->pageCount(), false);

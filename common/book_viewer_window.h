@@ -2,6 +2,7 @@
 // The program's own book viewer: shows the study guide at a page, with page
 // navigation, zoom, search and the page number, and hands the book to the
 // desktop's PDF reader on request. One window serves every Review Chapter click.
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -55,6 +56,7 @@ private:
     std::function<void(const std::string&, int)> open_elsewhere_;
     std::unique_ptr<QPdfDocument> document_;
     std::string loaded_path_;
+    QDateTime loaded_modified_;  // of the file read, to notice a replaced book
     QPdfView* view_;
     QSpinBox* page_box_;
     QLabel* page_count_label_;

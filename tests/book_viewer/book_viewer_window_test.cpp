@@ -67,7 +67,10 @@ TEST(BookViewer, opensAtThePageAndReusesOneWindow) {
 TEST(BookViewer, missingOrDamagedBook_isReportedAndShowsNothing) {
     ViewerFixture f;
     EXPECT_EQ(f.link.open_at_page((f.book.temp / "absent.pdf").string(), 0).result, PdfOpenResult::missing);
+    EXPECT_EQ(f.link.open_at_page(f.pdf, 0).result, PdfOpenResult::shown);
+    // The same book replaced on disk by a damaged copy is read afresh.
     testing::write_file(f.pdf, "%PDF-1.4\nthis is not a PDF body\n");
+    std::filesystem::last_write_time(f.pdf, std::filesystem::last_write_time(f.pdf) + std::chrono::seconds(2));
     EXPECT_EQ(f.link.open_at_page(f.pdf, 0).result, PdfOpenResult::damaged);
     EXPECT_FALSE(f.link.window()->isVisible());
 }
