@@ -192,7 +192,11 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
     silent_step([&] { w.windows.get<QuizWindowOperations>(kQuizWindow).show_quest(); });
     silent_step([&] { w.retake.missed_count = 0; });
     silent_step([&] { w.set_busy_pointer(false); });
-    silent_step([&] { w.windows.hide(kMainMenu); });
+    // Only hand over to a quiz window that is really there: hiding the main
+    // menu without one would leave the student with no window at all.
+    silent_step([&] {
+        if (w.windows.is_loaded(kQuizWindow)) w.windows.hide(kMainMenu);
+    });
 }
 
 }  // namespace qd

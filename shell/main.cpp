@@ -8,12 +8,13 @@
 #include "common/window_registry.h"
 #include "flashcards/flash_card_window.h"
 #include "platform/clock.h"
+#include "platform/random.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
-#include "platform/random.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/results_window.h"
+#include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
 #include "shell/working_folder.h"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
+    windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
     windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
         return qd::create_flash_card_window(services, random, top_windows);

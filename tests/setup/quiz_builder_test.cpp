@@ -122,7 +122,9 @@ TEST(QuizBuilder, categoryQuizAsksEveryQuestionOfTheChosenCategoriesInTableOrder
         EXPECT_EQ(w.quiz.order_base, 1);
         EXPECT_EQ(w.quiz.order_stride, 1);
         std::vector<int> asked = w.asked_indices();
-        if (!shuffled) EXPECT_EQ(asked, expected);
+        if (!shuffled) {
+            EXPECT_EQ(asked, expected);
+        }
         EXPECT_EQ(marked(w.quiz), as_set(expected));
         std::sort(asked.begin(), asked.end());
         EXPECT_EQ(asked, expected);
@@ -155,6 +157,18 @@ TEST(QuizBuilder, retakeWithNothingToRepeatLeavesTheStudentOnTheMainMenu) {
     w.build(boxes);
     EXPECT_FALSE(w.windows.is_loaded(kQuizWindow));
     EXPECT_TRUE(w.windows.get<testing::FakeWindow>(kMainMenu).visible);
+    EXPECT_EQ(w.busy_pointer, (std::vector<bool>{true, false}));
+}
+
+TEST(QuizBuilder, withoutAQuizWindowTheMainMenuStaysUp) {
+    BuilderWorld w;
+    WindowRegistry only_menu;
+    only_menu.define(kMainMenu, [&] { return std::make_unique<testing::FakeWindow>(kMainMenu, w.events); });
+    only_menu.show(kMainMenu);
+    QuizWorld without_quiz_window{w.table, w.bank, w.quiz, w.setup, w.retake, w.settings, w.dialogs, w.random, only_menu, w.screen,
+                                  w.world.set_busy_pointer};
+    start_the_quiz_from_command1(exam_choices(1, false), without_quiz_window);
+    EXPECT_TRUE(only_menu.get<testing::FakeWindow>(kMainMenu).visible);
     EXPECT_EQ(w.busy_pointer, (std::vector<bool>{true, false}));
 }
 
