@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <cstdlib>
 
@@ -33,6 +34,7 @@ namespace {
 
 constexpr int kMinimumWidthTwips = 9780;
 constexpr int kMinimumHeightTwips = 6795;
+constexpr int kBrowserWarmUpDelayMs = 400;
 // The time spinner shows 200 minus its position; it starts at 170 while the
 // box reads 75, so its first step shows 29 or 31.
 constexpr int kSpinnerStart = 170;
@@ -469,8 +471,19 @@ void MainMenuWindow::activate() {
 }
 
 void MainMenuWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        activate();
+        warm_up_browser();
+    }
     QMainWindow::changeEvent(event);
+}
+
+// The quiz window's browser starts while the student chooses, once the main
+// menu is on screen, so neither this window nor the first question waits for it.
+void MainMenuWindow::warm_up_browser() {
+    if (browser_warmed_ || !services_.browsers) return;
+    browser_warmed_ = true;
+    QTimer::singleShot(kBrowserWarmUpDelayMs, this, [this] { silent_step([&] { services_.browsers->warm_up(); }); });
 }
 
 void MainMenuWindow::closeEvent(QCloseEvent* event) {

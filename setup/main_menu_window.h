@@ -62,6 +62,7 @@ private:
     void apply_choices(const MenuChoices& boxes);
 
     void activate();
+    void warm_up_browser();
     void exam_option_click(int option);
     void timed_quiz_click(bool ticked);
     void fill_category_lists();
@@ -110,6 +111,7 @@ private:
     QCheckBox* drill_random_ = nullptr;
     QSpinBox* answer_delay_ = nullptr;
     QSpinBox* highlight_delay_ = nullptr;
+    bool browser_warmed_ = false;
 };
 
 // The main menu in the window registry; its load runs once it is registered,

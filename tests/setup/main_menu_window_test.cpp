@@ -402,6 +402,29 @@ TEST_F(MainMenu, drillScreenTabSavesItsConfiguration) {
     EXPECT_EQ(settings.get(setting::random_drill_questions), "1");
 }
 
+TEST_F(MainMenu, flashCardsOpenTheirWindowInPlaceOfTheMainMenu) {
+    windows.define(kFlashCardWindow, [this] { return std::make_unique<FakeWindow>(kFlashCardWindow, events); });
+    open();
+    dialogs.expect_message("Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some questions "
+                           "may not make sense in this mode, which may require the use of regular testing mode.",
+                           "Flash Cards");
+    click("cmd_flashcards");
+    EXPECT_TRUE(windows.get<FakeWindow>(kFlashCardWindow).visible);
+    EXPECT_FALSE(windows.is_loaded(kMainMenu));
+}
+
+TEST_F(MainMenu, theBrowserWarmsUpOnlyOnceTheMenuIsOnScreen) {
+    struct CountingFactory : BrowserFactory {
+        void warm_up() override { ++warm_ups; }
+        std::unique_ptr<Browser> create() override { return nullptr; }
+        int warm_ups = 0;
+    } browsers;
+    services.browsers = &browsers;
+    open();
+    EXPECT_EQ(browsers.warm_ups, 0);  // never before the menu has appeared
+    EXPECT_TRUE(QTest::qWaitFor([&] { return browsers.warm_ups == 1; }));
+}
+
 TEST_F(MainMenu, closingTheMainMenuClosesTheStartWindow) {
     open().close();
     EXPECT_FALSE(windows.is_loaded(kStartWindow));
