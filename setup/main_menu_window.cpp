@@ -304,6 +304,10 @@ QWidget* MainMenuWindow::build_categories_tab() {
     connect(start, &QPushButton::clicked, this, [this] { start_category_quiz(); });
     category_note_ = named(new QLabel("Note:  Questions will be asked from your selected quiz.", page), "Label4");
 
+    // Tab follows the layout: the ask list, the move buttons, the skip list, the start.
+    const std::array<QWidget*, 7> tab_chain{ask_list_, add, remove, add_all, remove_all, skip_list_, start};
+    for (std::size_t i = 1; i < tab_chain.size(); ++i) QWidget::setTabOrder(tab_chain[i - 1], tab_chain[i]);
+
     auto* moves = new QVBoxLayout;
     moves->addStretch();
     for (QPushButton* b : {add, remove, add_all, remove_all}) moves->addWidget(b);

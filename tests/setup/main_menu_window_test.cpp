@@ -236,6 +236,17 @@ TEST_F(MainMenu, screenReadersFindEveryActionableControlByItsCaption) {
     // Activation puts the focus on the start button; Enter on it starts the quiz.
     tabs.setCurrentIndex(0);
     EXPECT_EQ(w.focusWidget(), &control("Command1"));
+    // Tab walks the category tab as it is laid out.
+    tabs.setCurrentIndex(2);
+    control("lst_cats_to_ask").setFocus();
+    std::vector<QString> tab_order;
+    for (int i = 0; i < 7; ++i) {
+        tab_order.push_back(w.focusWidget()->objectName());
+        QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(tab_order, (std::vector<QString>{"lst_cats_to_ask", "cmd_add_cat", "cmd_remove_cat", "cmd_add_all_cat", "cmd_remove_all_cat",
+                                               "lst_cats_not_to_ask", "cmd_start_cat_quiz"}));
+
     QTest::keyClick(&control("Command1"), Qt::Key_Return);
     EXPECT_EQ(events.back(), "show_quest");
 }
