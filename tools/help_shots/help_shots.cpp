@@ -6,10 +6,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -36,6 +38,7 @@
 #include "gridlab/task_text.h"
 #include "results/results_window.h"
 #include "runner/exhibit_window.h"
+#include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
 
@@ -183,6 +186,7 @@ int main(int argc, char** argv) {
     const qd::StartUpInputs inputs{program_folder, ""};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+    windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
         return qd::create_flash_card_window(services, random, top_windows);
     });
@@ -202,6 +206,29 @@ int main(int argc, char** argv) {
 
     // The start window's load is the program's start-up: it loads the first exam.
     shot("start", [&] { return widget_of(qd::kStartWindow); });
+
+    // The main menu's four tabs as a first run shows them; on the categories
+    // tab the last three chapters are moved to the list of those left out.
+    const struct {
+        const char* picture;
+        int tab;
+    } menu_tabs[] = {{"main-menu-general", 0}, {"main-menu-advanced", 1}, {"main-menu-categories", 2}, {"main-menu-drillscreen", 3}};
+    for (const auto& tab : menu_tabs) {
+        shot(tab.picture, [&]() -> QWidget* {
+            QWidget* menu = widget_of(qd::kMainMenu);
+            auto* tabs = menu ? menu->findChild<QTabWidget*>("SSTab1") : nullptr;
+            if (tabs == nullptr) return nullptr;
+            tabs->setCurrentIndex(tab.tab);
+            auto* ask = menu->findChild<QListWidget*>("lst_cats_to_ask");
+            auto* remove = menu->findChild<QPushButton*>("cmd_remove_cat");
+            if (tab.tab == 2 && ask != nullptr && remove != nullptr && ask->count() > 3) {
+                ask->clearSelection();
+                for (int row = ask->count() - 3; row < ask->count(); ++row) ask->item(row)->setSelected(true);
+                remove->click();
+            }
+            return menu;
+        });
+    }
 
     shot("results", [&] {
         finish_a_quiz(state);
