@@ -1,0 +1,75 @@
+#include "runner/exercises.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "common/module1.h"
+#include "platform/failure.h"
+#include "platform/text_forms.h"
+#include "updater/paths/program_file_name.h"
+
+namespace qd {
+namespace {
+
+std::string in_folder(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void write_line_file(const std::string& path, const std::string& line) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << line << "\r\n";
+    if (!file.flush()) throw Failure(FailureCode::file_access_error, "Cannot write " + path);
+}
+
+void remove_if_present(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::exists(path, error) && !std::filesystem::remove(path, error))
+        throw Failure(FailureCode::permission_denied, "Cannot remove " + path);
+}
+
+}  // namespace
+
+std::string exercise_code(const std::string& product_number, const std::string& answer_slot_1) {
+    return std::string(trim_blanks(product_number + "Q" + answer_slot_1));
+}
+
+ExerciseStart router_console_start(const std::string& program_folder, const QuestionRecord& question) {
+    ExerciseStart start{in_folder(program_folder, program_file_name("gridlab.exe")), {}};
+    if (question.exhibit_files[2] == "2950") start.arguments.push_back("2950");
+    return start;
+}
+
+ExerciseStart exercise_start(const std::string& input_kind, const std::string& program_folder,
+                             const std::string& product_number, const QuestionRecord& question) {
+    std::string program = "pvDragnDrop.exe";
+    if (input_kind == "MS_Sim") program = "Sims/panelab.exe";
+    if (input_kind == "MS_Sim2") program = "Sims/dragset5.exe";
+    return {in_folder(program_folder, program_file_name(program)), {exercise_code(product_number, question.answers[1])}};
+}
+
+void prepare_exercise(const std::string& input_kind, const QuestionRecord& question, const std::string& working_folder) {
+    if (input_kind == "Drag_Drop") remove_if_present(drag_drop_result_file(working_folder));
+    if (input_kind == "MS_Sim" || input_kind == "MS_Sim2") remove_if_present(dialog_sim_result_file(working_folder));
+    if (input_kind == "Sim") {
+        write_line_file(in_folder(working_folder, "sim.txt"), question.question_text);
+        write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue);
+        remove_if_present(in_folder(working_folder, "out.ini"));
+    }
+}
+
+std::string router_console_value(const std::string& working_folder, const std::string& key) {
+    return read_out_ini(working_folder.empty() ? "./" : working_folder, "general", key);
+}
+
+std::string take_exercise_result(const std::string& result_file) {
+    const std::string result = read_ini_value("Answer", "result", result_file);
+    std::error_code ignored;
+    std::filesystem::remove(result_file, ignored);
+    return result;
+}
+
+std::string drag_drop_result_file(const std::string& working_folder) { return in_folder(working_folder, "out.ini"); }
+std::string dialog_sim_result_file(const std::string& working_folder) { return in_folder(working_folder, "Sims/OUT.ini"); }
+
+}  // namespace qd

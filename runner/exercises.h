@@ -1,0 +1,41 @@
+#pragma once
+// The external exercise programs of simulator and drag-and-drop questions:
+// what is prepared when such a question is shown, and how each is started.
+// The exchange files and result files live in the working folder, and the
+// programs are started in it.
+#include <string>
+#include <vector>
+
+#include "bank/question_record.h"
+#include "platform/program_starter.h"
+
+namespace qd {
+
+struct ExerciseStart {
+    std::string program;  // full path of the program file
+    std::vector<std::string> arguments;
+};
+
+// The product number, "Q" and answer slot 1, trimmed as a whole.
+std::string exercise_code(const std::string& product_number, const std::string& answer_slot_1);
+
+// The router console: "gridlab" with "2950" when exhibit slot 2 is exactly that.
+ExerciseStart router_console_start(const std::string& program_folder, const QuestionRecord& question);
+
+// The drag-and-drop exercise ("Drag_Drop") or a dialog simulator ("MS_Sim",
+// "MS_Sim2") with the exercise code as its argument.
+ExerciseStart exercise_start(const std::string& input_kind, const std::string& program_folder,
+                             const std::string& product_number, const QuestionRecord& question);
+
+// Removes a stale result and, for the router console, writes "sim.txt" and
+// "sim_showme.txt". Throws a Failure when a file cannot be written or removed.
+void prepare_exercise(const std::string& input_kind, const QuestionRecord& question, const std::string& working_folder);
+
+// The result files as the grader reads them. Reading a drag-and-drop or
+// dialog-simulator result deletes it.
+std::string router_console_value(const std::string& working_folder, const std::string& key);
+std::string take_exercise_result(const std::string& result_file);
+std::string drag_drop_result_file(const std::string& working_folder);
+std::string dialog_sim_result_file(const std::string& working_folder);
+
+}  // namespace qd
