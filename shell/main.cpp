@@ -16,6 +16,7 @@
 #include "results/results_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
+#include "runner/quiz_window.h"
 #include "shell/welcome_window.h"
 #include "shell/working_folder.h"
 
@@ -61,6 +62,11 @@ int main(int argc, char** argv) {
     qd::DesktopTopWindows top_windows;
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
+    qd::QtProgramStarter starter;
+    qd::SystemRandom random;
+    windows.define(qd::kQuizWindow, [services, &starter, &random] {
+        return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random});
+    });
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });

@@ -41,8 +41,20 @@
         }
     }, true);
 
+    // A mouse move on the page's left edge, sent by the program behind the
+    // user's input, comes back once everything before it has been handled.
+    document.addEventListener('mousemove', function (event) {
+        if (event.clientX === 0) send('inputFlushed', String(event.clientY));
+    }, true);
+
     requestAnimationFrame(function () {
-        requestAnimationFrame(function () { send('pagePainted', ''); });
+        // A mouse move on the page's left edge, sent by the program behind the
+    // user's input, comes back once everything before it has been handled.
+    document.addEventListener('mousemove', function (event) {
+        if (event.clientX === 0) send('inputFlushed', String(event.clientY));
+    }, true);
+
+    requestAnimationFrame(function () { send('pagePainted', ''); });
     });
 
     new QWebChannel(qt.webChannelTransport, function (channel) {

@@ -13,6 +13,7 @@ public:
     std::function<void(const QString&)> on_element_clicked;
     std::function<void()> on_page_painted;
     std::function<void(const QString&)> on_page_signal;
+    std::function<void(int)> on_input_flushed;
 
 public slots:
     void formChanged(const QString& form_json) {
@@ -23,6 +24,9 @@ public slots:
     }
     void pageSignal(const QString& name) {
         if (on_page_signal) on_page_signal(name);
+    }
+    void inputFlushed(const QString& row) {
+        if (on_input_flushed) on_input_flushed(row.toInt());
     }
     void pagePainted(const QString&) {
         if (on_page_painted) on_page_painted();

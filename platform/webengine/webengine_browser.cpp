@@ -4,6 +4,10 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QJsonArray>
+#include <QMouseEvent>
+#include <QEnterEvent>
+#include <QElapsedTimer>
+#include <cstdio>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
@@ -30,6 +34,7 @@ namespace {
 constexpr int kLoadBoundMs = 5000;
 constexpr int kReadBoundMs = 2000;
 constexpr int kPrintBoundMs = 120000;
+constexpr int kFlushBoundMs = 500;
 
 // Lets events other than the user's input run until `done` or the bound
 // passes; the user's clicks and keys wait until the caller returns.
@@ -100,11 +105,19 @@ public:
         channel->registerObject("qd_bridge", bridge_);
         page_->setWebChannel(channel);
         bridge_->on_form_changed = [this](const QString& json) { reported_form_ = parse_form(json); };
-        bridge_->on_element_clicked = [this](const QString& id) { element_clicked(id.toStdString()); };
+        bridge_->on_element_clicked = [this](const QString& id) {
+            QMetaObject::invokeMethod(view_, [this, id] { element_clicked(id.toStdString()); }, Qt::QueuedConnection);
+        };
+        bridge_->on_input_flushed = [this](int row) { flushed_row_ = row; };
+        // Page events are handled after the channel's dispatch has returned, so
+        // a handler may write the next document and wait for it.
         bridge_->on_page_signal = [this](const QString& name) {
-            if (on_signal_) on_signal_(name.toStdString());
+            QMetaObject::invokeMethod(view_, [this, name] {
+                if (on_signal_) on_signal_(name.toStdString());
+            }, Qt::QueuedConnection);
         };
         bridge_->on_page_painted = [this] {
+            bridge_ready_ = true;
             if (on_painted_) on_painted_();
         };
 
@@ -175,8 +188,10 @@ public:
     }
 
     FormSnapshot read_form() override {
-        // The page reports every change; reading it once more makes sure a
-        // change whose report is still on its way is not missed.
+        // The page reports every change; reading it once more, after the
+        // input already sent to it has been handled, makes sure a click just
+        // before this call is in the answer.
+        flush_input();
         if (const auto state = run_script("window.__qd ? __qd.formState() : null"); state && state->isValid() && !state->isNull())
             reported_form_ = parse_form(state->toString());
         return reported_form_;
@@ -241,6 +256,24 @@ private:
         return answer->value;
     }
 
+    // Sends a mouse move behind the input on its way to the page and waits
+    // (bounded) until the page has seen it.
+    void flush_input() {
+        QWidget* target = view_->focusProxy();
+        if (!target || !target->isVisible() || target->height() < 2 || !bridge_ready_) return;
+        const int row = 1 + (++flush_serial_ % (target->height() - 1));
+        flushed_row_ = -1;
+        const QPointF where(0, row);
+        if (!pointer_inside_) {  // the page takes moves only once the pointer has entered it
+            QEnterEvent enter(where, where, target->mapToGlobal(where));
+            QCoreApplication::sendEvent(target, &enter);
+            pointer_inside_ = true;
+        }
+        QMouseEvent move(QEvent::MouseMove, where, target->mapToGlobal(where), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &move);
+        wait_until([&] { return flushed_row_ == row; }, kFlushBoundMs);
+    }
+
     void element_clicked(const std::string& id) {
         const auto hook = hooks_.find(id);
         if (hook == hooks_.end()) return;
@@ -258,6 +291,10 @@ private:
     std::function<void(const std::string&)> on_signal_;
     bool loading_ = false;
     int finished_loads_ = 0;
+    int flush_serial_ = 0;
+    int flushed_row_ = -1;
+    bool bridge_ready_ = false;
+    bool pointer_inside_ = false;
 };
 
 }  // namespace

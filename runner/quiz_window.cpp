@@ -1,0 +1,737 @@
+#include "runner/quiz_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "common/guarded_steps.h"
+#include "common/module1.h"
+#include "platform/text_forms.h"
+#include "results/results_file.h"
+#include "runner/answer_check.h"
+#include "runner/exercises.h"
+#include "runner/mail_settings.h"
+#include "runner/page_behaviour.h"
+#include "runner/question_page.h"
+#include "runner/quiz_timer.h"
+
+namespace qd {
+
+// The live score's bar: the full bar `Gauge1` with the share answered wrong
+// drawn over it from the top (`the_gauge`).
+class ScoreGauge : public QWidget {
+public:
+    explicit ScoreGauge(QWidget* parent) : QWidget(parent) {
+        setObjectName("Gauge1");
+        setFixedSize(24, 120);
+        setAutoFillBackground(true);
+        setPalette(QPalette(QColor(0, 153, 0)));
+        overlay_ = new QWidget(this);
+        overlay_->setObjectName("the_gauge");
+        overlay_->setAutoFillBackground(true);
+        overlay_->setPalette(QPalette(QColor(204, 0, 0)));
+        overlay_->setGeometry(0, 0, width(), height());
+        setAccessibleName("Score gauge");
+    }
+    // Nothing graded yet (a negative share) leaves the bar as it was.
+    void show_wrong_share(double share, int twips_per_pixel) {
+        if (share < 0) return;
+        const int overlay_height = static_cast<int>(height() * share);
+        overlay_->setGeometry(0, 0, width(), overlay_height);
+        overlay_->setVisible(overlay_height * twips_per_pixel >= 20);
+    }
+    QWidget* overlay() const { return overlay_; }
+
+private:
+    QWidget* overlay_;
+};
+
+namespace {
+
+constexpr int kMinimumWidthTwips = 9540;
+constexpr int kMinimumHeightTwips = 6960;
+constexpr int kFontSizes[7] = {0, 8, 10, 12, 14, 18, 20};
+const char* const kFontNames[3] = {"", "Times New Roman", "Arial"};
+constexpr const char* kFallbackPageTop = "\r\n<body>\r\n<form name=frm onsubmit=\"return false\">";
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+bool on(std::int16_t value) { return value != 0; }
+
+}  // namespace
+
+QuizWindow::QuizWindow(ProgramServices services, QuizWindowServices quiz_services)
+    : services_(services), quiz_services_(std::move(quiz_services)) {
+    setObjectName("quest");
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    browser_ = services_.browsers->create();
+    browser_->widget()->setObjectName("WebBrowser1");
+    browser_->widget()->setAccessibleName("Question");
+    browser_->set_page_script(kQuestionPageBehaviour);
+    browser_->on_page_signal([this](const std::string& name) {
+        if (name == "next" && cmd_buttons_[0]->isEnabled()) next_click();
+    });
+    build_controls();
+    build_menus();
+}
+
+QuizWindow::~QuizWindow() = default;
+
+QPushButton* QuizWindow::add_button(const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(true);
+    return button;
+}
+
+void QuizWindow::build_controls() {
+    const int tpp_x = services_.screen.twips_per_pixel_x();
+    const int tpp_y = services_.screen.twips_per_pixel_y();
+    setMinimumSize(kMinimumWidthTwips / tpp_x, kMinimumHeightTwips / tpp_y);
+    resize(800, 600);
+
+    cmd_buttons_[0] = add_button("cmd_buttons_0", "&Next ->");
+    cmd_buttons_[1] = add_button("cmd_buttons_1", "<- Bac&k");
+    cmd_buttons_[2] = add_button("cmd_buttons_2", "Launch Simulator");
+    cmd_buttons_[3] = add_button("cmd_buttons_3", "Launch Drag and Drop");
+    exhibit_button_ = add_button("exhibitbutton_0", "Exhibit 1");
+    review_button_ = add_button("Command1", "Review Chapter ");
+    review_button_->setAccessibleName("Review Chapter");
+    cmd_buttons_[0]->setDefault(true);
+    connect(cmd_buttons_[0], &QPushButton::clicked, this, [this] { next_click(); });
+    connect(cmd_buttons_[1], &QPushButton::clicked, this, [this] { back_click(); });
+    for (int i : {2, 3}) connect(cmd_buttons_[i], &QPushButton::clicked, this, [this] { launch_exercise(); });
+    connect(exhibit_button_, &QPushButton::clicked, this, [this] {
+        if (on_exhibit_button) on_exhibit_button(0);
+    });
+    connect(review_button_, &QPushButton::clicked, this, [this] {
+        if (on_review_chapter) on_review_chapter();
+    });
+
+    auto label = [this](const char* name, const QString& caption) {
+        auto* created = new QLabel(caption, this);
+        created->setObjectName(name);
+        return created;
+    };
+    whatdoin_ = label("whatdoin", QString());
+    question_number_ = label("question_number", QString());
+    qid_ = label("qid", QString());
+    score_caption_ = label("lbl_score", "Score:");
+    score_ = label("score", "0/0");
+    percent_right_ = label("Percent_Right", "0%");
+    gauge_ = new ScoreGauge(this);
+    time_left_caption_ = label("lbltimeleft", "TIME LEFT:");
+    time_left_ = label("lbltime", QString());
+    auto* separator = new QFrame(this);
+    separator->setObjectName("Line1");
+    separator->setFrameShape(QFrame::HLine);
+    time_separator_ = separator;
+
+    // Side panel `Frame1`: question number, id, score and time left.
+    auto* side = new QWidget(this);
+    side->setObjectName("Frame1");
+    side->setFixedWidth(150);
+    auto* side_layout = new QVBoxLayout(side);
+    auto pair = [&](const QString& caption, QLabel* value) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(label("", caption));
+        row->addWidget(value, 1);
+        side_layout->addLayout(row);
+    };
+    pair("QUEST #", question_number_);
+    pair("QID:", qid_);
+    side_layout->addSpacing(12);
+    side_layout->addWidget(score_caption_);
+    side_layout->addWidget(score_);
+    side_layout->addWidget(percent_right_);
+    side_layout->addWidget(gauge_, 0, Qt::AlignHCenter);
+    side_layout->addWidget(separator);
+    side_layout->addWidget(time_left_caption_);
+    side_layout->addWidget(time_left_);
+    side_layout->addStretch(1);
+    side_layout->addWidget(exhibit_button_);
+    side_layout->addWidget(review_button_);
+
+    auto* centre = new QHBoxLayout;
+    centre->setContentsMargins(0, 0, 0, 0);
+    centre->addWidget(browser_->widget(), 1);
+    centre->addWidget(side);
+
+    // The button frame, centred under the page.
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (int i : {1, 0, 2, 3}) buttons->addWidget(cmd_buttons_[i]);
+    buttons->addStretch(1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 6);
+    layout->addLayout(centre, 1);
+    layout->addWidget(whatdoin_);
+    layout->addLayout(buttons);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{cmd_buttons_[2], cmd_buttons_[3], exhibit_button_, time_left_caption_,
+                                                           time_left_, time_separator_})
+        hidden->hide();
+
+    // Tab order follows the layout: the page, the side panel, then the buttons.
+    setTabOrder(browser_->widget(), exhibit_button_);
+    setTabOrder(exhibit_button_, review_button_);
+    setTabOrder(review_button_, cmd_buttons_[1]);
+    setTabOrder(cmd_buttons_[1], cmd_buttons_[0]);
+    setTabOrder(cmd_buttons_[0], cmd_buttons_[2]);
+    setTabOrder(cmd_buttons_[2], cmd_buttons_[3]);
+
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName("Timer1");
+    timer1_->setInterval(2000);
+    connect(timer1_, &QTimer::timeout, this, [this] { timer1_timer(); });
+    timer1_->start();
+}
+
+QAction* QuizWindow::add_entry(QMenu* menu, const char* name, const QString& caption, std::function<void()> action,
+                               bool checkable) {
+    QAction* entry = menu->addAction(caption);
+    entry->setObjectName(name);
+    entry->setCheckable(checkable);
+    connect(entry, &QAction::triggered, this, [action = std::move(action)] { action(); });
+    return entry;
+}
+
+void QuizWindow::build_menus() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName("menubar");
+    static_cast<QVBoxLayout*>(layout())->setMenuBar(bar);
+    auto add_menu = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(name);
+        return menu;
+    };
+    auto& settings = services_.settings;
+    auto& working = settings.working;
+
+    QMenu* file = add_menu("menu_file", "F&ile");
+    add_entry(file, "menu_printquestion", "&Print Question", [this] {
+        silent_step([&] { services_.windows.get<ExplanationWindowOperations>(kExplanationWindow).show_answer(true); });
+        silent_step([&] { services_.windows.unload(kExplanationWindow); });
+    });
+    add_entry(file, "menu_quittest", "&End and Grade This Quiz", [this] {
+        services_.state.quiz.quiz_position = static_cast<std::int16_t>(services_.state.quiz.quiz_length + 1);
+        end_the_test();
+    });
+    add_entry(file, "menu_exit", "E&xit Program", [this] {
+        if (services_.dialogs.message("Are you sure you want to exit the program?", "Exit Program?", DialogButtons::yes_no,
+                                      DialogIcon::question) == DialogAnswer::yes)
+            services_.process_end.end_process();
+    });
+
+    QMenu* fonts = add_menu("menu_fontsize", "For&mat Font");
+    for (int entry : {1, 2})
+        font_entries_[entry] = add_entry(fonts, entry == 1 ? "menufont_1" : "menufont_2", kFontNames[entry],
+                                         [this, entry] { choose_font_name(entry); }, true);
+    fonts->addSeparator();
+    const char* const size_names[7] = {"", "menusize_1", "menusize_2", "menusize_3", "menusize_4", "menusize_5", "menusize_6"};
+    for (int entry = 1; entry <= 6; ++entry)
+        size_entries_[entry] = add_entry(fonts, size_names[entry], QString("Size %1").arg(kFontSizes[entry]),
+                                         [this, entry] { choose_font_size(entry); }, true);
+
+    QMenu* options = add_menu("menu_options", "&Options");
+    add_entry(options, "mnuSavefont", "Save Current Font Settings", [this, &settings, &working] {
+        silent_step([&] { settings.put(setting::saved_font, std::to_string(working.font_size)); });
+        silent_step([&] { settings.put(setting::saved_font_name, working.font_name); });
+    });
+    show_wrong_ = add_entry(options, "menu_showwrong", "Show Answer when Wrong",
+                            [this, &working] { toggle_option(show_wrong_, setting::answer_when_wrong, working.show_answer_when_wrong); }, true);
+    show_right_ = add_entry(options, "menu_showright", "Show Answer when Right",
+                            [this, &working] { toggle_option(show_right_, setting::answer_when_right, working.show_answer_when_right); }, true);
+    show_count_ = add_entry(options, "menu_shownumanswer", "Show # of Answers",
+                            [this, &working] { toggle_option(show_count_, setting::show_answer_count, working.show_answer_count); }, true);
+    back_entry_ = add_entry(options, "menu_backbutton", "Back Button", [this, &working] {
+        toggle_option(back_entry_, setting::back_button, working.back_button);
+        cmd_buttons_[1]->setVisible(on(working.back_button));
+    }, true);
+    embed_entry_ = add_entry(options, "mnuEmbed", "Embed Media Player (for online tutor)",
+                             [this, &working] { toggle_option(embed_entry_, setting::embed_media_player, working.embed_media_player); }, true);
+    QMenu* answer_menu = options->addMenu("When Showing Answer");
+    answer_menu->setObjectName("mnu_show_answer");
+    auto place_answer = [this, &settings, &working](const char* where) {
+        silent_step([&] { settings.put(setting::put_answer, where); });
+        working.answer_position = where;
+        answer_top_->setChecked(std::string(where) == "top");
+        answer_bottom_->setChecked(std::string(where) == "bottom");
+    };
+    answer_top_ = add_entry(answer_menu, "mnu_answer_at_top", "Put Correct Answer near top", [place_answer] { place_answer("top"); }, true);
+    answer_bottom_ = add_entry(answer_menu, "mnu_answer_at_bottom", "Put Correct Answer near bottom",
+                               [place_answer] { place_answer("bottom"); }, true);
+
+    QMenu* mail = add_menu("mnu_emailsettings", "Email Se&ttings");
+    mail_program_ = add_entry(mail, "mnu_outlookexpress", "Outlook (Express)", [this, &settings] {
+        silent_step([&] { mail_type_ = choose_mail_program(settings); });
+        mail_program_->setChecked(mail_type_ == kMailProgram);
+        web_mail_->setChecked(mail_type_ == kWebMail);
+    }, true);
+    web_mail_ = add_entry(mail, "mnu_webmail", "Web Based Email", [this, &settings] {
+        silent_step([&] { mail_type_ = choose_web_mail(settings, services_.dialogs, mail_type_); });
+        mail_program_->setChecked(mail_type_ == kMailProgram);
+        web_mail_->setChecked(mail_type_ == kWebMail);
+    }, true);
+    add_entry(mail, "mnu_changeemailadd", "Change Email Address",
+              [this, &settings] { silent_step([&] { change_email_address(settings, services_.dialogs); }); });
+
+    QMenu* help = add_menu("menu_help", "&Help");
+    add_entry(help, "menu_contents", "&Contents",
+              [this] { shell_open(services_.shell, help_document(services_.state.paths.program_folder), ShowMode::normal); });
+    add_entry(help, "menu_about", "&About", [this] {
+        const BankState& bank = services_.state.bank;
+        services_.dialogs.message("quizdeck\n" + bank.exam_title + "\nVersion " + bank.version_text, "About quizdeck",
+                                  DialogButtons::ok, DialogIcon::information);
+    });
+}
+
+std::string QuizWindow::quiz_letter() const {
+    const int choice = services_.state.setup.quiz_choice;
+    return choice >= 1 && choice <= 4 ? std::string(1, static_cast<char>('A' + choice - 1)) : std::string();
+}
+
+void QuizWindow::form_load() {
+    const GuardedProcedure load(services_.log, guard::quiz_load);
+    auto& settings = services_.settings;
+    auto& working = settings.working;
+    auto& quiz = services_.state.quiz;
+    load.step([&] { review_button_->setVisible(on(working.practice_mode)); });
+    load.step([&] {
+        const bool timed = working.timed_state == 1;
+        for (QWidget* part : std::initializer_list<QWidget*>{time_left_caption_, time_left_, time_separator_})
+            part->setVisible(timed);
+    });
+    load.step([&] {
+        quiz.first_page = 1;
+        for (int slot = 1; slot <= 6; ++slot) quiz.answer_letters[slot] = std::string(1, static_cast<char>('A' + slot - 1)) + ".\t";
+    });
+    load.step([&] {
+        working.font_size = static_cast<std::int16_t>(lenient_number(settings.get(setting::saved_font)));
+        working.font_name = settings.get(setting::saved_font_name);
+        if (working.font_name != kFontNames[1] && working.font_name != kFontNames[2]) {
+            working.font_name = kFontNames[1];
+            settings.put(setting::saved_font_name, working.font_name);
+        }
+    });
+    tick_font_menus();
+    load.step([&] {
+        embed_entry_->setChecked(on(working.embed_media_player));
+        show_right_->setChecked(on(working.show_answer_when_right));
+        show_wrong_->setChecked(on(working.show_answer_when_wrong));
+        show_count_->setChecked(on(working.show_answer_count));
+        back_entry_->setChecked(on(working.back_button));
+        const std::string position = settings.get(setting::put_answer);
+        answer_top_->setChecked(position != "bottom");
+        answer_bottom_->setChecked(position == "bottom");
+    });
+    load.step([&] {
+        mail_type_ = settings.get(setting::mail_type);
+        mail_program_->setChecked(mail_type_ == kMailProgram);
+        web_mail_->setChecked(mail_type_ == kWebMail);
+    });
+    load.step([&] { services_.state.retake.retake_request = 0; });
+    load.step([&] {
+        const BankState& bank = services_.state.bank;
+        whatdoin_->setText(qs("Quiz " + quiz_letter() + "-   " + bank.exam_title + " v" + bank.version_text));
+    });
+}
+
+void QuizWindow::tick_font_menus() {
+    const auto& working = services_.settings.working;
+    for (int entry = 1; entry <= 6; ++entry) size_entries_[entry]->setChecked(kFontSizes[entry] == working.font_size);
+    for (int entry : {1, 2}) font_entries_[entry]->setChecked(working.font_name == kFontNames[entry]);
+}
+
+void QuizWindow::form_activate() {
+    const GuardedProcedure activate(services_.log, guard::quiz_activate);
+    activate.step([&] {
+        if (services_.windows.is_defined(kMainMenu) && !services_.windows.is_loaded(kMainMenu)) services_.windows.load(kMainMenu);
+    });
+}
+
+void QuizWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    QTimer::singleShot(0, this, [this] { form_activate(); });
+}
+
+void QuizWindow::show_quest() {
+    const GuardedProcedure step(services_.log, guard::show_quest);
+    auto& quiz = services_.state.quiz;
+    auto& working = services_.settings.working;
+    auto& table = services_.state.table;
+    const BankState& bank = services_.state.bank;
+    AnswerPermutation permutation{};
+
+    step.step([&] {
+        quiz.from_answer_check = 0;
+        cmd_buttons_[0]->setEnabled(true);
+        for (QWidget* hidden : std::initializer_list<QWidget*>{cmd_buttons_[2], cmd_buttons_[3], exhibit_button_}) hidden->hide();
+        cmd_buttons_[0]->setFocus();
+    });
+    step.step([&] {
+        quiz.single_answer = true;
+        quiz_services_.random.reseed_from_clock();
+    });
+    step.step([&] { ++quiz.quiz_position; });
+    step.step([&] { setWindowTitle(qs(question_caption(bank.exam_title, quiz.quiz_position, quiz.quiz_length))); });
+    step.step([&] {
+        const bool live = on(working.live_scoring);
+        for (QWidget* part : std::initializer_list<QWidget*>{gauge_, percent_right_, score_, score_caption_})
+            part->setVisible(live);
+    });
+    step.step([&] {
+        if (!on(working.back_button)) cmd_buttons_[1]->hide();
+    });
+    if (quiz.quiz_position > quiz.quiz_length) {
+        end_the_test();
+        return;
+    }
+    step.step([&] { quiz.current_index = static_cast<std::int16_t>(quiz.table_index_at(quiz.quiz_position)); });
+    step.step([&] {
+        qid_->setText(qs(blank_led_number(table.at(quiz.current_index).question_id)));
+        question_number_->setText(qs(blank_led_number(quiz.quiz_position)));
+    });
+    step.step([&] {
+        const QuestionRecord& record = table.at(quiz.current_index);
+        quiz.answer_count = static_cast<std::int16_t>(count_answers(record));
+        permutation = answer_permutation(quiz.answer_count, working.shuffle_answers == 1, record.question_type, quiz_services_.random);
+    });
+    step.step([&] {
+        quiz.current_question = table.at(quiz.current_index);
+        if (update_review_button) update_review_button();
+    });
+    step.step([&] { shuffle_once(table.at(quiz.current_index), quiz.current_question, permutation); });
+    step.step([&] {
+        quiz.correct_count = 0;
+        for (int slot = 1; slot <= 6; ++slot)
+            if (quiz.current_question.correct[slot] == 1) ++quiz.correct_count;
+        if (quiz.correct_count > 1) quiz.single_answer = false;
+    });
+    step.step([&] { quiz.input_kind = choose_input_kind(quiz.current_question, on(working.radio_buttons), quiz.single_answer); });
+    step.step([&] { prepare_exercise_for_question(); });
+    step.step([&] { exhibit_button_->setVisible(!quiz.current_question.exhibit_files[1].empty()); });
+    step.step([&] {
+        std::string page_top = kFallbackPageTop;
+        // A missing page-top file is logged, and the question still shows.
+        step.step([&] { page_top = q_bottom(services_.state.paths.program_folder); });
+        working.font_size = page_font_size(working.font_size);
+        const PageSettings page{working.font_size, working.font_name, on(working.show_answer_count),
+                                on(working.embed_media_player), services_.state.paths.data_folder, bank.product_number};
+        set_wow_question_html(page_top + pvhtml_question(quiz, page));
+    });
+    step.step([&] {
+        cmd_buttons_[0]->setFocus();
+        browser_->focus_page();  // answer keys work at once
+    });
+}
+
+void QuizWindow::prepare_exercise_for_question() {
+    auto& quiz = services_.state.quiz;
+    const std::string& kind = quiz.input_kind;
+    if (kind == "Drag_Drop") cmd_buttons_[3]->show();
+    if (kind == "MS_Sim" || kind == "MS_Sim2" || kind == "Sim") cmd_buttons_[2]->show();
+    prepare_exercise(kind, quiz.current_question, quiz_services_.working_folder);
+}
+
+void QuizWindow::set_wow_question_html(const std::string& body) {
+    auto& quiz = services_.state.quiz;
+    if (quiz.first_page == 1) {
+        page_head_ = no_right_click_head();
+        silent_step([&] { browser_->navigate("file://" + services_.state.paths.data_folder + "blank.htm"); });
+        quiz.first_page = 0;
+    }
+    silent_step([&] { browser_->write_document(question_document(page_head_, body), services_.state.paths.data_folder); });
+    last_page_ = body;
+    silent_step([&] { browser_->wait_while_busy(); });
+    for (const char* which : {"1", "2", "3"})
+        silent_step([&] { browser_->hook_click(std::string("Exhibit") + which, [this, which] { HTML_Click(which); }); });
+}
+
+void QuizWindow::HTML_Click(const std::string& which) {
+    if (which != "1" && which != "2" && which != "3") return;
+    const std::string& file = services_.state.quiz.current_question.exhibit_files[which[0] - '0'];
+    silent_step([&] { shell_open(services_.shell, services_.state.paths.data_folder + file, ShowMode::normal); });
+}
+
+void QuizWindow::capture_answer_from_page() {
+    auto& quiz = services_.state.quiz;
+    const std::string& kind = quiz.input_kind;
+    if (kind != "Radio_Button" && kind != "Check_Box" && kind != "Fill_In") return;
+    silent_step([&] {
+        capture_answer(services_.state.table.at(quiz.current_index), kind, quiz.answer_count, browser_->read_form());
+    });
+}
+
+void QuizWindow::next_click() {
+    if (moving_) return;  // a second Enter while the page changes
+    const QPointer<QuizWindow> alive(this);
+    moving_ = true;
+    services_.state.quiz.from_answer_check = 1;
+    browser_->focus_page();
+    capture_answer_from_page();
+    go_next();
+    if (alive) moving_ = false;
+}
+
+void QuizWindow::go_next() {
+    const BankState& bank = services_.state.bank;
+    silent_step([&] { whatdoin_->setText(qs("Quiz " + quiz_letter() + "      " + bank.exam_title + " v" + bank.version_text)); });
+    QPointer<QuizWindow> alive(this);
+    check_answer();
+    if (alive) show_quest();
+}
+
+void QuizWindow::back_click() {
+    if (moving_) return;
+    const QPointer<QuizWindow> alive(this);
+    moving_ = true;
+    go_back();
+    if (alive) moving_ = false;
+}
+
+void QuizWindow::go_back() {
+    auto& quiz = services_.state.quiz;
+    capture_answer_from_page();
+    QPointer<QuizWindow> alive(this);
+    if (quiz.quiz_position > 0) check_answer();
+    if (!alive) return;
+    quiz.quiz_position = static_cast<std::int16_t>(std::max(0, quiz.quiz_position - 2));
+    silent_step([&] {
+        if (services_.windows.is_defined(kExhibitWindow)) services_.windows.unload(kExhibitWindow);
+    });
+    show_quest();
+}
+
+void QuizWindow::check_answer() {
+    auto& quiz = services_.state.quiz;
+    auto& table = services_.state.table;
+    const auto& working = services_.settings.working;
+    const std::string folder = quiz_services_.working_folder;
+    silent_step([&] {
+        const ExerciseResults results{
+            [&](const std::string& key) { return router_console_value(folder, key); },
+            [&] { return take_exercise_result(drag_drop_result_file(folder)); },
+            [&] { return take_exercise_result(dialog_sim_result_file(folder)); }};
+        QuestionRecord& record = table.at(quiz.current_index);
+        record_grade(quiz, record, grade_answer(quiz.current_question, record, results));
+    });
+    const bool show = (quiz.verdict == 1 && working.show_answer_when_right == 1) ||
+                      (quiz.verdict == 99 && working.show_answer_when_wrong == 1);
+    if (show) {
+        QPointer<QuizWindow> alive(this);
+        silent_step([&] { services_.windows.get<ExplanationWindowOperations>(kExplanationWindow).show_answer(false); });
+        if (!alive) return;
+    }
+    calculate_score();
+    count_category_questions();
+}
+
+void QuizWindow::calculate_score() {
+    silent_step([&] {
+        const LiveScore live = qd::calculate_score(services_.state.quiz, services_.state.table);
+        score_->setText(qs(live.score_caption));
+        const std::string percent = percent_caption(live, QLocale().decimalPoint().at(0).toLatin1());
+        if (!percent.empty()) percent_right_->setText(qs(percent));
+        gauge_->show_wrong_share(live.wrong_share(), services_.screen.twips_per_pixel_y());
+    });
+}
+
+void QuizWindow::count_category_questions() {
+    silent_step([&] { qd::count_category_questions(services_.state.quiz, services_.state.table, services_.state.bank.category_count); });
+}
+
+void QuizWindow::end_the_test() {
+    // The results window's load unloads this window; what follows uses only
+    // the program's services, which outlive it.
+    const ProgramServices services = services_;
+    quiz_over_ = true;
+    timer1_->stop();
+    auto& quiz = services.state.quiz;
+    silent_step([&] {
+        const SettingKey key = setting::num_times(services.state.bank.product_number);
+        const long long times = static_cast<long long>(lenient_number(services.settings.get(key))) + 1;
+        services.settings.put(key, std::to_string(times));
+    });
+    quiz.quiz_position = static_cast<std::int16_t>(quiz.quiz_position - 1);
+    silent_step([&] {
+        save_missed_flags(quiz.missed_flags,
+                          results_file_name(services.state.bank.product_number, services.settings.working.student_name));
+    });
+    silent_step([&] {
+        if (services.windows.is_loaded(kResultsWindow)) services.windows.unload(kResultsWindow);
+        services.windows.show(kResultsWindow);
+    });
+    silent_step([&] { services.windows.get<ResultsWindowOperations>(kResultsWindow).save_history(); });
+    silent_step([&] {
+        if (services.windows.is_loaded(kQuizWindow)) {
+            services.windows.hide(kQuizWindow);
+            services.windows.unload(kQuizWindow);
+        }
+    });
+}
+
+void QuizWindow::launch_exercise() {
+    const QuestionRecord& question = services_.state.quiz.current_question;
+    const std::string& marker = question.diagram_files[1];
+    if (marker == "xxxdnd") return launch_dnd();
+    if (marker == "xxxmssim") return launch_MSsim();
+    if (marker == "xxxmssim2") return launch_MSsim2();
+    silent_step([&] {
+        const ExerciseStart start = router_console_start(services_.state.paths.program_folder, question);
+        quiz_services_.starter.start(start.program, start.arguments, quiz_services_.working_folder);
+    });
+}
+
+namespace {
+
+void start_exercise(const ErrorLog& log, GuardLabels labels, ProgramStarter& starter, const ExerciseStart& start,
+                    const std::string& working_folder) {
+    GuardedProcedure(log, labels).step([&] {
+        if (!starter.start(start.program, start.arguments, working_folder))
+            throw Failure(FailureCode::file_not_found, "Cannot start " + start.program);
+    });
+}
+
+}  // namespace
+
+void QuizWindow::launch_dnd() {
+    const auto& state = services_.state;
+    start_exercise(services_.log, guard::launch_dnd, quiz_services_.starter,
+                   exercise_start("Drag_Drop", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
+                   quiz_services_.working_folder);
+}
+
+void QuizWindow::launch_MSsim() {
+    const auto& state = services_.state;
+    start_exercise(services_.log, guard::launch_mssim, quiz_services_.starter,
+                   exercise_start("MS_Sim", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
+                   quiz_services_.working_folder);
+}
+
+void QuizWindow::launch_MSsim2() {
+    const auto& state = services_.state;
+    start_exercise(services_.log, guard::launch_mssim, quiz_services_.starter,
+                   exercise_start("MS_Sim2", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
+                   quiz_services_.working_folder);
+}
+
+void QuizWindow::timer1_timer() {
+    auto& working = services_.settings.working;
+    if (working.timed_state != 1) return;
+    const GuardedProcedure tick_step(services_.log, guard::quiz_timer);
+    const auto& state = services_.state;
+    TimerTick tick;
+    tick_step.step([&] {
+        const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.now() - state.setup.time_started).count();
+        tick = timer_tick(working.time_limit, elapsed, state.bank.exam_title, state.quiz.quiz_position, state.quiz.quiz_length);
+    });
+    if (tick.expired) {
+        show_time_expired();
+        return;
+    }
+    tick_step.step([&] {
+        setWindowTitle(qs(tick.caption));
+        time_left_->setText(qs(tick.time_label));
+    });
+}
+
+// Time up is a finished quiz: it is counted, its flags saved and its history
+// written as for "End and Grade", so the student's attempt is kept.
+void QuizWindow::show_time_expired() {
+    auto& working = services_.settings.working;
+    timer1_->stop();
+    QPointer<QuizWindow> alive(this);
+    services_.dialogs.message("Time has expired", QString(windowTitle()).toStdString(), DialogButtons::ok, DialogIcon::none);
+    if (!alive) return;
+    working.timed_state = 99;
+    services_.state.quiz.quiz_position = static_cast<std::int16_t>(services_.state.quiz.quiz_length + 1);
+    end_the_test();
+}
+
+void QuizWindow::choose_font_name(int entry) {
+    auto& working = services_.settings.working;
+    working.font_name = kFontNames[entry][0] ? kFontNames[entry] : "Times New Roman";
+    silent_step([&] { services_.settings.put(setting::saved_font_name, working.font_name); });
+    tick_font_menus();
+    redraw_question();
+}
+
+void QuizWindow::choose_font_size(int entry) {
+    auto& working = services_.settings.working;
+    working.font_size = static_cast<std::int16_t>(kFontSizes[entry]);
+    silent_step([&] { services_.settings.put(setting::saved_font, std::to_string(working.font_size)); });
+    tick_font_menus();
+    redraw_question();
+}
+
+void QuizWindow::redraw_question() {
+    --services_.state.quiz.quiz_position;
+    show_quest();
+}
+
+void QuizWindow::toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value) {
+    working_value = on(working_value) ? 0 : 1;
+    entry->setChecked(on(working_value));
+    silent_step([&] { services_.settings.put(key, blank_led_number(working_value)); });
+}
+
+void QuizWindow::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && cmd_buttons_[0]->isEnabled()) {
+        next_click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// The close box in the middle of a quiz leads back to the main menu instead
+// of leaving the program running with no window.
+void QuizWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (quiz_over_) return;
+    quiz_over_ = true;
+    WindowRegistry& windows = services_.windows;
+    QTimer::singleShot(0, qApp, [&windows] {
+        silent_step([&] { windows.unload(kQuizWindow); });
+        return_to_main_menu(windows);
+    });
+}
+
+QuizHandle::QuizHandle(QuizWindow* window, const Screen& screen, WindowRegistry& windows)
+    : WidgetWindow(window, screen), window_(window), windows_(windows) {}
+
+void QuizHandle::run_load() {
+    if (window_) window_->form_load();
+}
+
+void QuizHandle::unload_handling() {
+    silent_step([&] {
+        if (windows_.is_loaded(kMainMenu)) windows_.unload(kMainMenu);
+    });
+}
+
+void QuizHandle::show_quest() {
+    if (!window_) return;
+    if (!window_->isVisible()) show_window();
+    window_->show_quest();
+}
+
+void QuizHandle::end_the_test() {
+    if (window_) window_->end_the_test();
+}
+
+std::unique_ptr<ManagedWindow> create_quiz_window(ProgramServices services, QuizWindowServices quiz_services) {
+    auto* window = new QuizWindow(services, std::move(quiz_services));
+    return std::make_unique<QuizHandle>(window, services.screen, services.windows);
+}
+
+}  // namespace qd

@@ -1,0 +1,141 @@
+#pragma once
+// The quiz window `quest`: asks the quiz's questions one at a time in its
+// browser, grades them on Next and Back, shows the live score and the time
+// left, and hands the finished quiz to the results window.
+#include <QWidget>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/widget_window.h"
+#include "platform/browser.h"
+#include "platform/program_starter.h"
+#include "platform/random.h"
+#include "shell/program_services.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace qd {
+
+class ScoreGauge;
+
+// What the quiz window needs beyond the program's services.
+struct QuizWindowServices {
+    ProgramStarter& starter;
+    Random& random;
+    std::function<std::chrono::system_clock::time_point()> now = [] { return std::chrono::system_clock::now(); };
+    std::string working_folder;  // exchange and result files of the exercises; "" for the current folder
+};
+
+class QuizWindow : public QWidget {
+public:
+    QuizWindow(ProgramServices services, QuizWindowServices quiz_services);
+    ~QuizWindow() override;
+
+    void form_load();
+    void form_activate();
+    void show_quest();
+    void end_the_test();
+    void check_answer();
+    void calculate_score();
+    void set_wow_question_html(const std::string& body);
+    void launch_exercise();
+    void launch_dnd();
+    void launch_MSsim();
+    void launch_MSsim2();
+    void HTML_Click(const std::string& which);
+    void timer1_timer();
+
+    // Next and Back as the buttons do them.
+    void next_click();
+    void back_click();
+
+    // Hooks the exhibit and review parts fill in.
+    std::function<void(int index)> on_exhibit_button;
+    std::function<void()> on_review_chapter;
+    std::function<void()> update_review_button;
+
+    Browser& browser() { return *browser_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void build_controls();
+    void build_menus();
+    QAction* add_entry(QMenu* menu, const char* name, const QString& caption, std::function<void()> action, bool checkable = false);
+    QPushButton* add_button(const char* name, const QString& caption);
+
+    void go_next();
+    void go_back();
+    void capture_answer_from_page();
+    void count_category_questions();
+    void prepare_exercise_for_question();
+    void show_time_expired();
+    std::string quiz_letter() const;
+    void choose_font_name(int entry);
+    void choose_font_size(int entry);
+    void redraw_question();
+    void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value);
+    void tick_font_menus();
+
+    ProgramServices services_;
+    QuizWindowServices quiz_services_;
+    std::unique_ptr<Browser> browser_;
+    std::string page_head_;
+    std::string last_page_;
+    std::string mail_type_;
+    bool quiz_over_ = false;
+    bool moving_ = false;  // Next or Back is at work
+
+    QPushButton* cmd_buttons_[4] = {};
+    QPushButton* exhibit_button_ = nullptr;
+    QPushButton* review_button_ = nullptr;
+    QLabel* question_number_ = nullptr;
+    QLabel* qid_ = nullptr;
+    QLabel* score_ = nullptr;
+    QLabel* percent_right_ = nullptr;
+    QLabel* score_caption_ = nullptr;
+    ScoreGauge* gauge_ = nullptr;
+    QLabel* time_left_caption_ = nullptr;
+    QLabel* time_left_ = nullptr;
+    QWidget* time_separator_ = nullptr;
+    QLabel* whatdoin_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QAction* font_entries_[3] = {};
+    QAction* size_entries_[7] = {};
+    QAction* show_wrong_ = nullptr;
+    QAction* show_right_ = nullptr;
+    QAction* show_count_ = nullptr;
+    QAction* back_entry_ = nullptr;
+    QAction* embed_entry_ = nullptr;
+    QAction* answer_top_ = nullptr;
+    QAction* answer_bottom_ = nullptr;
+    QAction* mail_program_ = nullptr;
+    QAction* web_mail_ = nullptr;
+};
+
+// The quiz window in the window registry.
+class QuizHandle : public WidgetWindow, public QuizWindowOperations {
+public:
+    QuizHandle(QuizWindow* window, const Screen& screen, WindowRegistry& windows);
+    void run_load() override;
+    void unload_handling() override;
+    void show_quest() override;
+    void end_the_test() override;
+
+private:
+    QPointer<QuizWindow> window_;
+    WindowRegistry& windows_;
+};
+
+std::unique_ptr<ManagedWindow> create_quiz_window(ProgramServices services, QuizWindowServices quiz_services);
+
+}  // namespace qd

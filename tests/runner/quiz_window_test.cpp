@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+#include "../common/fake_window.h"
+#include "common/error_log.h"
+#include "gui_test.h"
+#include "platform/settings_store.h"
+#include "platform/testing/doubles.h"
+#include "platform/testing/scripted_dialogs.h"
+#include "platform/webengine/webengine_browser.h"
+#include "runner/quiz_window.h"
+#include "temp_folder.h"
+
+namespace qd {
+namespace {
+
+class NoRandom : public Random {
+public:
+    double next_unit() override { return 0.0; }
+    void reseed_from_clock() override {}
+};
+
+class QuizWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { testing::gui_application(); }
+
+    QuizWindowTest() {
+        state.paths.program_folder = std::string(QUIZDECK_STAGE_DIR) + "/";
+        state.paths.data_folder = std::string(QUIZDECK_STAGE_DIR) + "/pv_navra/";
+        state.bank = BankState{};
+        state.bank.exam_title = "Exam One";
+        state.bank.product_number = "41517";
+        state.bank.version_text = "5.56";
+        state.bank.category_count = 2;
+        auto& working = settings.working;
+        working.student_name = "Alex";
+        working.radio_buttons = -1;
+        working.back_button = 1;
+        working.live_scoring = 1;
+        add_question(1, 11, "Pick b", {"a", "b", "c"}, {0, 0, 1, 0}, "single_answer");
+        add_question(2, 12, "Pick a and c", {"a", "b", "c"}, {0, 1, 0, 1}, "multiple");
+        add_question(3, 13, "Name it", {"Frame\xE2\x80\x93Relay"}, {0, 1}, "fill_in_the_blank");
+        auto& quiz = state.quiz;
+        quiz.quiz_length = 3;
+        for (int p = 1; p <= 3; ++p) quiz.question_order[p] = static_cast<std::int16_t>(p);
+
+        windows.define(kQuizWindow, [this] {
+            return create_quiz_window(services, QuizWindowServices{starter, random, [] { return std::chrono::system_clock::now(); }, folder.path().string() + "/"});
+        });
+        windows.define(kResultsWindow, [this] {
+            events.push_back("results shown");
+            return std::make_unique<ResultsHandle>(events);
+        });
+    }
+
+    void add_question(int index, int id, const std::string& text, std::vector<std::string> answers,
+                      std::array<std::int16_t, 7> correct, const std::string& type) {
+        QuestionRecord& record = state.table.at(index);
+        record.question_id = static_cast<std::int16_t>(id);
+        record.question_text = text;
+        for (std::size_t i = 0; i < answers.size(); ++i) record.answers[i + 1] = answers[i];
+        record.correct = correct;
+        record.question_type = type;
+        record.category = 2;
+    }
+
+    struct ResultsHandle : testing::FakeWindow, ResultsWindowOperations {
+        explicit ResultsHandle(std::vector<std::string>& events) : FakeWindow("finalscore", events), events_(events) {}
+        void save_history() override { events_.push_back("save_history"); }
+        std::vector<std::string>& events_;
+    };
+
+    QuizWindow& window() { return *static_cast<QuizWindow*>(static_cast<WidgetWindow&>(windows.load(kQuizWindow)).widget()); }
+
+    void start() {
+        window().browser().on_page_painted([this] { ++painted; });
+        windows.get<QuizWindowOperations>(kQuizWindow).show_quest();
+        wait_painted();
+    }
+
+    void wait_painted() {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return painted > seen_paints; }, 10000));
+        seen_paints = painted;
+    }
+
+    void click_page(const std::string& selector) {
+        const auto centre = window().browser().element_center(selector);
+        ASSERT_TRUE(centre) << selector;
+        QTest::mouseClick(window().browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
+    }
+
+    void press(const char* button) {
+        auto* found = window().findChild<QPushButton*>(button);
+        ASSERT_NE(found, nullptr) << button;
+        QTest::mouseClick(found, Qt::LeftButton);
+        if (windows.is_loaded(kQuizWindow)) wait_painted();
+    }
+
+    testing::TempFolder folder;
+    testing::FixedClock clock;
+    ErrorLog log{clock};
+    IniSettingsStore store{folder / "config"};
+    UserSettings settings{store};
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingShell shell;
+    testing::FixedScreen screen;
+    testing::RecordingStarter starter;
+    NoRandom random;
+    WindowRegistry windows;
+    struct NoEnd : ProcessEnd {
+        void end_process() override {}
+    } process_end;
+    WebEngineBrowserFactory browsers;
+    ProgramState state;
+    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
+    std::vector<std::string> events;
+    int painted = 0;
+    int seen_paints = 0;
+};
+
+TEST_F(QuizWindowTest, aStudentAnswersAShortQuizWithClicksTypingAndBack) {
+    start();
+    EXPECT_EQ(window().windowTitle(), "Practice Test for Exam One - Question  1 of 3");
+    click_page("input[value=V2]");
+    press("cmd_buttons_0");
+    EXPECT_EQ(window().findChild<QLabel*>("score")->text(), " 1/ 1");
+
+    click_page("input[name=ans1]");
+    click_page("input[name=ans2]");  // wrong: b instead of c
+    press("cmd_buttons_1");          // Back grades the question it leaves
+    EXPECT_EQ(state.table.at(2).result, result_code::wrong);
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 1");
+    press("cmd_buttons_0");
+
+    click_page("input[name=ans2]");  // the page shows the earlier choice; untick b
+    click_page("input[name=ans3]");
+    press("cmd_buttons_0");
+    EXPECT_EQ(window().findChild<QLabel*>("Percent_Right")->text(), " 100.0%");
+
+    if (const char* shot = std::getenv("QUIZDECK_SCREENSHOT")) window().grab().save(shot);
+    click_page("input[name=txt_fill]");
+    QTest::keyClicks(window().browser().widget()->focusProxy(), " frame-relay");
+    window().findChild<QAction*>("menu_quittest")->trigger();
+
+    EXPECT_EQ(state.table.at(1).result, result_code::right);
+    EXPECT_EQ(state.table.at(2).result, result_code::right);
+    EXPECT_EQ(state.table.at(3).result, result_code::not_graded);  // ending grades nothing more
+    EXPECT_EQ(state.quiz.chosen_letters[2], " A C");
+    EXPECT_EQ(state.quiz.quiz_position, 3);
+    EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+    EXPECT_FALSE(windows.is_loaded(kQuizWindow));
+    const std::string results = testing::read_file(folder / "41517.Alex.results");
+    EXPECT_EQ(results.substr(0, 16), " 0, 1\r\n 0, 2\r\n 0");
+    EXPECT_NE(results.find("\r\n 0, 11\r\n 0, 12\r\n 0, 13\r\n"), std::string::npos);
+    EXPECT_EQ(settings.get(setting::num_times("41517")), "1");
+}
+
+TEST_F(QuizWindowTest, aWholeQuizWithTheKeyboard) {
+    state.table.at(3).question_type = "single_answer";  // three one-answer questions
+    state.table.at(3).correct = {0, 1};
+    state.table.at(2).correct = {0, 0, 0, 1};
+    start();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QWidget* page = window().browser().widget()->focusProxy();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));
+    for (Qt::Key answer : {Qt::Key_B, Qt::Key_C}) {
+        QTest::keyClick(page, answer, Qt::AltModifier);  // the page's access keys
+        QTest::keyClick(page, Qt::Key_Return);           // Enter is Next
+        wait_painted();
+        page = window().browser().widget()->focusProxy();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));  // back on the page at once
+    }
+    QTest::keyClick(page, Qt::Key_Space);  // the first answer has the focus
+    QTest::keyClick(window().windowHandle(), Qt::Key_N, Qt::AltModifier);  // the Next button's access key
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.is_loaded(kQuizWindow); }, 10000));
+    EXPECT_EQ(state.quiz.right_count, 3);
+}
+
+TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
+    settings.working.timed_state = 1;
+    settings.working.time_limit = 1;
+    state.setup.time_started = std::chrono::system_clock::now() - std::chrono::seconds(61);
+    start();
+    struct Expected {
+        const char* name;
+        const char* accessible;
+    };
+    for (const Expected& e : {Expected{"cmd_buttons_0", "Next ->"}, Expected{"cmd_buttons_1", "<- Back"},
+                              Expected{"Command1", "Review Chapter"}}) {
+        auto* button = window().findChild<QPushButton*>(e.name);
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->role(), QAccessible::Button) << e.name;
+        EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), e.accessible);
+        EXPECT_EQ(button->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    }
+    EXPECT_TRUE(window().findChild<QAction*>("menu_backbutton")->isChecked());
+
+    dialogs.expect_message("Time has expired", "Practice Test for Exam One - Question  1 of 3");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.is_loaded(kQuizWindow); }, 10000));
+    EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+    EXPECT_EQ(settings.working.timed_state, 99);
+    EXPECT_TRUE(std::filesystem::exists(folder / "41517.Alex.results"));
+}
+
+}  // namespace
+}  // namespace qd
