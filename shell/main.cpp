@@ -63,7 +63,6 @@ int main(int argc, char** argv) {
 
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     qd::QtProgramStarter starter;
-    qd::SystemRandom random;
     windows.define(qd::kQuizWindow, [services, &starter, &random] {
         return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random});
     });
