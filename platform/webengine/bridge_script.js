@@ -47,14 +47,9 @@
         if (event.clientX === 0) send('inputFlushed', String(event.clientY));
     }, true);
 
+    // The task after the first animation frame runs once that frame is drawn.
     requestAnimationFrame(function () {
-        // A mouse move on the page's left edge, sent by the program behind the
-    // user's input, comes back once everything before it has been handled.
-    document.addEventListener('mousemove', function (event) {
-        if (event.clientX === 0) send('inputFlushed', String(event.clientY));
-    }, true);
-
-    requestAnimationFrame(function () { send('pagePainted', ''); });
+        setTimeout(function () { send('pagePainted', ''); }, 0);
     });
 
     new QWebChannel(qt.webChannelTransport, function (channel) {

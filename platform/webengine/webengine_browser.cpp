@@ -23,6 +23,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <map>
+#include <utility>
 #include <memory>
 #include <optional>
 
@@ -90,6 +91,34 @@ protected:
     }
 };
 
+// Notes whether the user's input went to the page since it was last asked.
+class InputTracker final : public QObject {
+public:
+    explicit InputTracker(QWidget* target) : QObject(target) { target->installEventFilter(this); }
+    bool take_input_seen() { return std::exchange(input_seen_, false); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::InputMethod:
+        case QEvent::Wheel:
+        case QEvent::TouchBegin:
+            input_seen_ = true;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    bool input_seen_ = true;
+};
+
 class WebEngineBrowser final : public Browser {
 public:
     WebEngineBrowser() : view_(new QWebEngineView) {
@@ -154,6 +183,12 @@ public:
         if (!base.endsWith('/')) base += '/';
         page_->setHtml(QString::fromStdString(html), QUrl::fromLocalFile(base));
         return wait_until([&] { return finished_loads_ > before; }, kLoadBoundMs);
+    }
+
+    // Starts an empty document without waiting for it.
+    void start_empty_document() {
+        start_document();
+        page_->setHtml("<html><body></body></html>");
     }
 
     bool busy() const override { return loading_; }
@@ -261,6 +296,8 @@ private:
     void flush_input() {
         QWidget* target = view_->focusProxy();
         if (!target || !target->isVisible() || target->height() < 2 || !bridge_ready_) return;
+        if (!input_tracker_ || input_tracker_->parent() != target) input_tracker_ = new InputTracker(target);
+        if (!input_tracker_->take_input_seen()) return;  // nothing sent to the page since the last read
         const int row = 1 + (++flush_serial_ % (target->height() - 1));
         flushed_row_ = -1;
         const QPointF where(0, row);
@@ -295,6 +332,7 @@ private:
     int flushed_row_ = -1;
     bool bridge_ready_ = false;
     bool pointer_inside_ = false;
+    QPointer<InputTracker> input_tracker_;
 };
 
 }  // namespace
@@ -304,8 +342,10 @@ WebEngineBrowserFactory::~WebEngineBrowserFactory() = default;
 
 void WebEngineBrowserFactory::warm_up() {
     if (spare_) return;
-    spare_ = std::make_unique<WebEngineBrowser>();
-    spare_->write_document("<html><body></body></html>", QCoreApplication::applicationDirPath().toStdString());
+    // The engine and the browser's page process start now; nothing waits for them.
+    auto browser = std::make_unique<WebEngineBrowser>();
+    browser->start_empty_document();
+    spare_ = std::move(browser);
 }
 
 std::unique_ptr<Browser> WebEngineBrowserFactory::create() {
