@@ -23,6 +23,8 @@
 #include "runner/page_behaviour.h"
 #include "runner/question_page.h"
 #include "runner/quiz_timer.h"
+#include "runner/exhibit_window.h"
+#include "runner/review_button.h"
 
 namespace qd {
 
@@ -110,9 +112,7 @@ void QuizWindow::build_controls() {
     connect(cmd_buttons_[0], &QPushButton::clicked, this, [this] { next_click(); });
     connect(cmd_buttons_[1], &QPushButton::clicked, this, [this] { back_click(); });
     for (int i : {2, 3}) connect(cmd_buttons_[i], &QPushButton::clicked, this, [this] { launch_exercise(); });
-    connect(exhibit_button_, &QPushButton::clicked, this, [this] {
-        if (on_exhibit_button) on_exhibit_button(0);
-    });
+    connect(exhibit_button_, &QPushButton::clicked, this, [this] { exhibitbutton_Click(0); });
     connect(review_button_, &QPushButton::clicked, this, [this] {
         if (on_review_chapter) on_review_chapter();
     });
@@ -408,7 +408,7 @@ void QuizWindow::show_quest() {
     });
     step.step([&] {
         quiz.current_question = table.at(quiz.current_index);
-        if (update_review_button) update_review_button();
+        review_button_->setVisible(review_button_visible(quiz.current_question.ref_tag, working.practice_mode));
     });
     step.step([&] { shuffle_once(table.at(quiz.current_index), quiz.current_question, permutation); });
     step.step([&] {
@@ -455,6 +455,15 @@ void QuizWindow::set_wow_question_html(const std::string& body) {
     silent_step([&] { browser_->wait_while_busy(); });
     for (const char* which : {"1", "2", "3"})
         silent_step([&] { browser_->hook_click(std::string("Exhibit") + which, [this, which] { HTML_Click(which); }); });
+}
+
+void QuizWindow::exhibitbutton_Click(int index) {
+    const std::string& file = services_.state.quiz.current_question.exhibit_files[index + 1];
+    silent_step([&] {
+        if (file.empty() || !services_.windows.is_defined(kExhibitWindow)) return;
+        auto& exhibit = dynamic_cast<ExhibitHandle&>(services_.windows.load(kExhibitWindow)).exhibit();
+        show_exhibit(exhibit, services_.state.paths.data_folder, file);
+    });
 }
 
 void QuizWindow::HTML_Click(const std::string& which) {

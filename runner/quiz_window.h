@@ -55,10 +55,10 @@ public:
     void next_click();
     void back_click();
 
-    // Hooks the exhibit and review parts fill in.
-    std::function<void(int index)> on_exhibit_button;
+    // The exhibit button with its index: the exhibit file in the exhibit window.
+    void exhibitbutton_Click(int index);
+    // The Review Chapter click, filled in by the book's part.
     std::function<void()> on_review_chapter;
-    std::function<void()> update_review_button;
 
     Browser& browser() { return *browser_; }
 

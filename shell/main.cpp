@@ -16,6 +16,7 @@
 #include "results/results_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
+#include "runner/exhibit_window.h"
 #include "runner/quiz_window.h"
 #include "shell/welcome_window.h"
 #include "shell/working_folder.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     windows.define(qd::kQuizWindow, [services, &starter, &random] {
         return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random});
     });
+    windows.define(qd::kExhibitWindow, [&screen] { return qd::create_exhibit_window(screen); });
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
