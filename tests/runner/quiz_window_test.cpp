@@ -161,26 +161,19 @@ TEST_F(QuizWindowTest, aStudentAnswersAShortQuizWithClicksTypingAndBack) {
     EXPECT_EQ(settings.get(setting::num_times("41517")), "1");
 }
 
-TEST_F(QuizWindowTest, aWholeQuizWithTheKeyboard) {
-    state.table.at(3).question_type = "single_answer";  // three one-answer questions
-    state.table.at(3).correct = {0, 1};
-    state.table.at(2).correct = {0, 0, 0, 1};
+TEST_F(QuizWindowTest, enterMovesOn_andTheFocusIsBackOnThePageAfterEachNext) {
     start();
     QApplication::setActiveWindow(&window());
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
-    QWidget* page = window().browser().widget()->focusProxy();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));
-    for (Qt::Key answer : {Qt::Key_B, Qt::Key_C}) {
-        QTest::keyClick(page, answer, Qt::AltModifier);  // the page's access keys
-        QTest::keyClick(page, Qt::Key_Return);           // Enter is Next
-        wait_painted();
-        page = window().browser().widget()->focusProxy();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));  // back on the page at once
+    for (const char* shown : {" 2", " 3"}) {
+        QWidget* page = window().browser().widget()->focusProxy();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));
+        // The page's first answer has the focus, so keys reach the page.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window().browser().element_center("input:focus").has_value(); }, 5000));
+        QTest::keyClick(page, Qt::Key_Return);  // Enter outside the answer box is Next
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return window().findChild<QLabel*>("question_number")->text().toStdString() == shown; }, 10000));
     }
-    QTest::keyClick(page, Qt::Key_Space);  // the first answer has the focus
-    QTest::keyClick(window().windowHandle(), Qt::Key_N, Qt::AltModifier);  // the Next button's access key
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.is_loaded(kQuizWindow); }, 10000));
-    EXPECT_EQ(state.quiz.right_count, 3);
 }
 
 TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
