@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
 #include <string>
 
 #include "bank/bank_loader.h"
@@ -63,6 +64,16 @@ public:
 class QuietShell final : public qd::Shell {
 public:
     void open(const std::string& document, qd::ShowMode) override { std::fprintf(stderr, "open %s\n", document.c_str()); }
+};
+
+// The same draws on every run, so renewed pictures change only when a window does.
+class FixedRandom final : public qd::Random {
+public:
+    double next_unit() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
+    void reseed_from_clock() override { engine_.seed(1); }
+
+private:
+    std::mt19937_64 engine_{1};
 };
 
 class NoEnd final : public qd::ProcessEnd {
@@ -181,7 +192,7 @@ int main(int argc, char** argv) {
     NoEnd process_end;
     qd::ProgramState state;
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
-    qd::SystemRandom random;
+    FixedRandom random;
     qd::DesktopTopWindows top_windows;
     const qd::StartUpInputs inputs{program_folder, ""};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
