@@ -601,38 +601,21 @@ void QuizWindow::launch_exercise() {
     });
 }
 
-namespace {
-
-void start_exercise(const ErrorLog& log, GuardLabels labels, ProgramStarter& starter, const ExerciseStart& start,
-                    const std::string& working_folder) {
-    GuardedProcedure(log, labels).step([&] {
-        if (!starter.start(start.program, start.arguments, working_folder))
+// Starts the exercise program of an input kind; a failure is logged under the
+// launch operation's labels and nothing is shown.
+void QuizWindow::start_exercise(const char* input_kind, GuardLabels labels) {
+    const auto& state = services_.state;
+    GuardedProcedure(services_.log, labels).step([&] {
+        const ExerciseStart start =
+            exercise_start(input_kind, state.paths.program_folder, state.bank.product_number, state.quiz.current_question);
+        if (!quiz_services_.starter.start(start.program, start.arguments, quiz_services_.working_folder))
             throw Failure(FailureCode::file_not_found, "Cannot start " + start.program);
     });
 }
 
-}  // namespace
-
-void QuizWindow::launch_dnd() {
-    const auto& state = services_.state;
-    start_exercise(services_.log, guard::launch_dnd, quiz_services_.starter,
-                   exercise_start("Drag_Drop", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
-                   quiz_services_.working_folder);
-}
-
-void QuizWindow::launch_MSsim() {
-    const auto& state = services_.state;
-    start_exercise(services_.log, guard::launch_mssim, quiz_services_.starter,
-                   exercise_start("MS_Sim", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
-                   quiz_services_.working_folder);
-}
-
-void QuizWindow::launch_MSsim2() {
-    const auto& state = services_.state;
-    start_exercise(services_.log, guard::launch_mssim, quiz_services_.starter,
-                   exercise_start("MS_Sim2", state.paths.program_folder, state.bank.product_number, state.quiz.current_question),
-                   quiz_services_.working_folder);
-}
+void QuizWindow::launch_dnd() { start_exercise("Drag_Drop", guard::launch_dnd); }
+void QuizWindow::launch_MSsim() { start_exercise("MS_Sim", guard::launch_mssim); }
+void QuizWindow::launch_MSsim2() { start_exercise("MS_Sim2", guard::launch_mssim); }
 
 void QuizWindow::timer1_timer() {
     auto& working = services_.settings.working;

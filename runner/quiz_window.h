@@ -12,6 +12,7 @@
 #include "platform/browser.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
+#include "common/guarded_steps.h"
 #include "shell/program_services.h"
 
 class QAction;
@@ -78,6 +79,7 @@ private:
     void capture_answer_from_page();
     void count_category_questions();
     void prepare_exercise_for_question();
+    void start_exercise(const char* input_kind, GuardLabels labels);
     void show_time_expired();
     std::string quiz_letter() const;
     void choose_font_name(int entry);

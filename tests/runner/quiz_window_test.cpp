@@ -203,5 +203,33 @@ TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
     EXPECT_TRUE(std::filesystem::exists(folder / "41517.Alex.results"));
 }
 
+TEST_F(QuizWindowTest, exerciseQuestionsPrepareTheirFilesAndStartTheirProgramEachClick) {
+    QuestionRecord& console = state.table.at(1);
+    console.diagram_files[1] = "xxsim";
+    console.exhibit_files[2] = "2950";
+    console.answers = {"", "[hostname]R1", "", "", "", "", ""};
+    QuestionRecord& drag = state.table.at(2);
+    drag.diagram_files[1] = "xxxdnd";
+    drag.answers = {"", "14", "", "", "", "", ""};
+    start();
+    EXPECT_EQ(testing::read_file(folder / "sim.txt"), "Pick b\r\n");
+    auto* launch = window().findChild<QPushButton*>("cmd_buttons_2");
+    ASSERT_TRUE(launch->isVisible());
+    QTest::mouseClick(launch, Qt::LeftButton);
+    QTest::mouseClick(launch, Qt::LeftButton);
+    ASSERT_EQ(starter.starts.size(), 2u);
+    EXPECT_EQ(starter.starts[1].program, std::string(QUIZDECK_STAGE_DIR) + "/gridlab");
+    EXPECT_EQ(starter.starts[1].arguments, std::vector<std::string>{"2950"});
+
+    testing::write_file(folder / "out.ini", "[general]\r\nhostname= r1 \r\n");
+    press("cmd_buttons_0");
+    EXPECT_EQ(state.table.at(1).result, result_code::right);
+    ASSERT_TRUE(window().findChild<QPushButton*>("cmd_buttons_3")->isVisible());
+    starter.succeed = false;
+    QTest::mouseClick(window().findChild<QPushButton*>("cmd_buttons_3"), Qt::LeftButton);
+    EXPECT_EQ(starter.starts.back().arguments, std::vector<std::string>{"41517Q14"});
+    EXPECT_NE(testing::read_file(folder / "error.log").find("launch_dnd()"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace qd
