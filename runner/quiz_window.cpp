@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
 #include "common/module1.h"
 #include "platform/text_forms.h"
@@ -113,9 +114,7 @@ void QuizWindow::build_controls() {
     connect(cmd_buttons_[1], &QPushButton::clicked, this, [this] { back_click(); });
     for (int i : {2, 3}) connect(cmd_buttons_[i], &QPushButton::clicked, this, [this] { launch_exercise(); });
     connect(exhibit_button_, &QPushButton::clicked, this, [this] { exhibitbutton_Click(0); });
-    connect(review_button_, &QPushButton::clicked, this, [this] {
-        if (on_review_chapter) on_review_chapter();
-    });
+    connect(review_button_, &QPushButton::clicked, this, [this] { Command1_Click(); });
 
     auto label = [this](const char* name, const QString& caption) {
         auto* created = new QLabel(caption, this);
@@ -463,6 +462,15 @@ void QuizWindow::exhibitbutton_Click(int index) {
         if (file.empty() || !services_.windows.is_defined(kExhibitWindow)) return;
         auto& exhibit = dynamic_cast<ExhibitHandle&>(services_.windows.load(kExhibitWindow)).exhibit();
         show_exhibit(exhibit, services_.state.paths.data_folder, file);
+    });
+}
+
+void QuizWindow::Command1_Click() {
+    silent_step([&] {
+        if (!reviewer_)
+            reviewer_ = std::make_unique<ChapterReviewer>(services_.dialogs, quiz_services_.starter, quiz_services_.working_folder,
+                                                          "Review Chapter");
+        reviewer_->review(services_.state.quiz.current_question.ref_tag, services_.state.paths.book_pdf_path);
     });
 }
 

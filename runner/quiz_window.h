@@ -23,6 +23,7 @@ class QTimer;
 
 namespace qd {
 
+class ChapterReviewer;
 class ScoreGauge;
 
 // What the quiz window needs beyond the program's services.
@@ -58,8 +59,8 @@ public:
 
     // The exhibit button with its index: the exhibit file in the exhibit window.
     void exhibitbutton_Click(int index);
-    // The Review Chapter click, filled in by the book's part.
-    std::function<void()> on_review_chapter;
+    // "Review Chapter ": the book at the page the question cites.
+    void Command1_Click();
 
     Browser& browser() { return *browser_; }
 
@@ -91,6 +92,7 @@ private:
     ProgramServices services_;
     QuizWindowServices quiz_services_;
     std::unique_ptr<Browser> browser_;
+    std::unique_ptr<ChapterReviewer> reviewer_;  // made on the first Review Chapter click
     std::string page_head_;
     std::string last_page_;
     std::string mail_type_;
