@@ -35,10 +35,12 @@
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/random.h"
+#include "platform/webengine/webengine_browser.h"
 #include "platform/settings_store.h"
 #include "gridlab/task_text.h"
 #include "results/results_window.h"
 #include "runner/exhibit_window.h"
+#include "runner/quiz_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
@@ -191,12 +193,19 @@ int main(int argc, char** argv) {
     qd::WindowRegistry windows;
     NoEnd process_end;
     qd::ProgramState state;
-    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+    qd::WebEngineBrowserFactory browsers;
+    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
+    qd::QtProgramStarter starter;
     FixedRandom random;
     qd::DesktopTopWindows top_windows;
     const qd::StartUpInputs inputs{program_folder, ""};
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+    windows.define(qd::kQuizWindow, [services, &starter, &random] {
+        qd::QuizWindowServices quiz_services{starter, random, [] { return std::chrono::system_clock::now(); }, ""};
+        return qd::create_quiz_window(services, quiz_services);
+    });
+    windows.define(qd::kExhibitWindow, [&screen] { return qd::create_exhibit_window(screen); });
     windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
         return qd::create_flash_card_window(services, random, top_windows);
@@ -240,6 +249,18 @@ int main(int argc, char** argv) {
             return menu;
         });
     }
+
+    // A quiz started from the main menu's start button, at its first question.
+    shot("quiz", [&]() -> QWidget* {
+        QWidget* menu = widget_of(qd::kMainMenu);
+        auto* start = menu ? menu->findChild<QPushButton*>("Command1") : nullptr;
+        if (start == nullptr) return nullptr;
+        start->click();
+        QWidget* quiz = widget_of(qd::kQuizWindow);
+        if (quiz != nullptr) quiz->resize(1000, 700);
+        return quiz;
+    }, 3000);
+    windows.unload(qd::kQuizWindow);
 
     shot("results", [&] {
         finish_a_quiz(state);
