@@ -38,8 +38,8 @@ std::string tutor_section(const std::string& address, bool embed_player, const E
            kLineEnd;
 }
 
-}  // namespace
-
+// Inserts data_folder after the first double quote that follows the first
+// "<img src" of the text, so a picture named relative to the data folder shows.
 std::string with_picture_folder(std::string text, const std::string& data_folder) {
     const std::size_t picture = text.find("<img src");
     if (picture == std::string::npos) return text;
@@ -47,6 +47,8 @@ std::string with_picture_folder(std::string text, const std::string& data_folder
     if (quote != std::string::npos) text.insert(quote + 1, data_folder);
     return text;
 }
+
+}  // namespace
 
 bool is_exercise_marker(std::string_view name) {
     for (std::string_view marker : kExerciseMarkers)
@@ -100,7 +102,7 @@ std::string tutor_address(const QuestionRecord& record, const std::string& produ
     return address;
 }
 
-std::string explanation_page_body(const std::string& body, const QuestionRecord& record, const PageSettings& settings,
+std::string explanation_page_body(const std::string& body, const QuestionRecord& record, const ExplanationPageSettings& settings,
                                   const ExplanationAddresses& addresses, const PlayerFragment& player_fragment) {
     const int font_size = settings.font_size < 1 ? 12 : settings.font_size;
     std::string page = style_block(font_size, settings.font_name) + body;

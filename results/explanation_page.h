@@ -20,10 +20,6 @@ struct ExplanationAddresses {
     std::string author_mailbox = "authors@palverapress.example";
 };
 
-// Inserts data_folder after the first double quote that follows the first
-// "<img src" of the text, so a picture named relative to the data folder shows.
-std::string with_picture_folder(std::string text, const std::string& data_folder);
-
 // True for the markers of diagram slot 1 that stand for an external exercise.
 bool is_exercise_marker(std::string_view name);
 
@@ -41,7 +37,7 @@ struct AnswerOutcome {
 // The body of the page before the page adds its style, id line and diagrams.
 ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutcome& outcome, const std::string& data_folder);
 
-struct PageSettings {
+struct ExplanationPageSettings {
     int font_size = 12;  // below 1 is written as 12
     std::string font_name;
     bool embed_player = false;
@@ -59,7 +55,7 @@ std::string tutor_address(const QuestionRecord& record, const std::string& produ
 
 // The body completed with the style block, the QID line, the diagrams, the
 // tutor section and the closing script.
-std::string explanation_page_body(const std::string& body, const QuestionRecord& record, const PageSettings& settings,
+std::string explanation_page_body(const std::string& body, const QuestionRecord& record, const ExplanationPageSettings& settings,
                                   const ExplanationAddresses& addresses, const PlayerFragment& player_fragment);
 
 // The last "http://" address of the text (any letter case), up to the first

@@ -76,19 +76,21 @@ TEST(ExplanationPage, bodyFollowsTheOutcomeAndTheAnswerPosition) {
 }
 
 TEST(ExplanationPage, onlyTheFirstPictureOfEachTextGetsTheDataFolder) {
-    EXPECT_EQ(with_picture_folder("a<img src=\"r1.gif\"> b<img src=\"r2.gif\">", kData),
-              "a<img src=\"/opt/qd/pv_navra/r1.gif\"> b<img src=\"r2.gif\">");
-    EXPECT_EQ(with_picture_folder("<img src=r1.gif>", kData), "<img src=r1.gif>");
-    EXPECT_EQ(with_picture_folder("<IMG SRC=\"r1.gif\">", kData), "<IMG SRC=\"r1.gif\">");
     QuestionRecord record = three_answers();
+    record.question_text = "a<img src=\"r1.gif\"> b<img src=\"r2.gif\">";
     record.answers[2] = "<img src=\"b.gif\">";
+    record.explanation = "<img src=r1.gif> and <IMG SRC=\"r1.gif\">";
     record.result = 1;
-    EXPECT_NE(explanation_body(record, {}, kData).text.find("<br>B.)  <img src=\"/opt/qd/pv_navra/b.gif\">"), std::string::npos);
+    const std::string body = explanation_body(record, {}, kData).text;
+    EXPECT_NE(body.find("<br><br>a<img src=\"/opt/qd/pv_navra/r1.gif\"> b<img src=\"r2.gif\"><br>A.)"), std::string::npos);
+    EXPECT_NE(body.find("<br>B.)  <img src=\"/opt/qd/pv_navra/b.gif\">"), std::string::npos);
+    // The first double quote after "<img src" is taken wherever it stands, here in a later tag.
+    EXPECT_NE(body.find("<br><br><br><img src=r1.gif> and <IMG SRC=\"/opt"), std::string::npos);
 }
 
 TEST(ExplanationPage, pageAddsStyleIdDiagramsTutorAndScript) {
     const std::string script = "<script language=javascript>\r\nFunction myfunction()\r\n{\r\nreturn 0;\r\n};\r\n</script>\r\n";
-    PageSettings settings{0, "Arial", false, "First Part Exam", "5.56", "41517", kData};
+    ExplanationPageSettings settings{0, "Arial", false, "First Part Exam", "5.56", "41517", kData};
     ExplanationAddresses addresses;
     addresses.tutor_server = "https://tutor.test/tests/";
     addresses.player_download_page = "https://player.test/get";

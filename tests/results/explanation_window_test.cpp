@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <functional>
+
+#include "gui_test.h"
+#include "platform/testing/doubles.h"
+#include "platform/testing/scripted_dialogs.h"
+#include "common/widget_window.h"
+#include "platform/webengine/webengine_browser.h"
+#include "results/explanation_window.h"
+#include "temp_folder.h"
+
+namespace qd {
+namespace {
+
+using testing::read_file;
+
+// The text of a PDF file, as a reader shows it, with runs of blanks made one.
+std::string pdf_text(const std::filesystem::path& pdf) {
+    const std::filesystem::path text = pdf.string() + ".txt";
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + text.string() + "'";
+    if (std::system(command.c_str()) != 0) return {};
+    std::string squeezed;
+    for (char c : read_file(text)) {
+        const char blank = (c == '\n' || c == '\r' || c == '\f') ? ' ' : c;
+        if (!(blank == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += blank;
+    }
+    return squeezed;
+}
+
+// A stand-in for the quiz window: just its answer-check button.
+struct QuizWindowStandIn : WidgetWindow {
+    explicit QuizWindowStandIn(const Screen& screen) : WidgetWindow(new QWidget, screen) {
+        answer_check = new QPushButton("&Next ->", widget());
+        answer_check->setObjectName("cmd_buttons_0");
+    }
+    QPushButton* answer_check;
+};
+
+class ExplanationWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::gui_application();
+        browsers = new WebEngineBrowserFactory;  // one engine for the whole program
+    }
+
+    ExplanationWindowTest() {
+        std::filesystem::create_directories(folder / "pv_navra");
+        state.paths.data_folder = (folder / "pv_navra").string() + "/";
+        state.bank = {};
+        state.bank.exam_title = "First Part Exam";
+        state.bank.version_text = "5.56";
+        state.bank.product_number = "41517";
+        state.quality_mailbox = "qc_pv_navra@maker.test";
+        settings.working.font_size = 12;
+        settings.working.font_name = "Arial";
+
+        QuestionRecord& record = state.table.at(7);
+        record.question_text = "Which protocol is a link-state protocol?";
+        record.answers[1] = "RIP";
+        record.answers[2] = "OSPF";
+        record.answers[3] = "EIGRP";
+        record.correct[2] = 1;
+        record.explanation = "OSPF floods link-state advertisements. See http://tutor.test/ospf for more.";
+        record.ref_tag = "233";
+        record.question_id = 7;
+        record.result = 2;
+        record.exhibit_files[1] = "r1.txt";
+        state.quiz.current_index = 7;
+        state.quiz.chosen_letters[7] = " C";
+
+        ExplanationServices services{program, [] { return browsers->create(); }, [] { return std::string("<html><body>"); },
+                                     [](const std::string& address) { return "<p>player " + address + "</p>"; },
+                                     [this](Browser& browser) { return print(browser); }, {}};
+        services.addresses.author_mailbox = "authors@maker.test";
+        windows.define(kExplanationWindow, [services] { return create_explanation_window(services); });
+        windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowStandIn>(screen); });
+    }
+
+    ExplanationHandle& handle() { return windows.get<ExplanationHandle>(kExplanationWindow); }
+
+    // Runs `act` once the modal window is on screen. The page is written
+    // before the window shows, while events run, so this polls for it.
+    void when_shown(std::function<void(ExplanationWindow&)> act) {
+        auto* poll = new QTimer;
+        poll->setInterval(10);
+        QObject::connect(poll, &QTimer::timeout, [this, poll, act] {
+            ExplanationWindow* window = handle().current();
+            if (!window || !window->isVisible()) return;
+            poll->stop();
+            poll->deleteLater();
+            act(*window);
+        });
+        poll->start();
+    }
+
+    // Shows the answer and runs `while_shown` in the modal window, then closes it with "&Close".
+    void show_answer(const std::function<void(ExplanationWindow&)>& while_shown) {
+        bool ran = false;
+        when_shown([&](ExplanationWindow& window) {
+            while_shown(window);
+            ran = true;
+            QTest::mouseClick(window.findChild<QPushButton*>("Closeb"), Qt::LeftButton);
+        });
+        handle().show_answer(false);
+        EXPECT_TRUE(ran);
+    }
+
+    static inline WebEngineBrowserFactory* browsers = nullptr;
+    testing::TempFolder folder;
+    testing::FixedClock clock;
+    ErrorLog log{clock};
+    IniSettingsStore store{folder / "config"};
+    UserSettings settings{store};
+    ProgramState state;
+    testing::ScriptedDialogs dialogs;
+    testing::RecordingShell shell;
+    testing::FixedScreen screen;
+    WindowRegistry windows;
+    struct NoEnd : ProcessEnd {
+        void end_process() override {}
+    } process_end;
+    ProgramServices program{state, settings, log, dialogs, shell, screen, windows, process_end};
+    std::function<bool(Browser&)> print = [this](Browser& browser) { return browser.print_to_pdf((folder / "page.pdf").string()); };
+};
+
+TEST_F(ExplanationWindowTest, printingThePageGivesItsTextAndAFailureIsReported) {
+    // Print-only: printed, never shown.
+    handle().show_answer(true);
+    ASSERT_NE(handle().current(), nullptr);
+    EXPECT_FALSE(handle().current()->isVisible());
+    const std::string text = pdf_text(folder / "page.pdf");
+    for (const char* expected : {"Incorrect. Your answer was: C", "The correct answer(s): B", "Which protocol is a link-state protocol?",
+                                 "A.) RIP", "B.) OSPF", "C.) EIGRP", "Palvera Press Book Reference: Page - 233",
+                                 "QID: 7 First Part Exam v5.56"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin: " << text;
+    EXPECT_EQ(state.quiz.verdict, 99);
+
+    print = [](Browser&) { return false; };
+    dialogs.expect_message("Printing Error - 15DEC02.", "Printing Error");
+    handle().show_answer(true);
+}
+
+TEST_F(ExplanationWindowTest, shownWindowOffersFeedbackWebLinkAndExhibitsAndClosesAgain) {
+    auto& quiz = static_cast<QuizWindowStandIn&>(windows.load(kQuizWindow));
+    state.quiz.from_answer_check = 1;
+    state.table.at(7).explanation += "<a href=\"#\" id=\"Exhibit1\">Exhibit 1</a>";
+    show_answer([&](ExplanationWindow& window) {
+        EXPECT_EQ(window.windowTitle(), "The Answer");
+        EXPECT_FALSE(quiz.answer_check->isEnabled());
+        EXPECT_EQ(state.quiz.from_answer_check, 0);
+        EXPECT_TRUE(window.findChild<QPushButton*>("webcmd")->isVisible());
+        QTest::mouseClick(window.findChild<QPushButton*>("webcmd"), Qt::LeftButton);
+        QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+
+        const auto centre = window.browser().element_center("#Exhibit1");
+        ASSERT_TRUE(centre);
+        QWidget* page = window.browser().widget();
+        QTest::mouseClick(page->focusProxy() ? page->focusProxy() : page, Qt::LeftButton, {}, QPoint(centre->x, centre->y));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return shell.opened.size() == 3; }, 5000));
+        window.grab().save("/tmp/explanation_window.png");
+    });
+    EXPECT_TRUE(quiz.answer_check->isEnabled());
+    ASSERT_EQ(shell.opened.size(), 3u);
+    EXPECT_EQ(shell.opened[0].first, "http://tutor.test/ospf");
+    EXPECT_EQ(shell.opened[1].first,
+              "mailto:authors@maker.test?subject=41517 First Part Exam QuestionID=7  (v5.56) &cc=qc_pv_navra@maker.test"
+              "&BODY=Remember that answers are listed in random order.");
+    EXPECT_EQ(shell.opened[2].first, state.paths.data_folder + "r1.txt");
+    EXPECT_EQ(shell.opened[2].second, ShowMode::normal);
+}
+
+TEST_F(ExplanationWindowTest, controlsAreNamedInTabOrderAndEscapeCloses) {
+    state.table.at(7).explanation = "No address here.";
+    show_answer([&](ExplanationWindow& window) {
+        EXPECT_FALSE(window.findChild<QPushButton*>("webcmd")->isVisible());
+        EXPECT_GE(window.width(), 9540 / 15);
+        EXPECT_GE(window.height(), 6960 / 15);
+        window.resize(300, 200);
+        EXPECT_EQ(window.size(), QSize(9540 / 15, 6960 / 15));
+        QWidget* previous = nullptr;
+        for (auto [name, caption] : {std::pair{"Closeb", "Close"}, {"Command1", "E-mail feedback to author"}, {"Command2", "Print"}}) {
+            auto* button = window.findChild<QPushButton*>(name);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+            EXPECT_EQ(accessible->role(), QAccessible::Button);
+            EXPECT_EQ(accessible->text(QAccessible::Name), caption);
+            EXPECT_NE(button->focusPolicy() & Qt::TabFocus, 0);
+            if (previous) {
+                QWidget* next = previous->nextInFocusChain();
+                while (next->focusPolicy() == Qt::NoFocus || !next->isVisible()) next = next->nextInFocusChain();
+                EXPECT_EQ(next, button) << name;
+            }
+            previous = button;
+        }
+    });
+
+    // Escape closes the window like "&Close".
+    when_shown([](ExplanationWindow& window) { QTest::keyClick(&window, Qt::Key_Escape); });
+    handle().show_answer(false);
+    EXPECT_EQ(handle().current(), nullptr);
+}
+
+}  // namespace
+}  // namespace qd
