@@ -13,10 +13,12 @@
 #include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
+#include "results/explanation_window.h"
 #include "results/results_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
 #include "runner/exhibit_window.h"
+#include "runner/question_page.h"
 #include "runner/quiz_window.h"
 #include "shell/welcome_window.h"
 #include "shell/working_folder.h"
@@ -71,6 +73,14 @@ int main(int argc, char** argv) {
     windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
     windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
     windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
+    windows.define(qd::kExplanationWindow, [services, &browsers] {
+        qd::ExplanationServices explanation{services, [&browsers] { return browsers.create(); }, [] { return qd::no_right_click_head(); },
+                                            [](const std::string& address) { return qd::media_player_html(address); },
+                                            [](qd::Browser& browser) { return browser.print_with_dialog(); }, {}};
+        explanation.addresses.tutor_server = std::string(qd::tutor::kServer) + "tests/";
+        explanation.addresses.player_download_page = qd::tutor::kPlayerDownloadPage;
+        return qd::create_explanation_window(explanation);
+    });
     windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
         return qd::create_flash_card_window(services, random, top_windows);
     });
