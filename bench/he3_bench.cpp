@@ -11,12 +11,13 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "cls_huffman.h"
-#include "whole_file.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -76,8 +77,14 @@ void print_row(const char* what, double seconds, std::size_t bytes, double he3_s
     std::printf("  %-28s %8.1f MB/s   %5.2f\n", what, mb_per_s, he3_seconds / seconds);
 }
 
+Bytes read_input(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) die("cannot read " + path);
+    return Bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void bench_input(const std::string& path, int runs) {
-    const Bytes input = qd::he3::read_whole_file(path);
+    const Bytes input = read_input(path);
     qd::clsHuffman codec;
     Bytes work;  // the caller's array: filled untimed, then replaced by the call
 

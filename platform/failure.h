@@ -14,6 +14,10 @@ enum class FailureCode : int {
     permission_denied = 70,
     file_access_error = 75,    // a file or folder that cannot be read or written
     path_not_found = 76,
+    decode_failed = 301,          // an update file that is not a whole HE3 stream
+    source_missing = 302,         // a codec file operation without its source file
+    input_too_large = 303,        // more bytes than an HE3 stream can hold
+    text_not_in_code_page = 304,  // text the codec's single-byte code page cannot carry
     unexpected = 1000,         // anything else the program did not foresee
 };
 

@@ -117,17 +117,6 @@ std::optional<std::size_t> find_key(const Document& document, const SectionSpan&
     return std::nullopt;
 }
 
-std::optional<std::string> find_value(const fs::path& file, std::string_view section, std::string_view key) {
-    auto bytes = read_whole_file(file);
-    if (!bytes) return std::nullopt;
-    Document document = split_lines(*bytes);
-    auto span = find_section(document, trim_blanks(section));
-    if (!span) return std::nullopt;
-    auto line = find_key(document, *span, trim_blanks(key));
-    if (!line) return std::nullopt;
-    return std::string(value_of(document.lines[*line].text));
-}
-
 // At most `limit` bytes, never ending inside a UTF-8 sequence.
 std::string cut_to(std::string_view text, std::size_t limit) {
     if (text.size() <= limit) return std::string(text);
@@ -193,10 +182,47 @@ bool IniFile::exists() const {
     return fs::is_regular_file(file_, error);
 }
 
+IniContents IniFile::read() const {
+    auto bytes = read_whole_file(file_);
+    return bytes ? IniContents(*bytes) : IniContents();
+}
+
 std::string IniFile::get_string(std::string_view section, std::string_view key, std::string_view default_value,
                                 std::size_t buffer_size) const {
+    return read().get_string(section, key, default_value, buffer_size);
+}
+
+int IniFile::get_int(std::string_view section, std::string_view key, int default_value) const {
+    return read().get_int(section, key, default_value);
+}
+
+IniContents::IniContents(std::string_view bytes) {
+    Document document = split_lines(bytes);
+    std::unordered_map<std::string, std::string>* current = nullptr;
+    for (const Line& line : document.lines) {
+        if (auto name = section_header(line.text)) {
+            // A later section of the same name is never searched.
+            auto [at, added] = sections_.try_emplace(to_lower_ascii(*name));
+            current = added ? &at->second : nullptr;
+            continue;
+        }
+        if (!current) continue;
+        if (auto key = key_of(line.text)) current->try_emplace(to_lower_ascii(*key), value_of(line.text));
+    }
+}
+
+std::optional<std::string_view> IniContents::find(std::string_view section, std::string_view key) const {
+    auto at = sections_.find(to_lower_ascii(trim_blanks(section)));
+    if (at == sections_.end()) return std::nullopt;
+    auto value = at->second.find(to_lower_ascii(trim_blanks(key)));
+    if (value == at->second.end()) return std::nullopt;
+    return value->second;
+}
+
+std::string IniContents::get_string(std::string_view section, std::string_view key, std::string_view default_value,
+                                    std::size_t buffer_size) const {
     if (buffer_size == 0) return {};
-    auto value = find_value(file_, section, key);
+    auto value = find(section, key);
     if (!value) return cut_to(default_value, buffer_size - 1);
     // A value in a matching pair of quotes is read without them, so values can keep outer blanks.
     std::string_view text = *value;
@@ -205,8 +231,8 @@ std::string IniFile::get_string(std::string_view section, std::string_view key, 
     return cut_to(text, buffer_size - 1);
 }
 
-int IniFile::get_int(std::string_view section, std::string_view key, int default_value) const {
-    auto value = find_value(file_, section, key);
+int IniContents::get_int(std::string_view section, std::string_view key, int default_value) const {
+    auto value = find(section, key);
     if (!value) return default_value;
     std::string_view text = trim_blanks(*value);
     bool negative = false;

@@ -6,10 +6,34 @@
 // section or key as needed while keeping everything else in the file.
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace qd {
+
+// The values of one INI file as it was when read: parsed once, so a reader
+// that asks for many keys (a catalogue of a thousand products) pays for one
+// pass over the file instead of one per key.
+class IniContents {
+public:
+    IniContents() = default;
+    explicit IniContents(std::string_view bytes);
+
+    // As IniFile::get_string and IniFile::get_int below.
+    std::string get_string(std::string_view section, std::string_view key, std::string_view default_value,
+                           std::size_t buffer_size) const;
+    int get_int(std::string_view section, std::string_view key, int default_value) const;
+
+private:
+    std::optional<std::string_view> find(std::string_view section, std::string_view key) const;
+
+    // Lower-case section name -> lower-case key -> value; the first section
+    // of a name and its first key of a name count, as the file is searched
+    // from the top.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
+};
 
 class IniFile {
 public:
@@ -17,6 +41,9 @@ public:
 
     const std::filesystem::path& path() const { return file_; }
     bool exists() const;
+
+    // The whole file parsed once; empty contents when it cannot be read.
+    IniContents read() const;
 
     // The value of `key` in `section`, or `default_value` when the file, the
     // section or the key is missing; either is cut to buffer_size - 1

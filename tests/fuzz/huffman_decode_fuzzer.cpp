@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "he3_decoder.h"
 #include "reference_decoder.h"
 
@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         qd::he3::ProgressMeter meter(codec.Progress);
         last_percent = 0;
-        if (qd::he3::decode_stream(stream, meter, qd::he3::DecodeTuning{0}) != bytes) std::abort();
+        if (qd::he3::decode_stream(stream, meter, qd::he3::DecodeTuning{0, qd::he3::SecondCore::always}) != bytes) std::abort();
     } catch (const qd::CodecError&) {
         std::abort();
     }

@@ -7,7 +7,7 @@
 #include <random>
 
 #include "case_name.h"
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "reference_decoder.h"
 #include "stream_builder.h"
 

@@ -4,7 +4,7 @@
 
 
 #include "case_name.h"
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
 
 namespace {

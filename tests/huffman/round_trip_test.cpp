@@ -5,7 +5,7 @@
 #include <random>
 
 #include "case_name.h"
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
 #include "stream_header.h"
 

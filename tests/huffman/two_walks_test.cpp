@@ -6,7 +6,7 @@
 #include <optional>
 #include <random>
 
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "he3_decoder.h"
 #include "stream_builder.h"
 
@@ -16,8 +16,9 @@ using qd::testing::Bytes;
 using qd::testing::HandCode;
 using qd::testing::HandStream;
 
-constexpr qd::he3::DecodeTuning one_walk{~std::size_t{0}};
-constexpr qd::he3::DecodeTuning two_walks{0};
+// Both ways on any machine, also on one core.
+constexpr qd::he3::DecodeTuning one_walk{0, qd::he3::SecondCore::never};
+constexpr qd::he3::DecodeTuning two_walks{0, qd::he3::SecondCore::always};
 
 struct Decoded {
     std::optional<Bytes> bytes;  // none on the decode error

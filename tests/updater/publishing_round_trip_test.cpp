@@ -7,7 +7,7 @@
 #include <string>
 
 #include "catalogue_text.h"
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "folder_snapshot.h"
 #include "platform/ini_file.h"
 #include "temp_folder.h"

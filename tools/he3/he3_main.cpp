@@ -1,18 +1,17 @@
 // he3 encode IN OUT | he3 decode IN OUT | he3 info FILE
 // Errors print the codec's own text on standard error and exit with status 1
 // (2 for a wrong command line); nothing is written on failure.
-#include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <filesystem>
+#include <fstream>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "tools/tool_main.h"
-#include "cls_huffman.h"
-#include "stream_header.h"
-#include "whole_file.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -22,23 +21,29 @@ constexpr const char* usage =
     "       he3 info FILE       describe the stream FILE and check that it decodes\n";
 
 void print_info(const std::vector<std::uint8_t>& stream) {
-    using namespace qd::he3;
-    std::size_t data_length = 0;
-    if (stream_form(stream) == StreamForm::stored) {
-        data_length = stream.size() - id_size;
-        std::printf("form: stored\nlength: %zu\n", data_length);
+    qd::StreamSummary summary = qd::summarize_stream(stream);
+    if (summary.compressed) {
+        std::printf("form: compressed\nlength: %zu\nsymbols: %zu\nlongest code: %d bits\n", summary.data_length,
+                    summary.symbols, summary.longest_code);
     } else {
-        CompressedHeader header = read_compressed_header(stream);
-        int longest = 0;
-        for (const TableEntry& entry : header.entries) longest = std::max<int>(longest, entry.length);
-        data_length = header.data_length;
-        std::printf("form: compressed\nlength: %zu\nsymbols: %zu\nlongest code: %d bits\n", data_length,
-                    header.entries.size(), longest);
+        std::printf("form: stored\nlength: %zu\n", summary.data_length);
     }
     std::printf("stream: %zu bytes\n", stream.size());
-    if (data_length > 0)
+    if (summary.data_length > 0)
         std::printf("ratio: %.4f (stream bytes per data byte)\n",
-                    static_cast<double>(stream.size()) / static_cast<double>(data_length));
+                    static_cast<double>(stream.size()) / static_cast<double>(summary.data_length));
+}
+
+std::vector<std::uint8_t> read_stream_file(const std::filesystem::path& file) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error)) throw qd::CodecError(qd::CodecError::Kind::source_missing);
+    std::ifstream in(file, std::ios::binary);
+    std::vector<std::uint8_t> bytes(std::filesystem::file_size(file));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!in || static_cast<std::size_t>(in.gcount()) != bytes.size())
+        throw std::filesystem::filesystem_error("cannot read the source file", file,
+                                                std::make_error_code(std::errc::io_error));
+    return bytes;
 }
 
 int run(std::span<char*> args) {
@@ -49,8 +54,7 @@ int run(std::span<char*> args) {
     } else if (command == "decode" && args.size() == 4) {
         codec.DecodeFile(args[2], args[3]);
     } else if (command == "info" && args.size() == 3) {
-        if (!qd::he3::file_exists(args[2])) throw qd::CodecError(qd::CodecError::Kind::source_missing);
-        std::vector<std::uint8_t> stream = qd::he3::read_whole_file(args[2]);
+        std::vector<std::uint8_t> stream = read_stream_file(args[2]);
         std::vector<std::uint8_t> check = stream;
         codec.DecodeByte(check);  // a stream that does not decode has no info to show
         print_info(stream);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 #include "platform/ini_file.h"
 #include "updater/catalogue/catalogue_files.h"
 #include "updater/catalogue/catalogue_version.h"

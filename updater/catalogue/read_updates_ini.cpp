@@ -1,6 +1,8 @@
 #include "updater/catalogue/read_updates_ini.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <unordered_map>
 #include <limits>
 
 #include "platform/ini_file.h"
@@ -23,7 +25,7 @@ std::int16_t to_size(long long kilobytes) {
     return static_cast<std::int16_t>(kilobytes);
 }
 
-int product_count(const IniFile& file) {
+int product_count(const IniContents& file) {
     int count = file.get_int("general", "numberofproducts", -1);
     if (count < 0 || count > kMostProducts) throw DamagedCatalogue{};
     return count;
@@ -31,7 +33,7 @@ int product_count(const IniFile& file) {
 
 enum class Side { local, remote };
 
-ProductEntry read_product(const IniFile& file, int number, Side side) {
+ProductEntry read_product(const IniContents& file, int number, Side side) {
     std::string section = "product" + std::to_string(number);
     auto text = [&](const char* key, std::string_view fallback) {
         return file.get_string(section, key, fallback, kValueBuffer);
@@ -52,17 +54,25 @@ ProductEntry read_product(const IniFile& file, int number, Side side) {
     return entry;
 }
 
-std::vector<ProductEntry> read_products(const IniFile& file, int count, Side side) {
+std::vector<ProductEntry> read_products(const IniContents& file, int count, Side side) {
     std::vector<ProductEntry> entries;
+    entries.reserve(static_cast<std::size_t>(count));
     for (int number = 1; number <= count; ++number) entries.push_back(read_product(file, number, side));
     return entries;
 }
 
+// A remote entry is up to date when some local entry of its name has an equal
+// or higher version, that is when the highest local version of the name does.
 void mark_up_to_date(const std::vector<ProductEntry>& local, std::vector<ProductEntry>& remote) {
-    for (ProductEntry& entry : remote) entry.up_to_date = false;
-    for (const ProductEntry& installed : local)
-        for (ProductEntry& entry : remote)
-            if (installed.name == entry.name && installed.version >= entry.version) entry.up_to_date = true;
+    std::unordered_map<std::string, float> highest;
+    for (const ProductEntry& installed : local) {
+        auto [at, added] = highest.try_emplace(installed.name, installed.version);
+        if (!added) at->second = std::max(at->second, installed.version);
+    }
+    for (ProductEntry& entry : remote) {
+        auto at = highest.find(entry.name);
+        entry.up_to_date = at != highest.end() && at->second >= entry.version;
+    }
 }
 
 // An offered product is downloaded to and unpacked under program folder +
@@ -80,9 +90,11 @@ void check_size_total(const std::vector<ProductEntry>& offered) {
 }  // namespace
 
 CatalogueLists Read_Updates_Ini(const std::filesystem::path& program_folder, UpdateFailureReport& failures) {
-    IniFile local(program_folder / kLocalFile);
-    IniFile remote(program_folder / kRemoteFile);
-    if (!local.exists()) failures.ReportUpdateFailure(std::string(kLocalMissing));
+    // Each file is parsed once for the whole pass.
+    IniFile local_file(program_folder / kLocalFile);
+    if (!local_file.exists()) failures.ReportUpdateFailure(std::string(kLocalMissing));
+    const IniContents local = local_file.read();
+    const IniContents remote = IniFile(program_folder / kRemoteFile).read();
     if (remote.get_int("general", "numberofproducts", -1) == -1) {
         failures.show_error_message(std::string(kErrorRetrieving));
         failures.ReportUpdateFailure(std::string(kErrorReading));

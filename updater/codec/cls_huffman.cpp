@@ -1,12 +1,12 @@
-#include "cls_huffman.h"
+#include "updater/codec/cls_huffman.h"
 
 #include <optional>
 
-#include "ansi_text.h"
-#include "he3_decoder.h"
-#include "he3_encoder.h"
-#include "progress_meter.h"
-#include "whole_file.h"
+#include "internal/ansi_text.h"
+#include "internal/he3_decoder.h"
+#include "internal/he3_encoder.h"
+#include "internal/progress_meter.h"
+#include "internal/whole_file.h"
 
 namespace qd {
 

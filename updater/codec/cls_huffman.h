@@ -13,11 +13,12 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "codec_error.h"
+#include "updater/codec/codec_error.h"
 
 namespace qd {
 
@@ -49,5 +50,17 @@ public:
     std::string EncodeString(std::string_view text);
     std::string DecodeString(std::string_view text);
 };
+
+// What a stream's header says of it, for the maker's `he3 info`.
+struct StreamSummary {
+    bool compressed = false;
+    std::size_t data_length = 0;  // bytes the stream promises
+    std::size_t symbols = 0;      // code table entries (compressed form)
+    int longest_code = 0;         // bits (compressed form)
+};
+
+// Throws the decode error when the header cannot be read; the data bits are
+// not looked at (DecodeByte checks those).
+StreamSummary summarize_stream(std::span<const std::uint8_t> stream);
 
 }  // namespace qd

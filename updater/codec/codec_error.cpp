@@ -1,4 +1,4 @@
-#include "codec_error.h"
+#include "updater/codec/codec_error.h"
 
 namespace qd {
 
@@ -16,6 +16,6 @@ const char* text_of(CodecError::Kind kind) {
 
 }  // namespace
 
-CodecError::CodecError(Kind kind) : std::runtime_error(text_of(kind)), kind_(kind) {}
+CodecError::CodecError(Kind kind) : Failure(static_cast<FailureCode>(kind), text_of(kind)), kind_(kind) {}
 
 }  // namespace qd

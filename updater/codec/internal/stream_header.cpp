@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "codec_error.h"
+#include "updater/codec/codec_error.h"
 
 namespace qd::he3 {
 

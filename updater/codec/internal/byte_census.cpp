@@ -54,10 +54,11 @@ struct Tally {
 
 }  // namespace
 
-Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from) {
+Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from,
+                   SecondCore second_core) {
     static_assert(pass_progress_step % count_progress_step == 0);
     const std::size_t size = input.size();
-    const bool split = size >= split_from && size >= 2 * pass_progress_step && second_core_available();
+    const bool split = size >= split_from && size >= 2 * pass_progress_step && take_second_core(second_core);
     const std::size_t half = split ? size / 2 / pass_progress_step * pass_progress_step : size;
 
     // The percentages of the pass are computed for positions 0, step, 2 step,

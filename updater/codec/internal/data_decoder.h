@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "codec_error.h"
+#include "updater/codec/codec_error.h"
 #include "decode_table.h"
 #include "decode_trie.h"
 

@@ -77,7 +77,7 @@ private:
 };
 
 bool worth_a_second_walk(std::size_t data_bytes, const DecodeTuning& tuning) {
-    return data_bytes >= tuning.split_from_data_bytes && second_core_available();
+    return data_bytes >= tuning.split_from_data_bytes && take_second_core(tuning.second_core);
 }
 
 // Joins the first walk, which has reached the middle, to the second one and

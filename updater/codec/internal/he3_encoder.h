@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "progress_meter.h"
+#include "second_core.h"
 
 namespace qd::he3 {
 
@@ -15,10 +16,11 @@ namespace qd::he3 {
 // Throws CodecError (input_too_large) past 2^31 - 1 bytes.
 //
 // Inputs of at least split_from_bytes are counted and coded in two halves at
-// once, the second on another thread, when the machine has a second core; the
-// stream and Progress are the same.
+// once, the second on another thread, when second_core allows it; the stream
+// and Progress are the same.
 struct EncodeTuning {
     std::size_t split_from_bytes = std::size_t{1} << 20;
+    SecondCore second_core = SecondCore::automatic;
 };
 std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress,
                                         const EncodeTuning& tuning = {});

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "progress_meter.h"
+#include "second_core.h"
 
 namespace qd::he3 {
 
@@ -16,10 +17,11 @@ namespace qd::he3 {
 // the stored form raises none.
 //
 // Streams with at least split_from_data_bytes of data bits are decoded by two
-// walks at once, the second on another thread (second_half.h), when the
-// machine has a second core; the result and Progress are the same.
+// walks at once, the second on another thread (second_half.h), when
+// second_core allows it; the result and Progress are the same.
 struct DecodeTuning {
     std::size_t split_from_data_bytes = std::size_t{1} << 20;
+    SecondCore second_core = SecondCore::automatic;
 };
 std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress,
                                         const DecodeTuning& tuning = {});

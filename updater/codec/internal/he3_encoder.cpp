@@ -6,7 +6,7 @@
 #include "bit_writer.h"
 #include "byte_census.h"
 #include "code_tree.h"
-#include "codec_error.h"
+#include "updater/codec/codec_error.h"
 #include "data_writer.h"
 #include "he3_format.h"
 #include "output_buffer.h"
@@ -40,7 +40,7 @@ std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, Pro
         throw CodecError(CodecError::Kind::input_too_large);
     if (input.empty()) return stored_stream(input);
 
-    Census census = count_bytes(input, progress, tuning.split_from_bytes);
+    Census census = count_bytes(input, progress, tuning.split_from_bytes, tuning.second_core);
     const ByteCounts& counts = census.counts;
     CodeBook book = build_code_book(counts);
 

@@ -6,6 +6,8 @@
 #include <thread>
 #include <utility>
 
+#include "second_core.h"
+
 namespace qd::he3 {
 
 // The cores this process may run on, which a desktop can restrict below the
@@ -14,6 +16,10 @@ inline bool second_core_available() {
     cpu_set_t allowed;
     if (sched_getaffinity(0, sizeof allowed, &allowed) == 0) return CPU_COUNT(&allowed) > 1;
     return std::thread::hardware_concurrency() > 1;
+}
+
+inline bool take_second_core(SecondCore choice) {
+    return choice == SecondCore::always || (choice == SecondCore::automatic && second_core_available());
 }
 
 // A thread running work, or none (not joinable) when the system refuses one;
