@@ -79,6 +79,26 @@ void x11_close(std::uint64_t id) {
     xcb_flush(x.connection);
 }
 
+// Maps the window and asks the window manager to make it the active one,
+// which also takes it out of its minimised state.
+void x11_show_normal(std::uint64_t id) {
+    XcbConnection x;
+    if (!x.ok()) return;
+    const auto window = static_cast<xcb_window_t>(id);
+    xcb_map_window(x.connection, window);
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = x.atom("_NET_ACTIVE_WINDOW");
+    event.data.data32[0] = 1;  // a request from an application
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x.connection, 0, x.root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(x.connection);
+}
+
 }  // namespace
 
 std::vector<TopWindow> DesktopTopWindows::list() {
@@ -87,6 +107,12 @@ std::vector<TopWindow> DesktopTopWindows::list() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible()) windows.push_back({reinterpret_cast<std::uintptr_t>(widget), widget->windowTitle().toStdString()});
     return windows;
+}
+
+void DesktopTopWindows::show_normal(std::uint64_t id) {
+    if (on_x11()) return x11_show_normal(id);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (reinterpret_cast<std::uintptr_t>(widget) == id) widget->showNormal();
 }
 
 void DesktopTopWindows::request_close(std::uint64_t id) {

@@ -52,6 +52,7 @@ public:
 class DesktopTopWindows final : public TopWindows {
 public:
     std::vector<TopWindow> list() override;
+    void show_normal(std::uint64_t id) override;
     void request_close(std::uint64_t id) override;
 };
 

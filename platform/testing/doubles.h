@@ -82,8 +82,10 @@ private:
 class FakeTopWindows final : public TopWindows {
 public:
     std::vector<TopWindow> list() override { return windows; }
+    void show_normal(std::uint64_t id) override { shown.push_back(id); }
     void request_close(std::uint64_t id) override { closed.push_back(id); }
     std::vector<TopWindow> windows;
+    std::vector<std::uint64_t> shown;
     std::vector<std::uint64_t> closed;
 };
 

@@ -10,6 +10,7 @@
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "platform/replace_file.h"
+#include "updater/digest/sha256.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {
@@ -64,12 +65,13 @@ std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_f
 // The version is written last: a client reading the catalogue meanwhile sees
 // either the old version or the new one with its new size and folder.
 void write_entry(const IniFile& catalogue, int number, const PublishRequest& request, const std::string& version,
-                 int size, const std::string& path) {
+                 int size, const std::string& path, const std::string& sha256) {
     std::string section = "product" + std::to_string(number);
     bool written = catalogue.write_string(section, "name", request.name) &&
                    catalogue.write_string(section, "date", request.date) &&
                    catalogue.write_string(section, "size", std::to_string(size)) &&
                    catalogue.write_string(section, "path", path) &&
+                   catalogue.write_string(section, "sha256", sha256) &&
                    catalogue.write_string(section, "version", version);
     if (!written) throw PublishError("cannot write " + catalogue.path().string());
 }
@@ -112,7 +114,7 @@ PublishResult publish_update(const PublishRequest& request) {
     if (!catalogue.exists() && !catalogue.write_string("general", "numberofproducts", "0"))
         throw PublishError("cannot write " + catalogue.path().string());
     write_entry(catalogue, result.product_number, request, catalogue_version_text(*version), result.size_kilobytes,
-                catalogue_folder(request.path));
+                catalogue_folder(request.path), sha256_text(bytes));
     if (published.number == 0 &&
         !catalogue.write_string("general", "numberofproducts", std::to_string(result.product_number)))
         throw PublishError("cannot write " + catalogue.path().string());

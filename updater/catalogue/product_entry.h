@@ -11,6 +11,7 @@ struct ProductEntry {
     std::int16_t size = 0;  // download size in kilobytes
     std::string date;     // release date, shown as written
     std::string path;     // folder below the program folder; "" is the program folder
+    std::string sha256;   // remote entries: the SHA-256 of NAME.cmp when the catalogue gives it, else ""
     bool up_to_date = false;  // remote entries: installed with an equal or higher version
     bool selected = false;    // offered entries: ticked in the update grid
 };

@@ -8,6 +8,7 @@
 #include "platform/ini_file.h"
 #include "updater/catalogue/catalogue_files.h"
 #include "updater/catalogue/catalogue_version.h"
+#include "updater/digest/sha256.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {
@@ -51,6 +52,11 @@ ProductEntry read_product(const IniContents& file, int number, Side side) {
     }
     entry.date = text("date", kNoDate);
     entry.path = text("path", kNoPath);
+    // The update file's digest, when the catalogue gives one, is checked before decoding.
+    if (side == Side::remote) {
+        entry.sha256 = text("sha256", "");
+        if (!entry.sha256.empty() && !is_sha256_text(entry.sha256)) throw DamagedCatalogue{};
+    }
     return entry;
 }
 

@@ -1,0 +1,196 @@
+#include "updater/engine/download_selected_updates.h"
+
+#include <cstdlib>
+#include <cstdio>
+#include <memory>
+
+#include "platform/text_forms.h"
+#include "updater/catalogue/catalogue_files.h"
+#include "updater/catalogue/record_installed_product.h"
+#include "updater/digest/sha256.h"
+#include "updater/engine/download_texts.h"
+#include "updater/engine/writable_folder.h"
+#include "updater/package/ensure_folder_path.h"
+#include "updater/package/unpack_package.h"
+#include "updater/paths/program_file_name.h"
+#include "updater/paths/relative_names.h"
+
+namespace qd {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kTitle = "Palvera Press Updates";
+constexpr std::string_view kErrorDownloading = "Error Downloading Updates";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Where one product's files go.
+struct ProductFiles {
+    std::string folder;  // program folder + the product's folder, with "/"
+    std::string base;    // folder + name
+    std::string compressed() const { return base + ".cmp"; }
+    std::string package() const { return base + ".pck"; }
+};
+
+ProductFiles files_of(const UpdateRun& run, ProductEntry& entry) {
+    if (!entry.path.empty() && !entry.path.ends_with('\\') && !entry.path.ends_with('/')) entry.path += '\\';
+    std::string folder = run.program_folder + with_forward_slashes(entry.path);
+    return {folder, folder + entry.name};
+}
+
+bool any_selected(const CatalogueLists& lists) {
+    for (const ProductEntry& entry : lists.offered)
+        if (entry.selected) return true;
+    return false;
+}
+
+[[noreturn]] void report_download_failure(EngineServices& services, const std::string& reason) {
+    services.failures.ReportUpdateFailure(std::string(kErrorDownloading) + "\n" + reason);
+    std::abort();  // the report ends the program
+}
+
+// Every folder that will be written is there and takes files before the
+// first byte is fetched, so a run never fails half-way for want of rights.
+void prepare_folders(UpdateRun& run, EngineServices& services) {
+    if (auto why = why_not_writable(run.program_folder))
+        services.failures.ReportUpdateFailure("The program folder " + run.program_folder + " cannot be written: " + *why);
+    for (ProductEntry& entry : run.lists.offered) {
+        if (!entry.selected) continue;
+        ProductFiles files = files_of(run, entry);
+        std::error_code error;
+        if (!fs::exists(files.folder, error)) EnsureFolderPath(files.folder, services.failures);
+        if (auto why = why_not_writable(files.folder))
+            services.failures.ReportUpdateFailure("The folder " + files.folder + " cannot be written: " + *why);
+    }
+}
+
+// The download page while one file arrives: the percentage and bar when they
+// change, the rate at most a few times a second (the labels would otherwise
+// cost more than the transfer itself on a fast line).
+class DownloadPage {
+public:
+    DownloadPage(UpdateDisplay& display, const std::string& name) : display_(display), name_(name) {}
+
+    void show(std::int64_t received, std::int64_t total) {
+        display_.set_current_file(name_);
+        const std::int64_t remaining = total - received;
+        const int left = total > 0 ? static_cast<int>(round_half_even(static_cast<double>(remaining) / static_cast<double>(total) * 100)) : 0;
+        if (100 - left != shown_percent_) {
+            shown_percent_ = 100 - left;
+            display_.set_percent_label(std::to_string(shown_percent_) + "%");
+            display_.set_bar(shown_percent_);
+        }
+        const float elapsed = display_.elapsed_seconds();
+        if (elapsed > 0 && elapsed != rate_shown_at_) {
+            rate_shown_at_ = elapsed;
+            display_.set_rate_text(rate_text(static_cast<double>(received) / elapsed));
+        }
+    }
+
+private:
+    UpdateDisplay& display_;
+    std::string name_;
+    int shown_percent_ = -1;
+    float rate_shown_at_ = 0;
+};
+
+void download_product(const UpdateRun& run, const ProductEntry& entry, const ProductFiles& files,
+                      EngineServices& services) {
+    UpdateDisplay& display = services.display;
+    File out(std::fopen(files.compressed().c_str(), "wb"));
+    if (!out) report_download_failure(services, "Cannot create " + files.compressed());
+    std::setvbuf(out.get(), nullptr, _IOFBF, 1 << 20);
+    display.start_transfer_clock();
+    DownloadPage page(display, entry.name);
+    std::int64_t total = 0;
+    DownloadRules rules{.length_required = true,
+                        .most_bytes = std::int64_t{entry.size} * 1024 + kSizeMargin,
+                        .times = services.times};
+    DownloadHandlers handlers{
+        .on_head = [&](std::optional<std::int64_t> length) {
+            total = *length;
+            page.show(0, total);
+        },
+        .on_piece = [&](std::string_view piece, std::int64_t received) {
+            if (std::fwrite(piece.data(), 1, piece.size(), out.get()) != piece.size())
+                throw DownloadFault{"Cannot write " + files.compressed()};
+            page.show(received, total);
+        },
+        .between_steps = [&] { display.process_pending_events(); }};
+    try {
+        download_whole(services.transfer, run.addresses.url + entry.name + ".cmp", rules, handlers);
+        if (std::fclose(out.release()) != 0) throw DownloadFault{"Cannot write " + files.compressed()};
+    } catch (const DownloadFault& fault) {
+        display.stop_transfer_clock();
+        out.reset();
+        std::error_code ignored;
+        fs::remove(files.compressed(), ignored);
+        report_download_failure(services, entry.name + ".cmp: " + fault.reason);
+    }
+    display.stop_transfer_clock();
+}
+
+void check_digest(const ProductEntry& entry, const ProductFiles& files, EngineServices& services) {
+    if (entry.sha256.empty()) return;
+    std::optional<std::string> digest = sha256_text_of_file(files.compressed());
+    if (!digest) report_download_failure(services, "Cannot read " + files.compressed());
+    if (!equals_ignoring_case(*digest, entry.sha256))
+        report_download_failure(services, entry.name + ".cmp is not the file the update list names (its SHA-256 differs).");
+}
+
+void DecompressPackage(clsHuffman& codec, const ProductFiles& files, UpdateFailureReport& failures) {
+    try {
+        codec.DecodeFile(files.compressed(), files.package());
+    } catch (const std::exception&) {
+        failures.ReportUpdateFailure("Error Decompressing " + files.package());
+    }
+}
+
+void install_product(UpdateRun& run, const ProductEntry& entry, const ProductFiles& files, EngineServices& services) {
+    UpdateDisplay& display = services.display;
+    display.set_current_file(entry.name);
+    display.hide_rate();
+    display.set_status_caption("Decompression Status");
+    check_digest(entry, files, services);
+    DecompressPackage(services.codec, files, services.failures);
+    display.set_status_caption("Unpacking Files");
+    UnpackServices unpack{display, services.failures, run.self_update_flag, run.utility_file_name};
+    UnpackPackage(files.folder, files.package(), unpack);
+    std::error_code ignored;
+    fs::remove(files.compressed(), ignored);
+    fs::remove(files.package(), ignored);
+    RecordInstalledProduct(run.program_folder, run.lists, entry, services.failures);
+}
+
+void show_updated(Dialogs& dialogs) {
+    dialogs.message("Files have been updated", std::string(kTitle), DialogButtons::ok, DialogIcon::information);
+}
+
+}  // namespace
+
+void DownloadSelectedUpdates(UpdateRun& run, EngineServices& services) {
+    if (!any_selected(run.lists)) services.failures.ReportUpdateFailure("No updates were selected from the list");
+    if (!services.running_applications_closed())
+        services.failures.ReportUpdateFailure("Cannot complete updates while other Palvera Press applications are running");
+    prepare_folders(run, services);
+
+    for (ProductEntry& entry : run.lists.offered)
+        if (entry.selected) download_product(run, entry, files_of(run, entry), services);
+    for (ProductEntry& entry : run.lists.offered)
+        if (entry.selected) install_product(run, entry, files_of(run, entry), services);
+
+    std::error_code ignored;
+    fs::remove(run.program_folder + std::string(catalogue::kRemoteFile), ignored);
+    if (run.self_update_flag) {
+        show_updated(services.dialogs);
+        services.starter.start(run.program_folder + program_file_name("u2.exe"), {}, run.program_folder);
+    }
+    show_updated(services.dialogs);
+}
+
+}  // namespace qd

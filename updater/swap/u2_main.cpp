@@ -1,0 +1,39 @@
+// u2: the update utility's swap helper. The utility starts it from the
+// program folder, without arguments, after it has unpacked a new copy of
+// itself as "updates.new". u2 waits until the utility has ended, then puts
+// the new copy in its place. When it cannot, the old utility stays as it
+// was, and the reason goes to standard error and to "u2.log" in the working
+// folder (the program folder), since nobody may be watching the terminal.
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "updater/catalogue/app_folder.h"
+#include "updater/paths/program_file_name.h"
+#include "updater/swap/swap_in_new_utility.h"
+
+namespace {
+
+constexpr std::chrono::seconds kWaitLimit{60};
+
+void tell(const std::string& line) {
+    std::fprintf(stderr, "u2: %s\n", line.c_str());
+    std::ofstream log("u2.log", std::ios::app | std::ios::binary);
+    std::time_t now = std::time(nullptr);
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+    log << when << " " << line << "\r\n";
+}
+
+}  // namespace
+
+int main() {
+    const std::filesystem::path utility = qd::running_program_folder() + qd::program_file_name("updates.exe");
+    if (auto why = qd::swap_in_new_utility(utility, kWaitLimit)) {
+        tell("the update utility was not replaced: " + *why);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+// updates: the update utility. Its only window is frm_available.
+#include <QApplication>
+
+#include "platform/curl/curl_transfer.h"
+#include "platform/qt/process_end.h"
+#include "platform/qt/qt_services.h"
+#include "updater/catalogue/app_folder.h"
+#include "updater/paths/program_file_name.h"
+#include "updater/swap/utility_lock.h"
+#include "updater/wizard/frm_available_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    application.setApplicationName("updates");
+    const std::string program_folder = qd::running_program_folder();
+    // Held until the process ends, so the swap helper knows when it may replace this program.
+    qd::UtilityLock lock(program_folder + qd::program_file_name("updates.exe"));
+
+    qd::CurlTransfer transfer;
+    qd::QtDialogs dialogs;
+    qd::QtShell shell;
+    qd::QtProgramStarter starter;
+    qd::DesktopTopWindows top_windows;
+    qd::FrmAvailableWindow window({transfer, dialogs, shell, starter, top_windows,
+                                   [](int status) { qd::end_process_now(status); }, program_folder, {}});
+    window.show();
+    return application.exec();
+}
