@@ -20,6 +20,7 @@
 #include <cstdlib>
 
 #include "common/guarded_steps.h"
+#include "flashcards/screen_saver_registration.h"
 #include "common/list_width.h"
 #include "common/module1.h"
 #include "common/program_title.h"
@@ -347,11 +348,14 @@ QWidget* MainMenuWindow::build_drill_tab() {
     connect(save, &QPushButton::clicked, this, [this] { save_drill_configuration(); });
     layout->addWidget(save, 3, 0);
 
-    // The screen-saver registration arrives with the drill screen itself.
-    auto* set_default = button(page, "cmdSet", " Set as &DEFAULT Screen Saver ", "Available once the drill screen is installed");
-    set_default->setEnabled(false);
-    auto* link = named(new QLabel("Make This Test Your Screensaver", page), "Label12");
-    link->setEnabled(false);
+    auto* set_default = button(page, "cmdSet", " Set as &DEFAULT Screen Saver ", "Show this exam's drill screen as your screen saver");
+    connect(set_default, &QPushButton::clicked, this, [this] { set_as_screen_saver(); });
+    // The link runs the same operation; a hand pointer shows it is one.
+    auto* link = named(new QLabel("<a href=\"#\">Make This Test Your Screensaver</a>", page), "Label12");
+    link->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    link->setCursor(Qt::PointingHandCursor);
+    link->setAccessibleName("Make This Test Your Screensaver");
+    connect(link, &QLabel::linkActivated, this, [this] { set_as_screen_saver(); });
     layout->addWidget(set_default, 4, 0);
     layout->addWidget(link, 4, 1);
     layout->setRowStretch(5, 1);
@@ -638,6 +642,11 @@ void MainMenuHandle::run_load() { window_->form_load(); }
 std::unique_ptr<ManagedWindow> create_main_menu(ProgramServices services, Random& random) {
     auto* window = new MainMenuWindow(services, random);
     return std::make_unique<MainMenuHandle>(window, services.screen);
+}
+
+void MainMenuWindow::set_as_screen_saver() {
+    set_drill_screen_as_screen_saver(services_.settings, services_.dialogs, services_.state.bank.product_number,
+                                     services_.state.paths.program_folder, current_screen_saver_desktop());
 }
 
 }  // namespace qd

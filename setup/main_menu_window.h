@@ -77,6 +77,7 @@ private:
     void reset_history();
     void start_category_quiz();
     void save_drill_configuration();
+    void set_as_screen_saver();
     void set_busy_pointer(bool busy);
     int px_x(int twips) const { return twips / services_.screen.twips_per_pixel_x(); }
     int px_y(int twips) const { return twips / services_.screen.twips_per_pixel_y(); }

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "flashcards/screen_saver_registration.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
@@ -411,6 +415,21 @@ TEST_F(MainMenu, drillScreenTabSavesItsConfiguration) {
     EXPECT_EQ(settings.get(setting::answer_speed), "4");
     EXPECT_EQ(settings.get(setting::highlight_speed), "1");
     EXPECT_EQ(settings.get(setting::random_drill_questions), "1");
+}
+
+TEST_F(MainMenu, setAsScreenSaverRecordsThisExamAndSaysHowToStartItWithoutAModule) {
+    open();
+    // A desktop without the module on its search path or beside the program.
+    const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
+    ::setenv("PATH", (folder.path() / "no-bin").c_str(), 1);
+    const std::string program = state.paths.program_folder + "quizdeck";
+    dialogs.expect_message("The screen-saver module \"drill_screen\" was not found beside the program.\n\n"
+                           "To show the drill screen at any time, run:\n\n    " + program + " aaaa",
+                           "Drill Screen");
+    click("cmdSet");
+    ::setenv("PATH", old_path.c_str(), 1);
+    EXPECT_EQ(settings.get(setting::which_test), state.bank.product_number);
+    EXPECT_EQ(settings.get(setting::where_test), program);
 }
 
 TEST_F(MainMenu, flashCardsOpenTheirWindowInPlaceOfTheMainMenu) {
