@@ -1,5 +1,6 @@
 // updates: the update utility. Its only window is frm_available.
 #include <QApplication>
+#include <QMessageBox>
 
 #include "platform/curl/curl_transfer.h"
 #include "platform/qt/process_end.h"
@@ -7,12 +8,18 @@
 #include "updater/catalogue/app_folder.h"
 #include "updater/paths/program_file_name.h"
 #include "updater/swap/utility_lock.h"
+#include "updater/wizard/package_managed.h"
 #include "updater/wizard/frm_available_window.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName("updates");
     const std::string program_folder = qd::running_program_folder();
+    // A package manager's installation is never changed behind its back.
+    if (qd::updated_through_package_manager(program_folder)) {
+        QMessageBox::information(nullptr, "Palvera Press Updates", qd::kPackageManagerNotice);
+        return 0;
+    }
     // Held until the process ends, so the swap helper knows when it may replace this program.
     qd::UtilityLock lock(program_folder + qd::program_file_name("updates.exe"));
 
