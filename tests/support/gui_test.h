@@ -18,11 +18,11 @@ inline QApplication& gui_application() {
     // folders of its own, so two web engines never share a profile's files.
     static std::string own = (std::filesystem::temp_directory_path() / "quizdeck-gui-XXXXXX").string();
     if (::mkdtemp(own.data())) {
-        for (const char* name : {"XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
-            const auto folder = std::filesystem::path(own) / name;
+        for (const char* variable : {"XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"}) {
+            const auto folder = std::filesystem::path(own) / variable;
             std::filesystem::create_directories(folder);
             std::filesystem::permissions(folder, std::filesystem::perms::owner_all, std::filesystem::perm_options::replace);
-            ::setenv(name, folder.c_str(), 1);
+            ::setenv(variable, folder.c_str(), 1);
         }
         std::atexit([] {
             std::error_code ignored;
