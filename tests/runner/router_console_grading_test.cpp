@@ -29,7 +29,7 @@ TEST(RouterConsoleGrading, comparesEachExpectationTrimmedAndCaseBlind) {
     const Case cases[] = {
         {"all met", lab({"[hostname]r1", "[interface fastethernet0/0 ip address] 10.0.0.1 255.255.255.0"}), true},
         {"one value differs", lab({"[hostname]R2", "[interface fastethernet0/0 ip address]10.0.0.1 255.255.255.0"}), false},
-        {"key missing from the file", lab({"[hostname]R1", "[enable secret]cisco"}), false},
+        {"key missing from the file", lab({"[hostname]R1", "[enable secret]s3cret"}), false},
         {"slots without ] are no expectations", lab({"no bracket here", ""}), true},
         {"an expectation of an empty value needs an empty value", lab({"[banner motd]"}), false},
     };
