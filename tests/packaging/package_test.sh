@@ -26,7 +26,7 @@ lintian --fail-on error,warning --suppress-tags-from-file "$source_dir/packaging
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-for file in usr/bin/quizdeck usr/lib/quizdeck/quizdeck usr/lib/quizdeck/quizdeck.install \
+for file in usr/bin/quizdeck usr/lib/quizdeck/quizdeck usr/lib/quizdeck/quizdeck.install usr/lib/quizdeck/ZI_ZE.pdf \
             usr/share/applications/example.palverapress.quizdeck.desktop \
             usr/share/metainfo/example.palverapress.quizdeck.metainfo.xml \
             usr/share/icons/hicolor/48x48/apps/example.palverapress.quizdeck.png \
