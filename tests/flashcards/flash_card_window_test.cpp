@@ -12,8 +12,7 @@
 #include "gui_test.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
-#include "temp_folder.h"
+#include "program_world.h"
 
 namespace qd {
 namespace {
@@ -31,7 +30,7 @@ public:
     int ends = 0;
 };
 
-class FlashCardWindowTest : public ::testing::Test {
+class FlashCardWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     FlashCardWindowTest() {
         testing::gui_application();
@@ -56,16 +55,8 @@ protected:
     QLabel* label(const QString& name) { return window().findChild<QLabel*>(name); }
     std::string card_text() { return window().findChild<QPlainTextEdit*>("text1")->toPlainText().toStdString(); }
 
-    testing::TempFolder folder;
-    testing::FixedClock clock{"D"};
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
-    testing::ScriptedDialogs dialogs;
     testing::RecordingShell shell;
     testing::FixedScreen screen{1024, 768};
-    WindowRegistry windows;
     RecordingEnd process_end;
     InOrderRandom random;
     testing::FakeTopWindows top_windows;

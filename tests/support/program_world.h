@@ -1,6 +1,6 @@
 #pragma once
 // The program's state and the services around it, in a fresh temporary
-// folder, as the start-up tests need them.
+// folder, as window and start-up tests need them.
 #include "common/error_log.h"
 #include "common/window_registry.h"
 #include "platform/settings_store.h"
