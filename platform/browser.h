@@ -43,6 +43,8 @@ public:
     virtual void set_page_script(const std::string& script) = 0;
 
     virtual bool has_element(const std::string& id) = 0;
+    // The text of the current document as the reader sees it, in lines.
+    virtual std::string visible_text() = 0;
     // The centre of the first element matching a CSS selector, in the widget's
     // coordinates; nothing when there is none.
     struct Point {

@@ -6,21 +6,14 @@
 
 #include "common/error_log.h"
 #include "common/window_registry.h"
-#include "flashcards/flash_card_window.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
-#include "results/explanation_window.h"
-#include "results/results_window.h"
-#include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
-#include "runner/exhibit_window.h"
-#include "runner/question_page.h"
-#include "runner/quiz_window.h"
-#include "shell/welcome_window.h"
+#include "shell/program_windows.h"
 #include "shell/working_folder.h"
 
 namespace {
@@ -64,26 +57,10 @@ int main(int argc, char** argv) {
     qd::SystemRandom random;
     qd::DesktopTopWindows top_windows;
 
-    const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     qd::QtProgramStarter starter;
-    windows.define(qd::kQuizWindow, [services, &starter, &random] {
-        return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random});
-    });
-    windows.define(qd::kExhibitWindow, [&screen] { return qd::create_exhibit_window(screen); });
-    windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
-    windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
-    windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
-    windows.define(qd::kExplanationWindow, [services, &browsers] {
-        qd::ExplanationServices explanation{services, [&browsers] { return browsers.create(); }, [] { return qd::no_right_click_head(); },
-                                            [](const std::string& address) { return qd::media_player_html(address); },
-                                            [](qd::Browser& browser) { return browser.print_with_dialog(); }, {}};
-        explanation.addresses.tutor_server = std::string(qd::tutor::kServer) + "tests/";
-        explanation.addresses.player_download_page = qd::tutor::kPlayerDownloadPage;
-        return qd::create_explanation_window(explanation);
-    });
-    windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
-        return qd::create_flash_card_window(services, random, top_windows);
-    });
+    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers};
+    const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
+    qd::define_program_windows(services, platform, inputs);
     windows.load(qd::kStartWindow);
     return application.exec();
 }

@@ -207,6 +207,11 @@ public:
         return found && found->toBool();
     }
 
+    std::string visible_text() override {
+        const auto text = run_script("document.body ? document.body.innerText : ''");
+        return text ? text->toString().toStdString() : std::string();
+    }
+
     std::optional<Point> element_center(const std::string& selector) override {
         const auto found = run_script("(function (e) { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
                                       " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })"

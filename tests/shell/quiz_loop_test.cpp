@@ -1,0 +1,201 @@
+// The whole loop a student goes through, in the program's own windows and the
+// real browser: start, main menu, a quiz with one wrong answer and its
+// explanation, the results, a retake of exactly the wrong answer, and the
+// history report holding both quizzes.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <sstream>
+
+#include "gui_test.h"
+#include "platform/webengine/webengine_browser.h"
+#include "program_world.h"
+#include "results/explanation_window.h"
+#include "results/results_file.h"
+#include "runner/quiz_window.h"
+#include "setup/main_menu_window.h"
+#include "shell/program_windows.h"
+
+namespace qd {
+namespace {
+
+// The program's browsers, each counting the pages it has drawn, so the test
+// waits for a page the way a student waits to see it.
+class PaintCountingBrowsers final : public BrowserFactory {
+public:
+    void warm_up() override { engine_.warm_up(); }
+    std::unique_ptr<Browser> create() override {
+        auto browser = engine_.create();
+        browser->on_page_painted([this] { ++painted; });
+        return browser;
+    }
+    int painted = 0;
+
+private:
+    WebEngineBrowserFactory engine_;
+};
+
+class QuizLoop : public ::testing::Test, protected testing::ProgramWorld {
+protected:
+    static void SetUpTestSuite() {
+        testing::gui_application();
+        browsers = new PaintCountingBrowsers;  // one engine for the whole program
+    }
+
+    QuizLoop() { define_program_windows(services, platform, {QUIZDECK_STAGE_DIR, ""}); }
+
+    template <class Window>
+    Window& widget_of(const char* name) {
+        return *static_cast<Window*>(static_cast<WidgetWindow*>(windows.find(name))->widget());
+    }
+    template <class Widget = QWidget>
+    Widget& control(QWidget& window, const char* name) {
+        auto* widget = window.findChild<Widget*>(name);
+        if (!widget) throw std::runtime_error(std::string("no control ") + name);
+        return *widget;
+    }
+    void tick(QWidget& window, const char* box, bool ticked) {
+        auto& button = control<QAbstractButton>(window, box);
+        if (button.isChecked() != ticked) QTest::mouseClick(&button, Qt::LeftButton);
+    }
+
+    // Runs `act` and waits until the browser has drawn the page it leads to.
+    void and_wait_for_page(const std::function<void()>& act) {
+        const int before = browsers->painted;
+        act();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return browsers->painted > before; }, 15000)) << "no page was drawn";
+    }
+
+    QuizWindow& quiz_window() { return widget_of<QuizWindow>(kQuizWindow); }
+
+    void click_page(const std::string& selector) {
+        const auto centre = quiz_window().browser().element_center(selector);
+        ASSERT_TRUE(centre) << selector;
+        QTest::mouseClick(quiz_window().browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
+    }
+
+    // Picks the right answers of the question on screen, or one wrong answer.
+    void answer(bool right) {
+        const QuizState& quiz = state.quiz;
+        const QuestionRecord& question = quiz.current_question;
+        const bool radio = quiz.input_kind == "Radio_Button";
+        ASSERT_TRUE(radio || quiz.input_kind == "Check_Box") << "question " << question.question_id << " is " << quiz.input_kind;
+        for (int i = 1; i <= quiz.answer_count; ++i) {
+            if ((question.correct[i] == 1) != right) continue;
+            click_page(radio ? "input[value=V" + std::to_string(i) + "]" : "input[name=ans" + std::to_string(i) + "]");
+            if (radio || !right) return;
+        }
+    }
+
+    // Presses Next; `while_explained` runs in the explanation window when one opens.
+    void next(const std::function<void(ExplanationWindow&)>& while_explained = {}) {
+        bool explained = false;
+        QTimer poll;
+        poll.setInterval(20);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            auto* handle = static_cast<ExplanationHandle*>(windows.find(kExplanationWindow));
+            ExplanationWindow* window = handle ? handle->current() : nullptr;
+            if (!window || !window->isVisible()) return;
+            poll.stop();
+            explained = true;
+            if (while_explained) while_explained(*window);
+            QTest::mouseClick(window->findChild<QPushButton*>("Closeb"), Qt::LeftButton);
+        });
+        poll.start();
+        QTest::mouseClick(&control<QPushButton>(quiz_window(), "cmd_buttons_0"), Qt::LeftButton);
+        EXPECT_EQ(explained, static_cast<bool>(while_explained));
+    }
+
+    std::vector<std::string> history_lines() {
+        std::istringstream report(testing::read_file(history_report_name(state.bank.product_number, "ALEX")));
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(report, line);) lines.push_back(line);
+        return lines;
+    }
+
+    static inline PaintCountingBrowsers* browsers = nullptr;
+    testing::RecordingShell shell;
+    testing::FixedScreen screen;
+    testing::RecordingStarter starter;
+    testing::ScriptedRandom random;
+    testing::FakeTopWindows top_windows;
+    struct NoEnd : ProcessEnd {
+        void end_process() override {}
+    } process_end;
+    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, browsers};
+    WindowPlatform platform{starter, random, clock, top_windows, *browsers};
+};
+
+TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
+    windows.load(kStartWindow);
+    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
+    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+    ASSERT_TRUE(menu.isVisible());
+    auto& name = control<QLineEdit>(menu, "txtstudentname");
+    name.selectAll();
+    QTest::keyClicks(&name, "Alex");
+    tick(menu, "answer_when_wrong", true);
+    tick(menu, "answer_when_right", false);
+    tick(menu, "random_questions", false);
+    tick(menu, "random_answers", false);
+    and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
+
+    // Three questions: right, wrong (its explanation opens), right; then the quiz is ended.
+    answer(true);
+    and_wait_for_page([&] { next(); });
+    const int wrong_id = state.quiz.current_question.question_id;
+    answer(false);
+    std::string explanation;
+    and_wait_for_page([&] {
+        next([&](ExplanationWindow& window) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return window.browser().visible_text().find("Incorrect") != std::string::npos; }, 15000));
+            explanation = window.browser().visible_text();
+        });
+    });
+    EXPECT_NE(explanation.find("Incorrect. Your answer was:"), std::string::npos) << explanation;
+    EXPECT_NE(explanation.find("The correct answer(s):"), std::string::npos) << explanation;
+    answer(true);
+    next();
+    control<QAction>(quiz_window(), "menu_quittest").trigger();
+    QApplication::processEvents();  // what the event loop does before the student's next click
+
+    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    auto& results = widget_of<QWidget>(kResultsWindow);
+    EXPECT_EQ(control<QLabel>(results, "rig").text(), " 2");
+    EXPECT_EQ(control<QLabel>(results, "tot").text(), " 50");
+    ASSERT_EQ(state.retake.missed_count, 1);
+    EXPECT_EQ(state.retake.missed_ids[1], wrong_id);
+    QTest::mouseClick(&control(results, "whichq_0"), Qt::LeftButton);  // Missed
+    ASSERT_EQ(control<QListWidget>(results, "List1").count(), 1);
+    EXPECT_NE(control<QListWidget>(results, "List1").item(0)->text().indexOf("[" + QString::number(wrong_id) + "]"), -1);
+
+    // The retake asks exactly the question answered wrong, without the main menu.
+    and_wait_for_page([&] { QTest::mouseClick(&control(results, "cmd_retake"), Qt::LeftButton); });
+    EXPECT_FALSE(menu.isVisible());
+    EXPECT_EQ(state.quiz.quiz_length, 1);
+    EXPECT_EQ(state.quiz.current_question.question_id, wrong_id);
+    answer(true);
+    next();
+    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    EXPECT_EQ(control<QLabel>(widget_of<QWidget>(kResultsWindow), "Label4").text(), "Congratulations, you scored perfect!");
+
+    // Newest first under the header: the retake, then the first quiz.
+    const std::vector<std::string> history = history_lines();
+    ASSERT_EQ(history.size(), 3u);
+    EXPECT_NE(history[0].find("ALEX"), std::string::npos);
+    EXPECT_NE(history[1].find("100%&nbsp;&nbsp;(1/1)"), std::string::npos) << history[1];
+    EXPECT_NE(history[2].find("(2/50)"), std::string::npos) << history[2];
+    EXPECT_EQ(state.quiz.missed_flags[wrong_id], "0");
+}
+
+}  // namespace
+}  // namespace qd
