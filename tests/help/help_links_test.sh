@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the user guide as staged in the program folder: every link and picture
 # of its pages names a file that is there (and an anchor that the page has),
-# nothing is fetched from outside, and every page is reachable from the index.
+# nothing is fetched from outside, every picture has alt text, and every page
+# is reachable from the index.
 # Usage: help_links_test.sh PROGRAM_FOLDER
 set -uo pipefail
 stage=${1:?program folder}
@@ -32,6 +33,14 @@ for page in "${pages[@]}"; do
     linked+="$file "
     if [ -n "$anchor" ] && ! grep -q "id=\"$anchor\"" "$file"; then fail "$page: $ref names an anchor that $file lacks"; fi
   done <<< "$refs"
+done
+
+# Every picture says what it shows to those who cannot see it.
+for page in velqor.html help/*.html; do
+  while IFS= read -r img; do
+    [ -n "$img" ] || continue
+    grep -qE 'alt="[^"]+"' <<< "$img" || fail "$page has a picture without alt text: $img"
+  done <<< "$(grep -oE '<img[^>]*>' "$page")"
 done
 
 for page in help/*.html help/images/*; do

@@ -1,5 +1,6 @@
 // help_shots PROGRAM_FOLDER IMAGE_FOLDER
-// Opens the program's real windows on the real banks, puts each into a state
+// Opens the program's real windows on the real banks, and the update utility's
+// window on updates published from the program folder, puts each into a state
 // worth showing in the user guide and saves it as a PNG picture. Run it under
 // an X server (scripts/help-screenshots.sh uses xvfb-run), so what is saved is
 // what the screen shows.
@@ -16,6 +17,7 @@
 #include <QTest>
 #include <QWindow>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -38,12 +40,16 @@
 #include "platform/webengine/webengine_browser.h"
 #include "platform/settings_store.h"
 #include "gridlab/task_text.h"
+#include "results/explanation_window.h"
 #include "results/results_window.h"
 #include "runner/exhibit_window.h"
+#include "runner/question_page.h"
 #include "runner/quiz_window.h"
 #include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
 #include "shell/welcome_window.h"
+#include "tools/help_shots/served_folder.h"
+#include "updater/wizard/frm_available_window.h"
 
 namespace {
 
@@ -83,12 +89,18 @@ public:
     void end_process() override {}
 };
 
-// Lets the window draw itself, then saves what the screen shows of it.
-bool save_shot(QWidget& window, const QString& folder, const QString& name, int settle_ms) {
+// Lets the window draw itself (and, when `drawn` is given, waits until it says
+// the window's page has been drawn), then saves what the screen shows of it.
+bool save_shot(QWidget& window, const QString& folder, const QString& name, int settle_ms,
+               const std::function<bool()>& drawn) {
     window.show();
     window.raise();
     window.activateWindow();
     if (!QTest::qWaitForWindowExposed(&window)) return false;
+    if (drawn && !QTest::qWaitFor(drawn, 20000)) {
+        std::fprintf(stderr, "FAILED %s: its page was never drawn\n", qPrintable(name));
+        return false;
+    }
     QTest::qWait(settle_ms);  // a maker step: give layouts, pictures and pages a moment to settle
     const QPixmap picture = QGuiApplication::platformName() == "xcb"
                                 ? window.screen()->grabWindow(window.winId())
@@ -146,12 +158,38 @@ QStringList set_up_router_lab(const qd::ProgramState& state, const std::filesyst
     return commands;
 }
 
-// The first question of the loaded exam that has what the picture needs.
+// The table index of the first question of the loaded exam that has what the
+// picture needs; 0 when none has.
+int first_question_index(const qd::ProgramState& state, const std::function<bool(const qd::QuestionRecord&)>& wanted) {
+    for (int index = 1; index <= state.bank.question_count; ++index)
+        if (wanted(state.table.at(index))) return index;
+    return 0;
+}
+
 const qd::QuestionRecord* first_question(const qd::ProgramState& state,
                                          const std::function<bool(const qd::QuestionRecord&)>& wanted) {
-    for (int index = 1; index <= state.bank.question_count; ++index)
-        if (wanted(state.table.at(index))) return &state.table.at(index);
-    return nullptr;
+    const int index = first_question_index(state, wanted);
+    return index > 0 ? &state.table.at(index) : nullptr;
+}
+
+// A question with lettered answers of which one is right, an explanation and a
+// book page: what the explanation window shows in full.
+bool plainly_explained(const qd::QuestionRecord& question) {
+    int answers = 0;
+    int right = 0;
+    for (int slot = 1; slot <= 6; ++slot) {
+        answers += question.answers[slot].empty() ? 0 : 1;
+        right += question.correct[slot] == 1 ? 1 : 0;
+    }
+    return answers >= 3 && right == 1 && !question.explanation.empty() && !question.ref_tag.empty() &&
+           !qd::is_exercise_marker(question.diagram_files[1]);
+}
+
+// The letter of the first answer of the question that is wrong, as the grader records a choice.
+std::string a_wrong_choice(const qd::QuestionRecord& question) {
+    for (int slot = 1; slot <= 6; ++slot)
+        if (!question.answers[slot].empty() && question.correct[slot] != 1) return {' ', static_cast<char>('A' + slot - 1)};
+    return {};
 }
 
 void type_commands(QWidget& console, const QStringList& commands) {
@@ -217,10 +255,11 @@ int main(int argc, char** argv) {
     };
 
     bool all_saved = true;
-    auto shot = [&](const QString& name, const std::function<QWidget*()>& prepare, int settle_ms = 400) {
+    auto shot = [&](const QString& name, const std::function<QWidget*()>& prepare, int settle_ms = 400,
+                    const std::function<bool()>& drawn = {}) {
         QWidget* window = prepare();
         if (window == nullptr) std::fprintf(stderr, "FAILED %s: the window could not be prepared\n", qPrintable(name));
-        all_saved = window != nullptr && save_shot(*window, image_folder, name, settle_ms) && all_saved;
+        all_saved = window != nullptr && save_shot(*window, image_folder, name, settle_ms, drawn) && all_saved;
         if (window != nullptr) window->hide();
     };
 
@@ -329,6 +368,65 @@ int main(int argc, char** argv) {
         drill->set_fade_duration_ms(0);
         for (int second = 0; second < 12; ++second) drill->FadeTimer_Timer();
         return drill;
+    });
+
+    // The explanation of a scenario question of the full exam answered wrong.
+    // The window's print-only path builds it without its modal loop (nothing
+    // is printed here); the picture waits until its page has been drawn.
+    int explanation_pages_drawn = 0;
+    qd::ExplanationServices explanation{services,
+                                        [&browsers, &explanation_pages_drawn] {
+                                            std::unique_ptr<qd::Browser> browser = browsers.create();
+                                            browser->on_page_painted([&explanation_pages_drawn] { ++explanation_pages_drawn; });
+                                            return browser;
+                                        },
+                                        [] { return qd::no_right_click_head(); },
+                                        [](const std::string& address) { return qd::media_player_html(address); },
+                                        [](qd::Browser&) { return true; },
+                                        {}};
+    explanation.addresses.tutor_server = std::string(qd::tutor::kServer) + "tests/";
+    explanation.addresses.player_download_page = qd::tutor::kPlayerDownloadPage;
+    windows.define(qd::kExplanationWindow, [explanation] { return qd::create_explanation_window(explanation); });
+    shot("explanation", [&]() -> QWidget* {
+        qd::load_questions(qd::banks::pv_flash_combo, state.table, state.bank);
+        const int missed = first_question_index(state, plainly_explained);
+        if (missed == 0) return nullptr;
+        state.table.at(missed).result = qd::result_code::wrong;
+        state.quiz.current_index = static_cast<std::int16_t>(missed);
+        state.quiz.chosen_letters.at(static_cast<std::size_t>(missed)) = a_wrong_choice(state.table.at(missed));
+        auto& answer = windows.get<qd::ExplanationHandle>(qd::kExplanationWindow);
+        answer.show_answer(true);
+        if (answer.current() != nullptr) answer.current()->resize(820, 620);
+        return answer.current();
+    }, 500, [&] { return explanation_pages_drawn > 0; });
+    windows.unload(qd::kExplanationWindow);
+
+    // The update utility at its list of available updates, fetched from a
+    // folder that the maker's publish step filled from this program folder.
+    const std::filesystem::path updates = work_folder / "updates";
+    qd::ServedFolderTransfer update_server(updates / "server");
+    std::unique_ptr<qd::FrmAvailableWindow> update_wizard;
+    shot("updates", [&]() -> QWidget* {
+        try {
+            std::filesystem::create_directories(updates / "program");
+            std::filesystem::copy_file(std::filesystem::path(program_folder) / "updates.ini", updates / "program" / "updates.ini");
+            qd::publish_sample_updates(program_folder, updates / "server", updates / "products");
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "FAILED updates: %s\n", error.what());
+            return nullptr;
+        }
+        // The utility ends its process after a failure report; so does this maker then.
+        auto end_of_utility = [](int status) {
+            std::fprintf(stderr, "FAILED updates: the update utility ended with status %d\n", status);
+            std::fflush(stderr);
+            std::_Exit(1);
+        };
+        update_wizard = std::make_unique<qd::FrmAvailableWindow>(qd::WizardServices{
+            update_server, dialogs, shell, starter, top_windows, end_of_utility, (updates / "program").string() + "/", {}});
+        auto* next = update_wizard->findChild<QPushButton*>("cmd_startnext");
+        if (next == nullptr) return nullptr;
+        next->click();
+        return update_wizard.get();
     });
 
     return all_saved ? 0 : 1;
