@@ -41,13 +41,9 @@
 #include "platform/settings_store.h"
 #include "gridlab/task_text.h"
 #include "results/explanation_window.h"
-#include "results/results_window.h"
 #include "runner/exhibit_window.h"
-#include "runner/question_page.h"
-#include "runner/quiz_window.h"
-#include "setup/main_menu_window.h"
 #include "setup/user_settings.h"
-#include "shell/welcome_window.h"
+#include "shell/program_windows.h"
 #include "tools/help_shots/served_folder.h"
 #include "updater/wizard/frm_available_window.h"
 
@@ -87,6 +83,22 @@ private:
 class NoEnd final : public qd::ProcessEnd {
 public:
     void end_process() override {}
+};
+
+// The program's browsers, counting the pages they have drawn, so a picture of
+// a page waits until the page is really on the screen.
+class CountingBrowsers final : public qd::BrowserFactory {
+public:
+    void warm_up() override { engine_.warm_up(); }
+    std::unique_ptr<qd::Browser> create() override {
+        std::unique_ptr<qd::Browser> browser = engine_.create();
+        browser->on_page_painted([this] { ++pages_drawn; });
+        return browser;
+    }
+    int pages_drawn = 0;
+
+private:
+    qd::WebEngineBrowserFactory engine_;
 };
 
 // Lets the window draw itself (and, when `drawn` is given, waits until it says
@@ -231,23 +243,14 @@ int main(int argc, char** argv) {
     qd::WindowRegistry windows;
     NoEnd process_end;
     qd::ProgramState state;
-    qd::WebEngineBrowserFactory browsers;
+    CountingBrowsers browsers;
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
     qd::QtProgramStarter starter;
     FixedRandom random;
     qd::DesktopTopWindows top_windows;
-    const qd::StartUpInputs inputs{program_folder, ""};
-    windows.define(qd::kStartWindow, [services, inputs] { return qd::create_start_window(services, inputs); });
-    windows.define(qd::kResultsWindow, [services, &clock] { return qd::create_results_window(services, clock); });
-    windows.define(qd::kQuizWindow, [services, &starter, &random] {
-        qd::QuizWindowServices quiz_services{starter, random, [] { return std::chrono::system_clock::now(); }, ""};
-        return qd::create_quiz_window(services, quiz_services);
-    });
-    windows.define(qd::kExhibitWindow, [&screen] { return qd::create_exhibit_window(screen); });
-    windows.define(qd::kMainMenu, [services, &random] { return qd::create_main_menu(services, random); });
-    windows.define(qd::kFlashCardWindow, [services, &random, &top_windows] {
-        return qd::create_flash_card_window(services, random, top_windows);
-    });
+    // The program's own windows; nothing is printed while the pictures are taken.
+    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers, [](qd::Browser&) { return true; }};
+    qd::define_program_windows(services, platform, qd::StartUpInputs{program_folder, ""});
 
     auto widget_of = [&windows](const char* name) -> QWidget* {
         auto* window = dynamic_cast<qd::WidgetWindow*>(&windows.load(name));
@@ -289,7 +292,9 @@ int main(int argc, char** argv) {
         });
     }
 
-    // A quiz started from the main menu's start button, at its first question.
+    // A quiz started from the main menu's start button, at its first question
+    // once its page has been drawn.
+    const int drawn_before_quiz = browsers.pages_drawn;
     shot("quiz", [&]() -> QWidget* {
         QWidget* menu = widget_of(qd::kMainMenu);
         auto* start = menu ? menu->findChild<QPushButton*>("Command1") : nullptr;
@@ -298,7 +303,7 @@ int main(int argc, char** argv) {
         QWidget* quiz = widget_of(qd::kQuizWindow);
         if (quiz != nullptr) quiz->resize(1000, 700);
         return quiz;
-    }, 3000);
+    }, 500, [&] { return browsers.pages_drawn > drawn_before_quiz; });
     windows.unload(qd::kQuizWindow);
 
     shot("results", [&] {
@@ -371,22 +376,9 @@ int main(int argc, char** argv) {
     });
 
     // The explanation of a scenario question of the full exam answered wrong.
-    // The window's print-only path builds it without its modal loop (nothing
-    // is printed here); the picture waits until its page has been drawn.
-    int explanation_pages_drawn = 0;
-    qd::ExplanationServices explanation{services,
-                                        [&browsers, &explanation_pages_drawn] {
-                                            std::unique_ptr<qd::Browser> browser = browsers.create();
-                                            browser->on_page_painted([&explanation_pages_drawn] { ++explanation_pages_drawn; });
-                                            return browser;
-                                        },
-                                        [] { return qd::no_right_click_head(); },
-                                        [](const std::string& address) { return qd::media_player_html(address); },
-                                        [](qd::Browser&) { return true; },
-                                        {}};
-    explanation.addresses.tutor_server = std::string(qd::tutor::kServer) + "tests/";
-    explanation.addresses.player_download_page = qd::tutor::kPlayerDownloadPage;
-    windows.define(qd::kExplanationWindow, [explanation] { return qd::create_explanation_window(explanation); });
+    // The window's print-only path builds it without its modal loop; the
+    // picture waits until its page has been drawn.
+    const int drawn_before_explanation = browsers.pages_drawn;
     shot("explanation", [&]() -> QWidget* {
         qd::load_questions(qd::banks::pv_flash_combo, state.table, state.bank);
         const int missed = first_question_index(state, plainly_explained);
@@ -398,7 +390,7 @@ int main(int argc, char** argv) {
         answer.show_answer(true);
         if (answer.current() != nullptr) answer.current()->resize(820, 620);
         return answer.current();
-    }, 500, [&] { return explanation_pages_drawn > 0; });
+    }, 500, [&] { return browsers.pages_drawn > drawn_before_explanation; });
     windows.unload(qd::kExplanationWindow);
 
     // The update utility at its list of available updates, fetched from a
