@@ -69,7 +69,8 @@ public:
 
     virtual void focus_page() = 0;
 
-    // Prints the page after the print dialog; false when it failed or was cancelled.
+    // Prints the page after the print dialog; false when printing failed. A
+    // dialog the user cancelled is no failure: nothing is printed, no error shown.
     virtual bool print_with_dialog() = 0;
     // Prints the page into a PDF file; false when that failed.
     virtual bool print_to_pdf(const std::string& file) = 0;

@@ -249,7 +249,7 @@ public:
     bool print_with_dialog() override {
         QPrinter printer;
         QPrintDialog dialog(&printer, view_);
-        if (dialog.exec() != QDialog::Accepted) return false;
+        if (dialog.exec() != QDialog::Accepted) return true;  // cancelled: nothing to report
         std::optional<bool> printed;
         const auto connection = QObject::connect(view_, &QWebEngineView::printFinished, view_, [&](bool ok) { printed = ok; });
         view_->print(&printer);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <filesystem>
 
@@ -102,6 +104,16 @@ TEST_F(BrowserTest, pageScript_runsInEveryDocument_andPrintingMakesAPdf) {
     const auto pdf = folder_ / "page.pdf";
     ASSERT_TRUE(browser_->print_to_pdf(pdf.string()));
     EXPECT_EQ(testing::read_file(pdf).substr(0, 4), "%PDF");
+
+    // A print dialog the user cancels is no printing failure.
+    bool dialog_seen = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000));
+        dialog_seen = true;
+        QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
+    });
+    EXPECT_TRUE(browser_->print_with_dialog());
+    EXPECT_TRUE(dialog_seen);
 }
 
 }  // namespace
