@@ -149,6 +149,13 @@ TEST(UpdateWizard, pagesInOrderTickingAndADownloadOfTwoProducts) {
                                         role(QAccessible::RadioButton, "Cable/DSL"), role(QAccessible::RadioButton, "T1/LAN"),
                                         role(QAccessible::PushButton, "Next >>"), role(QAccessible::PushButton, "Exit")}));
 
+    // The tick box is drawn once, centred in its cell: the margin beside it is plain background.
+    const QRect cell = grid->visualRect(grid->model()->index(1, 0));
+    const QImage shot = grid->viewport()->grab(cell).toImage();
+    const int margin = (cell.width() - w.find<QLabel>("picChecked")->pixmap().deviceIndependentSize().toSize().width()) / 2;
+    for (int y = 1; y < shot.height() - 1; ++y)
+        for (int x = 1; x < margin - 1; ++x) ASSERT_EQ(shot.pixel(x, y), shot.pixel(1, 1)) << x << "," << y;
+
     auto* total = w.find<QLabel>("lbl_totdlsizebytes");
     auto* time = w.find<QLabel>("lbl_totdltime");
     auto* unit = w.find<QLabel>("lbl_SecOrMin");

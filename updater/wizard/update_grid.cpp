@@ -1,5 +1,6 @@
 #include "updater/wizard/update_grid.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPainter>
@@ -13,16 +14,24 @@ namespace {
 
 constexpr int kTickedRole = Qt::UserRole;
 
-// Draws the tick column's image centred in its cell.
+// Draws the tick column's image centred in its cell, over the cell's own
+// background and focus frame (the stock painting would add the image again,
+// at the cell's left edge).
 class CentredImageDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QStyleOptionViewItem plain = option;
-        initStyleOption(&plain, index);
-        plain.icon = QIcon();
-        plain.features &= ~QStyleOptionViewItem::HasDecoration;
-        QStyledItemDelegate::paint(painter, plain, QModelIndex());
+        QStyleOptionViewItem cell = option;
+        initStyleOption(&cell, index);
+        const QWidget* view = cell.widget;
+        const QStyle* style = view ? view->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, view);
+        if (cell.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(cell);
+            focus.backgroundColor = cell.palette.color(QPalette::Highlight);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+        }
         const QPixmap image = index.data(Qt::DecorationRole).value<QPixmap>();
         const QSize size = image.deviceIndependentSize().toSize();
         QRect target(QPoint(0, 0), size);
