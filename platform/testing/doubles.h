@@ -17,11 +17,14 @@ namespace qd::testing {
 
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(std::string text = "12/10/2026 09:30:00") : text_(std::move(text)) {}
+    explicit FixedClock(std::string text = "12/10/2026 09:30:00", std::string weekday = "Thursday")
+        : text_(std::move(text)), weekday_(std::move(weekday)) {}
     std::string general_date_time() const override { return text_; }
+    std::string weekday_name() const override { return weekday_; }
 
 private:
     std::string text_;
+    std::string weekday_;
 };
 
 class RecordingShell final : public Shell {

@@ -24,12 +24,6 @@ public:
     void reseed_from_clock() override {}
 };
 
-class RecordingEnd final : public ProcessEnd {
-public:
-    void end_process() override { ++ends; }
-    int ends = 0;
-};
-
 class FlashCardWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     FlashCardWindowTest() {
@@ -55,13 +49,9 @@ protected:
     QLabel* label(const QString& name) { return window().findChild<QLabel*>(name); }
     std::string card_text() { return window().findChild<QPlainTextEdit*>("text1")->toPlainText().toStdString(); }
 
-    testing::RecordingShell shell;
-    testing::FixedScreen screen{1024, 768};
-    RecordingEnd process_end;
     InOrderRandom random;
     testing::FakeTopWindows top_windows;
     std::vector<std::string> events;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
 };
 
 TEST_F(FlashCardWindowTest, walksTheDeckWithTheKeyboardAndEndsBackOnTheMainMenu) {

@@ -9,12 +9,10 @@
 #include <functional>
 
 #include "gui_test.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
 #include "common/widget_window.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/explanation_window.h"
-#include "temp_folder.h"
+#include "program_world.h"
 
 namespace qd {
 namespace {
@@ -43,7 +41,7 @@ struct QuizWindowStandIn : WidgetWindow {
     QPushButton* answer_check;
 };
 
-class ExplanationWindowTest : public ::testing::Test {
+class ExplanationWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() {
         testing::gui_application();
@@ -75,11 +73,11 @@ protected:
         state.quiz.current_index = 7;
         state.quiz.chosen_letters[7] = " C";
 
-        ExplanationServices services{program, [] { return browsers->create(); }, [] { return std::string("<html><body>"); },
-                                     [](const std::string& address) { return "<p>player " + address + "</p>"; },
-                                     [this](Browser& browser) { return print(browser); }, {}};
-        services.addresses.author_mailbox = "authors@maker.test";
-        windows.define(kExplanationWindow, [services] { return create_explanation_window(services); });
+        ExplanationServices explanation{services, [] { return browsers->create(); }, [] { return std::string("<html><body>"); },
+                                        [](const std::string& address) { return "<p>player " + address + "</p>"; },
+                                        [this](Browser& browser) { return print(browser); }, {}};
+        explanation.addresses.author_mailbox = "authors@maker.test";
+        windows.define(kExplanationWindow, [explanation] { return create_explanation_window(explanation); });
         windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowStandIn>(screen); });
     }
 
@@ -113,20 +111,6 @@ protected:
     }
 
     static inline WebEngineBrowserFactory* browsers = nullptr;
-    testing::TempFolder folder;
-    testing::FixedClock clock;
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
-    WindowRegistry windows;
-    struct NoEnd : ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    ProgramServices program{state, settings, log, dialogs, shell, screen, windows, process_end};
     std::function<bool(Browser&)> print = [this](Browser& browser) { return browser.print_to_pdf((folder / "page.pdf").string()); };
 };
 

@@ -10,22 +10,14 @@
 
 #include "../common/fake_window.h"
 #include "gui_test.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
+#include "program_world.h"
 #include "quiz_outcome.h"
 #include "results/results_window.h"
-#include "temp_folder.h"
 
 namespace qd {
 namespace {
 
 using testing::read_file;
-
-class WeekClock final : public Clock {
-public:
-    std::string general_date_time() const override { return "12/10/2026 09:30:00"; }
-    std::string weekday_name() const override { return "Thursday"; }
-};
 
 // The other windows the results window calls, recording what they are asked.
 struct FakeStartWindow : testing::FakeWindow, StartWindowOperations {
@@ -42,12 +34,12 @@ struct FakeExplanation : testing::FakeWindow, ExplanationWindowOperations {
     const QuizState& quiz_;
 };
 
-class ResultsWindowTest : public ::testing::Test {
+class ResultsWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() { testing::gui_application(); }
 
     ResultsWindowTest() {
-        windows.define(kResultsWindow, [this] { return create_results_window(services, clock); });
+        windows.define(kResultsWindow, [this] { return create_results_window(services, history_clock); });
         windows.define(kQuizWindow, [this] { return std::make_unique<testing::FakeWindow>(kQuizWindow, events); });
         windows.define(kStartWindow, [this] { return std::make_unique<FakeStartWindow>(kStartWindow, events); });
         windows.define(kMainMenu, [this] {
@@ -84,20 +76,7 @@ protected:
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
     }
 
-    testing::TempFolder folder;
-    WeekClock clock;
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
-    WindowRegistry windows;
-    struct NoEnd : ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
+    testing::FixedClock history_clock;  // Thursday 12/10/2026 09:30:00
     std::vector<std::string> events;
 };
 

@@ -8,14 +8,10 @@
 #include <QWindow>
 
 #include "../common/fake_window.h"
-#include "common/error_log.h"
 #include "gui_test.h"
-#include "platform/settings_store.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
 #include "platform/webengine/webengine_browser.h"
+#include "program_world.h"
 #include "runner/quiz_window.h"
-#include "temp_folder.h"
 
 namespace qd {
 namespace {
@@ -26,11 +22,12 @@ public:
     void reseed_from_clock() override {}
 };
 
-class QuizWindowTest : public ::testing::Test {
+class QuizWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() { testing::gui_application(); }
 
     QuizWindowTest() {
+        services.browsers = &browsers;
         state.paths.program_folder = std::string(QUIZDECK_STAGE_DIR) + "/";
         state.paths.data_folder = std::string(QUIZDECK_STAGE_DIR) + "/pv_navra/";
         state.bank = BankState{};
@@ -102,23 +99,9 @@ protected:
         if (windows.is_loaded(kQuizWindow)) wait_painted();
     }
 
-    testing::TempFolder folder;
-    testing::FixedClock clock;
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
     testing::RecordingStarter starter;
     NoRandom random;
-    WindowRegistry windows;
-    struct NoEnd : ProcessEnd {
-        void end_process() override {}
-    } process_end;
     WebEngineBrowserFactory browsers;
-    ProgramState state;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
     std::vector<std::string> events;
     int painted = 0;
     int seen_paints = 0;

@@ -23,6 +23,7 @@
 #include "builder_world.h"
 #include "common/program_title.h"
 #include "gui_test.h"
+#include "program_world.h"
 #include "setup/main_menu_window.h"
 #include "shell/start_up.h"
 
@@ -45,7 +46,7 @@ private:
     const ErrorLog& log_;
 };
 
-class MainMenu : public ::testing::Test {
+class MainMenu : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() { testing::gui_application(); }
 
@@ -87,22 +88,7 @@ protected:
         for (int row : rows) list.item(row)->setSelected(true);
     }
 
-    testing::TempFolder folder;
-    testing::FixedClock clock{"D"};
-    ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
-    UserSettings settings{store};
-    ProgramState state;
-    testing::ScriptedDialogs dialogs;
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
     testing::ScriptedRandom random{{}, 0.3};
-    WindowRegistry windows;
-    struct RecordingEnd : ProcessEnd {
-        void end_process() override { ++ends; }
-        int ends = 0;
-    } process_end;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
     std::vector<std::string> events;
 };
 

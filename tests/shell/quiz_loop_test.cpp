@@ -51,7 +51,10 @@ protected:
         browsers = new PaintCountingBrowsers;  // one engine for the whole program
     }
 
-    QuizLoop() { define_program_windows(services, platform, {QUIZDECK_STAGE_DIR, ""}); }
+    QuizLoop() {
+        services.browsers = browsers;
+        define_program_windows(services, platform, {QUIZDECK_STAGE_DIR, ""});
+    }
 
     template <class Window>
     Window& widget_of(const char* name) {
@@ -123,15 +126,9 @@ protected:
     }
 
     static inline PaintCountingBrowsers* browsers = nullptr;
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
     testing::RecordingStarter starter;
     testing::ScriptedRandom random;
     testing::FakeTopWindows top_windows;
-    struct NoEnd : ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, browsers};
     WindowPlatform platform{starter, random, clock, top_windows, *browsers};
 };
 

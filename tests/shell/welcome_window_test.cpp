@@ -35,16 +35,6 @@ protected:
         ASSERT_NE(area, nullptr) << name;
         QTest::mouseClick(area, Qt::LeftButton);
     }
-
-    struct RecordingEnd : ProcessEnd {
-        void end_process() override { ++ends; }
-        int ends = 0;
-    };
-
-    testing::RecordingShell shell;
-    testing::FixedScreen screen;
-    RecordingEnd process_end;
-    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
 };
 
 TEST_F(StartWindow, loadGivesTheDesignedSizeColourAndVisibleElements) {

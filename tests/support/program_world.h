@@ -7,10 +7,17 @@
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
 #include "setup/user_settings.h"
+#include "shell/program_services.h"
 #include "shell/program_state.h"
 #include "temp_folder.h"
 
 namespace qd::testing {
+
+// A process end that only counts the requests, so the test outlives "Exit".
+struct CountingProcessEnd final : ProcessEnd {
+    void end_process() override { ++ends; }
+    int ends = 0;
+};
 
 struct ProgramWorld {
     TempFolder folder;
@@ -20,7 +27,11 @@ struct ProgramWorld {
     UserSettings settings{store};
     ProgramState state;
     ScriptedDialogs dialogs;
-    WindowRegistry windows;
+    RecordingShell shell;
+    FixedScreen screen;
+    CountingProcessEnd process_end;
+    WindowRegistry windows;  // after what its windows use, so it goes first
+    ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
 };
 
 }  // namespace qd::testing
