@@ -14,6 +14,7 @@ ManagedWindow& WindowRegistry::load(const std::string& name) {
     // own loads ask for this one again, and must find it, not create a second.
     ManagedWindow& loaded = *window;
     windows_[name] = std::move(window);
+    load_numbers_[name] = ++loads_;
     loaded.run_load();
     return loaded;
 }
@@ -29,7 +30,17 @@ void WindowRegistry::unload(const std::string& name) {
     // Taken out first, so close handling that unloads this window again is harmless.
     std::unique_ptr<ManagedWindow> window = std::move(found->second);
     windows_.erase(found);
+    load_numbers_.erase(name);
     window->unload_handling();
+}
+
+std::uint64_t WindowRegistry::load_number(const std::string& name) const {
+    const auto found = load_numbers_.find(name);
+    return found == load_numbers_.end() ? 0 : found->second;
+}
+
+void WindowRegistry::unload_if_same(const std::string& name, std::uint64_t load_number) {
+    if (load_number != 0 && this->load_number(name) == load_number) unload(name);
 }
 
 std::map<std::string, ManagedWindow*> WindowRegistry::loaded() const {

@@ -3,6 +3,7 @@
 // window is created on first use (which runs its load), shown and hidden, and
 // destroyed on unload (which runs its close handling); a later use creates it
 // afresh and so runs its load again.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -48,6 +49,13 @@ public:
     // Runs the close handling and destroys the window; nothing when not loaded.
     void unload(const std::string& name);
 
+    // Which load the loaded window came from (0 when none is loaded). A later
+    // load of the same name has another number, so an unload put off until
+    // later can tell the window it meant from one loaded since.
+    std::uint64_t load_number(const std::string& name) const;
+    // Unloads the window only while it is still the one of `load_number`.
+    void unload_if_same(const std::string& name, std::uint64_t load_number);
+
     template <class Window>
     Window& get(const std::string& name) {
         if (auto* window = dynamic_cast<Window*>(&load(name))) return *window;
@@ -60,6 +68,8 @@ public:
 private:
     std::map<std::string, Factory> factories_;
     std::map<std::string, std::unique_ptr<ManagedWindow>> windows_;
+    std::map<std::string, std::uint64_t> load_numbers_;
+    std::uint64_t loads_ = 0;
 };
 
 }  // namespace qd

@@ -148,9 +148,11 @@ void ResultsWindow::load(ManagedWindow& handle) {
     procedure.step([&] { setWindowTitle(text_of("Practice Test Results for: " + state.bank.exam_title)); });
     procedure.step([&] {
         // The quiz window may be the caller (its end of quiz, its timer): it is
-        // unloaded once that call has returned, never from under it.
+        // unloaded once that call has returned, never from under it, and only
+        // if no new quiz (a retake) has opened its window meanwhile.
         WindowRegistry& windows = services_.windows;
-        QTimer::singleShot(0, this, [&windows] { silent_step([&] { windows.unload(kQuizWindow); }); });
+        const std::uint64_t caller = windows.load_number(kQuizWindow);
+        QTimer::singleShot(0, this, [&windows, caller] { silent_step([&] { windows.unload_if_same(kQuizWindow, caller); }); });
         adjustSize();
         center_form(handle, services_.screen);
     });

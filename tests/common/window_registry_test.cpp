@@ -28,6 +28,21 @@ TEST_F(Registry, loadRunsOnceUntilUnloadAndAgainAfterIt) {
     EXPECT_FALSE(windows.load("quest").window_visible());
 }
 
+TEST_F(Registry, aPutOffUnloadLeavesAWindowLoadedSinceAlone) {
+    define("quest");
+    windows.load("quest");
+    const std::uint64_t first = windows.load_number("quest");
+    windows.unload("quest");
+    windows.load("quest");  // a new quiz before the old one's unload came round
+    windows.unload_if_same("quest", first);
+    EXPECT_TRUE(windows.is_loaded("quest"));
+    windows.unload_if_same("quest", windows.load_number("quest"));
+    EXPECT_FALSE(windows.is_loaded("quest"));
+    EXPECT_EQ(windows.load_number("quest"), 0u);
+    windows.unload_if_same("quest", 0);  // nothing was loaded: nothing happens
+    EXPECT_EQ(events, (std::vector<std::string>{"load quest", "unload quest", "load quest", "unload quest"}));
+}
+
 TEST_F(Registry, closeHandlingMayUnloadOtherWindowsAndItself) {
     define("quest");
     struct Closing : testing::FakeWindow {
