@@ -44,7 +44,9 @@ QPlainTextEdit* read_only_text(const QString& accessible_name, const QString& ob
 
 ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QWidget* parent)
     : QWidget(parent), session_(model), folder_(std::move(folder)) {
-    setWindowTitle(model == DeviceModel::access_switch ? "Switch console" : "Router console");
+    // The update utility knows a running console by "gridlab" and "velqor" in
+    // its title, and asks to close it before it replaces the program's files.
+    setWindowTitle(model == DeviceModel::access_switch ? "Switch console - velqor gridlab" : "Router console - velqor gridlab");
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
     task_ = read_only_text("Task", "task_text", this);

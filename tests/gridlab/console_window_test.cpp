@@ -10,7 +10,10 @@
 
 #include "gridlab/console_window.h"
 #include "gui_test.h"
+#include "platform/testing/doubles.h"
+#include "platform/testing/scripted_dialogs.h"
 #include "temp_folder.h"
+#include "updater/engine/check_running_applications.h"
 
 namespace qd::gridlab {
 namespace {
@@ -28,6 +31,20 @@ protected:
 
     qd::testing::TempFolder folder;
 };
+
+TEST_F(ConsoleWindowTest, theUpdateUtilityFindsARunningConsoleAndAsksToCloseIt) {
+    for (DeviceModel model : {DeviceModel::router, DeviceModel::access_switch}) {
+        ConsoleWindow window(model, folder.path());
+        const std::string title = window.windowTitle().toStdString();
+        qd::testing::FakeTopWindows desktop;
+        desktop.windows = {{7, title}};
+        qd::testing::ScriptedDialogs dialogs;
+        dialogs.expect_message(title + "\n\nThis application must be shut down before updates can continue.\nWould you like to close it now?",
+                               title, DialogAnswer::yes);
+        EXPECT_TRUE(CheckRunningApplications(desktop, dialogs));
+        EXPECT_EQ(desktop.closed, std::vector<std::uint64_t>{7}) << title;
+    }
+}
 
 TEST_F(ConsoleWindowTest, aTypedLabLeavesOutIniWhenTheWindowCloses) {
     qd::testing::write_file(folder / "sim.txt", "Name the router &lt;Branch1&gt;.\r\n");
