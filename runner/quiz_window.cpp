@@ -675,6 +675,9 @@ void QuizWindow::choose_font_size(int entry) {
 }
 
 void QuizWindow::redraw_question() {
+    // The question is drawn again in the new font with the answer the student
+    // has picked so far, not as it was first shown.
+    capture_answer_from_page();
     --services_.state.quiz.quiz_position;
     show_quest();
 }

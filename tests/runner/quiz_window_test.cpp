@@ -144,6 +144,19 @@ TEST_F(QuizWindowTest, aStudentAnswersAShortQuizWithClicksTypingAndBack) {
     EXPECT_EQ(settings.get(setting::num_times("41517")), "1");
 }
 
+TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
+    start();
+    click_page("input[value=V2]");
+    window().findChild<QAction*>("menusize_6")->trigger();
+    wait_painted();
+    EXPECT_EQ(settings.working.font_size, 20);
+    EXPECT_EQ(settings.get(setting::saved_font), "20");
+    EXPECT_TRUE(window().findChild<QAction*>("menusize_6")->isChecked());
+    EXPECT_EQ(window().windowTitle(), "Practice Test for Exam One - Question  1 of 3");
+    press("cmd_buttons_0");
+    EXPECT_EQ(state.table.at(1).result, result_code::right);
+}
+
 TEST_F(QuizWindowTest, enterMovesOn_andTheFocusIsBackOnThePageAfterEachNext) {
     start();
     QApplication::setActiveWindow(&window());
