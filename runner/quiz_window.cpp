@@ -419,19 +419,22 @@ void QuizWindow::show_quest() {
     step.step([&] { quiz.input_kind = choose_input_kind(quiz.current_question, on(working.radio_buttons), quiz.single_answer); });
     step.step([&] { prepare_exercise_for_question(); });
     step.step([&] { exhibit_button_->setVisible(!quiz.current_question.exhibit_files[1].empty()); });
-    step.step([&] {
-        std::string page_top = kFallbackPageTop;
-        // A missing page-top file is logged, and the question still shows.
-        step.step([&] { page_top = q_bottom(services_.state.paths.program_folder); });
-        working.font_size = page_font_size(working.font_size);
-        const PageSettings page{working.font_size, working.font_name, on(working.show_answer_count),
-                                on(working.embed_media_player), services_.state.paths.data_folder, bank.product_number};
-        set_wow_question_html(page_top + pvhtml_question(quiz, page));
-    });
+    step.step([&] { show_page(step); });
     step.step([&] {
         cmd_buttons_[0]->setFocus();
         browser_->focus_page();  // answer keys work at once
     });
+}
+
+void QuizWindow::show_page(const GuardedProcedure& step) {
+    auto& working = services_.settings.working;
+    std::string page_top = kFallbackPageTop;
+    // A missing page-top file is logged, and the question still shows.
+    step.step([&] { page_top = q_bottom(services_.state.paths.program_folder); });
+    working.font_size = page_font_size(working.font_size);
+    const PageSettings page{working.font_size, working.font_name, on(working.show_answer_count),
+                            on(working.embed_media_player), services_.state.paths.data_folder, services_.state.bank.product_number};
+    set_wow_question_html(page_top + pvhtml_question(services_.state.quiz, page));
 }
 
 void QuizWindow::prepare_exercise_for_question() {
@@ -450,7 +453,6 @@ void QuizWindow::set_wow_question_html(const std::string& body) {
         quiz.first_page = 0;
     }
     silent_step([&] { browser_->write_document(question_document(page_head_, body), services_.state.paths.data_folder); });
-    last_page_ = body;
     silent_step([&] { browser_->wait_while_busy(); });
     for (const char* which : {"1", "2", "3"})
         silent_step([&] { browser_->hook_click(std::string("Exhibit") + which, [this, which] { HTML_Click(which); }); });
@@ -675,11 +677,17 @@ void QuizWindow::choose_font_size(int entry) {
 }
 
 void QuizWindow::redraw_question() {
-    // The question is drawn again in the new font with the answer the student
-    // has picked so far, not as it was first shown.
+    // Only the page is drawn again, in the new font and with the answer the
+    // student has picked so far; the question's shuffle and its exercise
+    // files (a finished lab's result among them) stay as they are.
+    auto& quiz = services_.state.quiz;
     capture_answer_from_page();
-    --services_.state.quiz.quiz_position;
-    show_quest();
+    const QuestionRecord& record = services_.state.table.at(quiz.current_index);
+    quiz.current_question.user_choice = record.user_choice;
+    quiz.current_question.user_text = record.user_text;
+    const GuardedProcedure step(services_.log, guard::show_quest);
+    step.step([&] { show_page(step); });
+    step.step([&] { browser_->focus_page(); });
 }
 
 void QuizWindow::toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value) {

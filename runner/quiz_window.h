@@ -86,6 +86,7 @@ private:
     void choose_font_name(int entry);
     void choose_font_size(int entry);
     void redraw_question();
+    void show_page(const GuardedProcedure& step);
     void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value);
     void tick_font_menus();
 
@@ -94,7 +95,6 @@ private:
     std::unique_ptr<Browser> browser_;
     std::unique_ptr<ChapterReviewer> reviewer_;  // made on the first Review Chapter click
     std::string page_head_;
-    std::string last_page_;
     std::string mail_type_;
     bool quiz_over_ = false;
     bool moving_ = false;  // Next or Back is at work

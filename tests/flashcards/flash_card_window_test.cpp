@@ -17,13 +17,6 @@
 namespace qd {
 namespace {
 
-class InOrderRandom final : public Random {
-public:
-    // j = count * 0.999.. + 1 = count: each card is swapped with the last one.
-    double next_unit() override { return 0.9999; }
-    void reseed_from_clock() override {}
-};
-
 class FlashCardWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     FlashCardWindowTest() {
@@ -49,7 +42,8 @@ protected:
     QLabel* label(const QString& name) { return window().findChild<QLabel*>(name); }
     std::string card_text() { return window().findChild<QPlainTextEdit*>("text1")->toPlainText().toStdString(); }
 
-    InOrderRandom random;
+    // j = count * 0.999.. + 1 = count: each card is swapped with the last one.
+    testing::ScriptedRandom random{{}, 0.9999};
     testing::FakeTopWindows top_windows;
     std::vector<std::string> events;
 };
@@ -80,9 +74,7 @@ TEST_F(FlashCardWindowTest, theCardTextIsConvertedAndTheKeyboardStaysOnTheMainBu
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));  // focus moves only in the active window
     auto* text1 = window().findChild<QPlainTextEdit*>("text1");
     text1->setFocus();
-    for (int wait = 0; wait < 100 && !button("cmd_main")->hasFocus(); ++wait) QTest::qWait(10);
-    EXPECT_TRUE(button("cmd_main")->hasFocus());
-    EXPECT_TRUE(button("cmd_main")->hasFocus());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return button("cmd_main")->hasFocus(); }, 1000));
 
     for (const char* name : {"cmd_main", "Command3"}) {
         QAccessibleInterface* access = QAccessible::queryAccessibleInterface(button(name));

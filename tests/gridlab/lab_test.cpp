@@ -151,8 +151,10 @@ TEST_F(Labs, eachLabWithOneExpectationChangedGradesWrong) {
 }
 
 TEST_F(Labs, aLabLeftUnfinishedGradesWrong) {
+    ASSERT_FALSE(labs().empty());
     const auto& lab = labs().front();
     const auto commands = commands_of(transcript_of(lab));
+    ASSERT_GE(commands.size(), 3u);
     EXPECT_FALSE(graded_right(lab, {commands.begin(), commands.begin() + 2}, folder.path()));
 }
 

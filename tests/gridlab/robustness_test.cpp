@@ -22,8 +22,8 @@ std::string run(DeviceModel model, const std::string& input, const std::filesyst
 TEST(MalformedInput, isAnsweredAndTheResultFileIsStillWritten) {
     std::string every_byte;
     for (int b = 0; b < 256; ++b) every_byte += static_cast<char>(b);
-    std::string control_characters = "enable\nconf\x01 t\x7f\nhost\x1bname\x00R1\n";
-    control_characters.push_back('\0');
+    using namespace std::string_literals;  // the NUL byte stays inside the input
+    const std::string control_characters = "enable\nconf\x01 t\x7f\nhost\x1bname\x00R1\n\0"s;
     const struct {
         const char* name;
         std::string input;
@@ -39,6 +39,7 @@ TEST(MalformedInput, isAnsweredAndTheResultFileIsStillWritten) {
         SCOPED_TRACE(c.name);
         testing::TempFolder folder;
         for (DeviceModel model : {DeviceModel::router, DeviceModel::access_switch}) {
+            std::filesystem::remove(folder / "out.ini");  // each model must write its own
             run(model, c.input, folder.path());
             EXPECT_TRUE(testing::read_file(folder / "out.ini").starts_with("[general]\r\nhostname="));
         }
@@ -58,6 +59,7 @@ TEST(MalformedInput, tenThousandMixedCommandsRunThrough) {
     }
     testing::TempFolder folder;
     for (DeviceModel model : {DeviceModel::router, DeviceModel::access_switch}) {
+        std::filesystem::remove(folder / "out.ini");
         const std::string output = run(model, input, folder.path());
         EXPECT_FALSE(output.empty());
         EXPECT_TRUE(testing::read_file(folder / "out.ini").starts_with("[general]\r\n"));

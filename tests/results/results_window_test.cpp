@@ -114,7 +114,6 @@ TEST_F(ResultsWindowTest, loadShowsScoresCategoriesQuestionsAndFillsTheMissedLis
     EXPECT_TRUE(windows.is_loaded(kQuizWindow));
     QApplication::processEvents();
     EXPECT_FALSE(windows.is_loaded(kQuizWindow));
-    w.grab().save("/tmp/results_window.png");
 }
 
 TEST_F(ResultsWindowTest, aPerfectQuizOffersNoRetakeAndFillsTheBar) {

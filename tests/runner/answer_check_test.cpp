@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/testing/doubles.h"
 #include "runner/answer_check.h"
 
 namespace qd {
@@ -94,14 +95,8 @@ TEST(Grading, recordedGradesAndTheLiveScore) {
     EXPECT_EQ(quiz.cat_asked[0], 0);
 }
 
-class FixedRandom : public Random {
-public:
-    double next_unit() override { return 0.99; }
-    void reseed_from_clock() override {}
-};
-
 TEST(Shuffle, isAppliedOnce_andNeverToFillInOrNoReorder) {
-    FixedRandom random;
+    testing::ScriptedRandom random{{}, 0.99};
     const AnswerPermutation drawn = answer_permutation(3, true, "single_answer", random);
     EXPECT_EQ((std::vector<int>{drawn[1], drawn[2], drawn[3]}), (std::vector<int>{3, 1, 2}));
     for (const char* kept : {"NO_REORDER", "fill_in_the_blank"}) {

@@ -16,12 +16,6 @@
 namespace qd {
 namespace {
 
-class NoRandom : public Random {
-public:
-    double next_unit() override { return 0.0; }
-    void reseed_from_clock() override {}
-};
-
 class QuizWindowTest : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() { testing::gui_application(); }
@@ -100,7 +94,7 @@ protected:
     }
 
     testing::RecordingStarter starter;
-    NoRandom random;
+    testing::ScriptedRandom random{{}, 0.0};
     WebEngineBrowserFactory browsers;
     std::vector<std::string> events;
     int painted = 0;
@@ -218,6 +212,10 @@ TEST_F(QuizWindowTest, exerciseQuestionsPrepareTheirFilesAndStartTheirProgramEac
     EXPECT_EQ(starter.starts[1].arguments, std::vector<std::string>{"2950"});
 
     testing::write_file(folder / "out.ini", "[general]\r\nhostname= r1 \r\n");
+    // A new font redraws only the page: the finished lab's result stays.
+    window().findChild<QAction*>("menufont_2")->trigger();
+    wait_painted();
+    EXPECT_TRUE(std::filesystem::exists(folder / "out.ini"));
     press("cmd_buttons_0");
     EXPECT_EQ(state.table.at(1).result, result_code::right);
     ASSERT_TRUE(window().findChild<QPushButton*>("cmd_buttons_3")->isVisible());

@@ -76,7 +76,7 @@ TEST(RunningApplications, productWindowsAreClosedOneQuestionEach) {
     qd::testing::FakeTopWindows windows;
     windows.windows = {{1, "Notes"},
                        {2, "GridLab - VELQOR lab 3"},
-                       {3, "gridlab velqor tips - Microsoft Internet Explorer"},
+                       {3, "gridlab velqor tips - microsoft explorer"},
                        {4, "Velqor GRIDLAB console"},
                        {5, "velqor gridlab 9"}};
     qd::testing::ScriptedDialogs dialogs;
