@@ -108,12 +108,15 @@ std::string with_drill_screen_module(const std::string& settings_text, const std
 std::optional<std::string> register_drill_screen_module(const std::filesystem::path& settings_file,
                                                         const std::string& module_path) {
     std::string current;
-    if (std::filesystem::exists(settings_file)) {
+    std::error_code error;
+    if (std::filesystem::exists(settings_file, error)) {
         std::ifstream in(settings_file, std::ios::binary);
         if (!in) return "cannot read " + settings_file.string();
         std::ostringstream bytes;
         bytes << in.rdbuf();
         current = bytes.str();
+    } else if (error) {
+        return "cannot look for " + settings_file.string() + ": " + error.message();  // never a crash, nothing replaced
     }
     return replace_file(settings_file, with_drill_screen_module(current, module_path), std::nullopt, true);
 }

@@ -133,6 +133,9 @@ TEST(DownloadEngine, untrustedFilesAreNeitherUnpackedNorRecorded) {
         EXPECT_EQ(fs::exists(r.world.program() / "core.txt"), c.core_installed);
         EXPECT_FALSE(r.recorded("sims"));
         EXPECT_FALSE(fs::exists(r.world.program() / "sims" / "lab1.txt"));
+        // No download is left behind, finished or not.
+        for (const char* left_over : {"core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck"})
+            EXPECT_FALSE(fs::exists(r.world.program() / left_over)) << left_over;
     }
 }
 

@@ -92,4 +92,16 @@ TEST(RunningApplications, productWindowsAreClosedOneQuestionEach) {
     EXPECT_TRUE(qd::CheckRunningApplications(windows, none));
 }
 
+TEST(RunningApplications, twoConsolesOfOneTitleAreEachAskedAndClosed) {
+    const std::string title = "Router console - velqor gridlab";
+    qd::testing::FakeTopWindows windows;  // a closed window stays listed, as it may for a moment
+    windows.windows = {{8, title}, {9, title}};
+    qd::testing::ScriptedDialogs dialogs;
+    dialogs.expect_message(close_question(title), title, qd::DialogAnswer::yes);
+    dialogs.expect_message(close_question(title), title, qd::DialogAnswer::yes);
+    EXPECT_TRUE(qd::CheckRunningApplications(windows, dialogs));
+    EXPECT_EQ(windows.closed, (std::vector<std::uint64_t>{8, 9}));
+    EXPECT_EQ(windows.shown, (std::vector<std::uint64_t>{8, 9}));
+}
+
 }  // namespace

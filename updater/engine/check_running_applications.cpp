@@ -21,10 +21,12 @@ bool is_product_window(const std::string& title) {
 bool CheckRunningApplications(TopWindows& windows, Dialogs& dialogs) {
     for (const TopWindow& window : windows.list()) {
         if (!is_product_window(window.title)) continue;
-        // The window is looked up again by its exact title, as it may have closed meanwhile.
+        // The window is looked up again, as it may have closed meanwhile; by
+        // its id, since two consoles share one title and asking about the
+        // first again would leave the second running.
         std::optional<TopWindow> found;
         for (const TopWindow& candidate : windows.list())
-            if (candidate.title == window.title) {
+            if (candidate.id == window.id) {
                 found = candidate;
                 break;
             }

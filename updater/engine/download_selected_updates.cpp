@@ -51,7 +51,7 @@ bool any_selected(const CatalogueLists& lists) {
 
 [[noreturn]] void report_download_failure(EngineServices& services, const std::string& reason) {
     services.failures.ReportUpdateFailure(std::string(kErrorDownloading) + "\n" + reason);
-    std::abort();  // the report ends the program
+    std::abort();  // the report ends the program; the compiler cannot see that through the interface
 }
 
 // Every folder that will be written is there and takes files before the
@@ -167,17 +167,46 @@ void install_product(UpdateRun& run, const ProductEntry& entry, const ProductFil
     RecordInstalledProduct(run.program_folder, run.lists, entry, services.failures);
 }
 
+// Passes a failure on once the downloaded files of the products not yet
+// installed are gone: the run ends there, and would leave them behind.
+class DiscardingFailureReport final : public UpdateFailureReport {
+public:
+    DiscardingFailureReport(UpdateFailureReport& report, std::vector<std::string> downloads)
+        : report_(report), downloads_(std::move(downloads)) {}
+    void show_error_message(const std::string& text) override { report_.show_error_message(text); }
+    [[noreturn]] void ReportUpdateFailure(const std::string& text) override {
+        std::error_code ignored;
+        for (const std::string& file : downloads_) fs::remove(file, ignored);
+        report_.ReportUpdateFailure(text);
+        std::abort();  // as above: never reached
+    }
+
+private:
+    UpdateFailureReport& report_;
+    std::vector<std::string> downloads_;
+};
+
 void show_updated(Dialogs& dialogs) {
     dialogs.message("Files have been updated", std::string(kTitle), DialogButtons::ok, DialogIcon::information);
 }
 
 }  // namespace
 
-void DownloadSelectedUpdates(UpdateRun& run, EngineServices& services) {
-    if (!any_selected(run.lists)) services.failures.ReportUpdateFailure("No updates were selected from the list");
-    if (!services.running_applications_closed())
-        services.failures.ReportUpdateFailure("Cannot complete updates while other Palvera Press applications are running");
-    prepare_folders(run, services);
+void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
+    if (!any_selected(run.lists)) caller.failures.ReportUpdateFailure("No updates were selected from the list");
+    if (!caller.running_applications_closed())
+        caller.failures.ReportUpdateFailure("Cannot complete updates while other Palvera Press applications are running");
+    prepare_folders(run, caller);
+
+    std::vector<std::string> downloads;
+    for (ProductEntry& entry : run.lists.offered)
+        if (entry.selected) {
+            const ProductFiles files = files_of(run, entry);
+            downloads.insert(downloads.end(), {files.compressed(), files.package()});
+        }
+    DiscardingFailureReport failures(caller.failures, std::move(downloads));
+    EngineServices services{caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec,
+                            caller.running_applications_closed, caller.times};
 
     for (ProductEntry& entry : run.lists.offered)
         if (entry.selected) download_product(run, entry, files_of(run, entry), services);

@@ -16,7 +16,10 @@
 
 namespace {
 
-constexpr std::chrono::seconds kWaitLimit{60};
+// The utility stays open after "Files have been updated" until the student
+// closes it, which may be much later; its lock ends with its process, so
+// waiting a whole day never keeps u2 waiting on nothing.
+constexpr std::chrono::hours kWaitLimit{24};
 
 void tell(const std::string& line) {
     std::fprintf(stderr, "u2: %s\n", line.c_str());

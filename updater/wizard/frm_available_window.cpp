@@ -396,8 +396,7 @@ void FrmAvailableWindow::cmd_availableNext_Click() {
 }
 
 bool FrmAvailableWindow::CheckRunningApplications() {
-    running_check_result_ = qd::CheckRunningApplications(services_.top_windows, services_.dialogs);
-    return running_check_result_;
+    return qd::CheckRunningApplications(services_.top_windows, services_.dialogs);
 }
 
 void FrmAvailableWindow::cmd_finish_Click() { close(); }

@@ -86,7 +86,6 @@ private:
     WizardServices services_;
     UpdateRun run_;
     clsHuffman Huffman;
-    bool running_check_result_ = true;
     std::int16_t total_kilobytes_ = 0;
     float connection_rate_ = 0;
     float elapsed_seconds_ = 0;
