@@ -49,6 +49,7 @@ std::string read_ini_value(const std::string& section, const std::string& key, c
 }
 
 std::string out_ini_path(const std::string& program_folder) {
+    if (program_folder.empty()) return "out.ini";  // the working folder
     std::string folder = program_folder;
     if (!folder.empty() && folder.back() == '/') folder.pop_back();
     return folder + "/out.ini";

@@ -58,7 +58,8 @@ void quit_program(WindowRegistry& windows, ProcessEnd& process_end);
 void return_to_main_menu(WindowRegistry& windows);
 
 // The router console's result file "out.ini" in the program folder, with one
-// separator before the name even when the folder is the root.
+// separator before the name even when the folder is the root; an empty
+// folder is the working folder.
 std::string out_ini_path(const std::string& program_folder);
 // A value of the router console's result file "out.ini" in the program folder;
 // a missing key or file reads as the file's own path (cut to 59 characters).

@@ -225,9 +225,11 @@ void ResultsWindow::save_history(const Clock& clock) {
     const HistoryEntry entry{state.quiz.right_count, state.quiz.quiz_length, clock.weekday_name(), clock.general_date_time(),
                              category_scores_};
     // The student is not told when the report cannot be written: the quiz's
-    // results are on screen, and the old report is kept whole.
-    qd::save_history(history_report_name(state.bank.product_number, name), kWorkCopy,
-                     history_header_line(name, state.bank.exam_title), history_entry_line(entry));
+    // results are on screen, and the old report is kept whole. The reason is logged.
+    if (auto why = qd::save_history(history_report_name(state.bank.product_number, name), kWorkCopy,
+                                    history_header_line(name, state.bank.exam_title), history_entry_line(entry)))
+        services_.log.append("finalscore save_history()", guard::results_load.source,
+                             static_cast<int>(FailureCode::file_access_error), *why);
 }
 
 void ResultsWindow::show_details() {

@@ -59,7 +59,7 @@ void prepare_exercise(const std::string& input_kind, const QuestionRecord& quest
 }
 
 std::string router_console_value(const std::string& working_folder, const std::string& key) {
-    return read_out_ini(working_folder.empty() ? "./" : working_folder, "general", key);
+    return read_out_ini(working_folder, "general", key);
 }
 
 std::string take_exercise_result(const std::string& result_file) {

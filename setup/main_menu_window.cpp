@@ -478,11 +478,17 @@ void MainMenuWindow::activate() {
     activation.step([&] { fit_list_width(*skip_list_, services_.screen); });
 }
 
+// The window's activation is its coming on screen: when the program starts,
+// and when the student comes back from a quiz or the flash cards. Switching
+// to another program and back, or closing a message box, is none, so the
+// categories picked for the next quiz stay picked.
+void MainMenuWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    activate();
+}
+
 void MainMenuWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        activate();
-        warm_up_browser();
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) warm_up_browser();
     QMainWindow::changeEvent(event);
 }
 

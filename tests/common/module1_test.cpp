@@ -37,6 +37,7 @@ TEST(ReadOutIni, valuesDefaultsAndCuts) {
 
 TEST(ReadOutIni, programFolderAtTheRootGivesOneSeparator) {
     EXPECT_EQ(out_ini_path("/"), "/out.ini");
+    EXPECT_EQ(out_ini_path(""), "out.ini");
     EXPECT_EQ(out_ini_path("/opt/quizdeck/"), "/opt/quizdeck/out.ini");
 }
 

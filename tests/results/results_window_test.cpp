@@ -203,6 +203,14 @@ TEST_F(ResultsWindowTest, saveHistoryRecordsTheQuizWithItsModuleTable) {
                   "<tr><td align=center>  0% (0/1)</td><td>Routing</td></tr>"
                   "<tr><td align=center>100% (1/1)</td><td>Switching</td></tr></table><p>&nbsp;</p>\r\n");
     EXPECT_EQ(read_file("temp.hist"), header + "\r\n");
+
+    // A report that cannot be replaced stays, and the reason is logged.
+    std::filesystem::remove("history.41517.ALEX.htm");
+    std::filesystem::create_directory("history.41517.ALEX.htm");
+    windows.get<ResultsWindowOperations>(kResultsWindow).save_history();
+    EXPECT_TRUE(std::filesystem::is_directory("history.41517.ALEX.htm"));
+    EXPECT_NE(read_file("error.log").find(" - finalscore save_history() - finalscore 75 - history.41517.ALEX.htm is not a file - "),
+              std::string::npos);
 }
 
 TEST_F(ResultsWindowTest, everyControlIsNamedReachableByTabAndActsOnEnter) {

@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -325,6 +326,19 @@ TEST_F(MainMenu, categoryPickerMovesEntriesAndStartsACategoryQuiz) {
     for (int i = 1; i <= state.bank.question_count; ++i) expected += state.table.at(i).category == 2 || state.table.at(i).category == 11;
     EXPECT_EQ(state.quiz.quiz_length, expected);
     EXPECT_EQ(events.back(), "show_quest");
+
+    // Another program in front and back again is no new activation: the pick stays.
+    windows.unload(kMainMenu);
+    open();
+    select("lst_cats_to_ask", {0});
+    click("cmd_remove_cat");
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QApplication::setActiveWindow(&menu());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&menu()));
+    EXPECT_EQ(entries("lst_cats_not_to_ask"), std::vector<std::string>{all[0]});
 
     // Back at the main menu, every category is offered again.
     windows.unload(kMainMenu);
