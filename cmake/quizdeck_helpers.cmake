@@ -8,11 +8,11 @@ function(qd_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gmock GTest::gtest_main qd_warnings)
   target_compile_definitions(${T_NAME} PRIVATE
     QUIZDECK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" QUIZDECK_STAGE_DIR="${QUIZDECK_STAGE_DIR}")
+  set(properties TIMEOUT 300)
   if(T_ENVIRONMENT)
-    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 ENVIRONMENT "${T_ENVIRONMENT}")
-  else()
-    gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    list(APPEND properties ENVIRONMENT "${T_ENVIRONMENT}")
   endif()
+  gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
 endfunction()
 
 # qd_stage_program(target): the program is written straight into the program

@@ -23,10 +23,7 @@ std::string Clock::weekday_name() const { return local_time_text("%A"); }
 
 std::string SystemClock::general_date_time() const {
     // The locale decides how many digits of the year its short date shows.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wformat-y2k"
     return local_time_text("%x %X");
-#pragma GCC diagnostic pop
 }
 
 }  // namespace qd

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/page_parts.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -20,13 +21,6 @@ std::string replace_all(std::string text, std::string_view from, std::string_vie
     return text;
 }
 
-std::string style_block(int font_size, const std::string& font_name) {
-    const std::string size = blank_led_number(font_size);
-    return std::string(kLineEnd) + "<style>" + kLineEnd + "BODY{font-size:" + size + " pt}" + kLineEnd +
-           "TABLE{font-size:" + size + " pt}" + kLineEnd + "BODY{font-family:" + font_name + "}" + kLineEnd +
-           "</style>" + kLineEnd;
-}
-
 std::string tutor_section(const std::string& address, bool embed_player, const ExplanationAddresses& addresses,
                           const PlayerFragment& player_fragment) {
     if (!embed_player)
@@ -36,16 +30,6 @@ std::string tutor_section(const std::string& address, bool embed_player, const E
            player_fragment(address) + kLineEnd + "<br><p align=\"center\">" + kLineEnd + "<a target=\"_blank\" href=\"" +
            addresses.player_download_page + "\">" + kLineEnd + "Click Here</a> If You Cannot See the Online Tutor</p>" +
            kLineEnd;
-}
-
-// Inserts data_folder after the first double quote that follows the first
-// "<img src" of the text, so a picture named relative to the data folder shows.
-std::string with_picture_folder(std::string text, const std::string& data_folder) {
-    const std::size_t picture = text.find("<img src");
-    if (picture == std::string::npos) return text;
-    const std::size_t quote = text.find('"', picture + 8);
-    if (quote != std::string::npos) text.insert(quote + 1, data_folder);
-    return text;
 }
 
 }  // namespace
@@ -105,7 +89,7 @@ std::string tutor_address(const QuestionRecord& record, const std::string& produ
 std::string explanation_page_body(const std::string& body, const QuestionRecord& record, const ExplanationPageSettings& settings,
                                   const ExplanationAddresses& addresses, const PlayerFragment& player_fragment) {
     const int font_size = settings.font_size < 1 ? 12 : settings.font_size;
-    std::string page = style_block(font_size, settings.font_name) + body;
+    std::string page = page_style(font_size, settings.font_name) + body;
     page += "<br><br> QID: " + std::to_string(record.question_id) + " " + settings.exam_title + " v" + settings.version_text;
     for (int slot = 1; slot <= 3; ++slot) {
         const std::string& name = record.diagram_files[slot];

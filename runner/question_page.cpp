@@ -65,22 +65,6 @@ std::string tutor_address(const std::string& product_number, const std::string& 
 
 std::int16_t page_font_size(std::int16_t stored) { return stored < 1 ? std::int16_t{12} : stored; }
 
-std::string with_picture_folder(const std::string& text, const std::string& data_folder) {
-    const auto picture = text.find("<img src");
-    if (picture == std::string::npos) return text;
-    const auto quote = text.find('"', picture + 8);
-    if (quote == std::string::npos) return text;
-    std::string changed = text;
-    changed.insert(quote + 1, data_folder);
-    return changed;
-}
-
-std::string page_style(std::int16_t font_size, const std::string& font_name) {
-    const std::string size = blank_led_number(font_size);
-    return std::string(kCrLf) + "<style>" + kCrLf + "BODY{font-size:" + size + " pt}" + kCrLf + "TABLE{font-size:" + size +
-           " pt}" + kCrLf + "BODY{font-family:" + font_name + "}" + kCrLf + "</style>" + kCrLf;
-}
-
 std::string manage_tabs(int active, const std::string& data_folder) {
     constexpr int kEnabledTabs = 1;  // only the question tab is offered
     std::string images;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "bank/question_record.h"
+#include "common/page_parts.h"
 #include "runner/quiz_state.h"
 
 namespace qd {
@@ -28,14 +29,6 @@ inline constexpr const char* kPlayerDownloadPage = "https://www.palverapress.exa
 
 // The font size a page uses: a size below 1 means 12 points.
 std::int16_t page_font_size(std::int16_t stored);
-
-// The first "<img src" of the text gets the data folder put right after the
-// first double quote that follows it; later pictures and texts without a
-// quote stay as they are.
-std::string with_picture_folder(const std::string& text, const std::string& data_folder);
-
-// The style block of a page for the given size and family.
-std::string page_style(std::int16_t font_size, const std::string& font_name);
 
 // The tab row with tab `active` drawn active; only the question tab is offered.
 std::string manage_tabs(int active, const std::string& data_folder);

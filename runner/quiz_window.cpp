@@ -463,7 +463,10 @@ void QuizWindow::exhibitbutton_Click(int index) {
     silent_step([&] {
         if (file.empty() || !services_.windows.is_defined(kExhibitWindow)) return;
         auto& exhibit = dynamic_cast<ExhibitHandle&>(services_.windows.load(kExhibitWindow)).exhibit();
+        const bool opening = !exhibit.isVisible();
         show_exhibit(exhibit, services_.state.paths.data_folder, file);
+        // It opens beside the quiz, sized to its text; once open, it stays where the student put it.
+        if (opening) exhibit.place_beside(frameGeometry());
     });
 }
 

@@ -115,7 +115,7 @@ private:
             state.head_complete = false;
         } else if (auto value = header_value(line, "Content-Length")) {
             state.content_length = parse_length(*value);
-        } else if (trim_blanks(line) == "\r\n" || line == "\n" || line == "\r\n") {
+        } else if (line == "\r\n" || line == "\n") {
             if (state.status >= 200) state.head_complete = true;
         }
         return size * count;

@@ -11,6 +11,7 @@
 #include "gui_test.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
+#include "runner/exhibit_window.h"
 #include "runner/quiz_window.h"
 
 namespace qd {
@@ -149,6 +150,25 @@ TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
     EXPECT_EQ(window().windowTitle(), "Practice Test for Exam One - Question  1 of 3");
     press("cmd_buttons_0");
     EXPECT_EQ(state.table.at(1).result, result_code::right);
+}
+
+TEST_F(QuizWindowTest, theExhibitOpensBesideTheQuizAndThenStaysWhereTheStudentPutsIt) {
+    windows.define(kExhibitWindow, [this] { return create_exhibit_window(screen); });
+    state.table.at(1).exhibit_files[1] = "scen_i01_1.txt";
+    start();
+    auto* exhibit_button = window().findChild<QPushButton*>("exhibitbutton_0");
+    ASSERT_TRUE(exhibit_button->isVisible());
+    QTest::mouseClick(exhibit_button, Qt::LeftButton);
+    auto& exhibit = static_cast<ExhibitHandle&>(*windows.find(kExhibitWindow)).exhibit();
+    ASSERT_TRUE(exhibit.isVisible());
+    EXPECT_FALSE(exhibit.text().isEmpty());
+    EXPECT_EQ(exhibit.frameGeometry().top(), window().frameGeometry().top());
+    EXPECT_EQ(exhibit.height(), std::max(exhibit.minimumHeight(), window().frameGeometry().height()));
+
+    exhibit.move(exhibit.x() + 40, exhibit.y() + 30);
+    const QPoint placed = exhibit.pos();
+    QTest::mouseClick(exhibit_button, Qt::LeftButton);
+    EXPECT_EQ(exhibit.pos(), placed);
 }
 
 TEST_F(QuizWindowTest, enterMovesOn_andTheFocusIsBackOnThePageAfterEachNext) {
