@@ -284,6 +284,7 @@ int main(int argc, char** argv) {
             auto* ask = menu->findChild<QListWidget*>("lst_cats_to_ask");
             auto* remove = menu->findChild<QPushButton*>("cmd_remove_cat");
             if (tab.tab == 2 && ask != nullptr && remove != nullptr && ask->count() > 3) {
+                menu->show();  // on screen first: coming on screen offers every category again
                 ask->clearSelection();
                 for (int row = ask->count() - 3; row < ask->count(); ++row) ask->item(row)->setSelected(true);
                 remove->click();
