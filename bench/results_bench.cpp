@@ -17,7 +17,7 @@
 #include "platform/testing/scripted_dialogs.h"
 #include "results/history_report.h"
 #include "results/results_window.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 #include "../tests/results/quiz_outcome.h"
 
 namespace {

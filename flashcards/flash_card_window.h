@@ -13,7 +13,7 @@
 #include "flashcards/drill_screen_rules.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

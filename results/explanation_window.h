@@ -12,7 +12,7 @@
 #include "common/window_registry.h"
 #include "platform/browser.h"
 #include "results/explanation_page.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 
 class QPushButton;
 

@@ -1,7 +1,7 @@
 #pragma once
 // Walks the positions of the quiz just taken with the question at each.
 #include "bank/question_table.h"
-#include "runner/quiz_state.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "runner/quiz_state.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 

@@ -10,8 +10,8 @@
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
 #include "results/history_report.h"
-#include "results/retake_handover.h"
-#include "runner/quiz_state.h"
+#include "state/retake_handover.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 

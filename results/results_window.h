@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "results/history_report.h"
 #include "results/results_summary.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 
 class QLabel;
 class QListWidget;

@@ -11,7 +11,7 @@
 #include "bank/question_table.h"
 #include "platform/browser.h"
 #include "platform/random.h"
-#include "runner/quiz_state.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 

@@ -6,7 +6,7 @@
 #include "common/module1.h"
 #include "platform/failure.h"
 #include "platform/text_forms.h"
-#include "updater/paths/program_file_name.h"
+#include "platform/program_file_name.h"
 
 namespace qd {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

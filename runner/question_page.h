@@ -7,7 +7,7 @@
 
 #include "bank/question_record.h"
 #include "common/page_parts.h"
-#include "runner/quiz_state.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 

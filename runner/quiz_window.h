@@ -13,7 +13,7 @@
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "common/guarded_steps.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 
 class QAction;
 class QLabel;

@@ -1,6 +1,6 @@
 #pragma once
 // The drill screen's settings as the main menu's "Drillscreen" tab saves them.
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

@@ -12,7 +12,7 @@
 #include "platform/random.h"
 #include "setup/menu_choices.h"
 #include "setup/quiz_builder.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -11,11 +11,11 @@
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/screen.h"
-#include "results/retake_handover.h"
-#include "runner/quiz_state.h"
+#include "state/retake_handover.h"
+#include "state/quiz_state.h"
 #include "setup/menu_choices.h"
-#include "setup/setup_state.h"
-#include "setup/user_settings.h"
+#include "state/setup_state.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

@@ -7,7 +7,7 @@
 #include "common/guarded_steps.h"
 #include "platform/dialogs.h"
 #include "setup/menu_choices.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

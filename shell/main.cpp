@@ -12,7 +12,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 #include "shell/program_windows.h"
 #include "shell/working_folder.h"
 

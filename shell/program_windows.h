@@ -9,7 +9,7 @@
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 #include "shell/start_up.h"
 
 namespace qd {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "common/widget_window.h"
-#include "shell/program_services.h"
+#include "state/program_services.h"
 #include "shell/start_up.h"
 
 class QLabel;

@@ -5,7 +5,7 @@
 
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
-#include "runner/quiz_state.h"
+#include "state/quiz_state.h"
 
 namespace qd::testing {
 

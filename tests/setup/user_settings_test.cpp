@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/failure.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 #include "temp_folder.h"
 
 namespace qd {

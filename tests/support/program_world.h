@@ -6,9 +6,9 @@
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
-#include "setup/user_settings.h"
-#include "shell/program_services.h"
-#include "shell/program_state.h"
+#include "state/user_settings.h"
+#include "state/program_services.h"
+#include "state/program_state.h"
 #include "temp_folder.h"
 
 namespace qd::testing {

@@ -42,7 +42,7 @@
 #include "gridlab/task_text.h"
 #include "results/explanation_window.h"
 #include "runner/exhibit_window.h"
-#include "setup/user_settings.h"
+#include "state/user_settings.h"
 #include "shell/program_windows.h"
 #include "tools/help_shots/served_folder.h"
 #include "updater/wizard/frm_available_window.h"

@@ -12,7 +12,7 @@
 #include "updater/engine/writable_folder.h"
 #include "updater/package/ensure_folder_path.h"
 #include "updater/package/unpack_package.h"
-#include "updater/paths/program_file_name.h"
+#include "platform/program_file_name.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {

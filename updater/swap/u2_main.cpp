@@ -11,7 +11,7 @@
 #include <fstream>
 
 #include "updater/catalogue/app_folder.h"
-#include "updater/paths/program_file_name.h"
+#include "platform/program_file_name.h"
 #include "updater/swap/swap_in_new_utility.h"
 
 namespace {

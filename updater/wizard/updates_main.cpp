@@ -6,7 +6,7 @@
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "updater/catalogue/app_folder.h"
-#include "updater/paths/program_file_name.h"
+#include "platform/program_file_name.h"
 #include "updater/swap/utility_lock.h"
 #include "updater/wizard/package_managed.h"
 #include "updater/wizard/frm_available_window.h"

@@ -7,8 +7,8 @@
 #include "platform/dialogs.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "setup/user_settings.h"
-#include "shell/program_state.h"
+#include "state/user_settings.h"
+#include "state/program_state.h"
 
 namespace qd {
 

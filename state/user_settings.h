@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/failure.h"
 #include "platform/settings_store.h"
 
 namespace qd {
@@ -76,9 +77,14 @@ public:
     explicit UserSettings(SettingsStore& store) : store_(store) {}
 
     std::string get(const std::string& application, const std::string& section, const std::string& key,
-                    const std::string& default_value) const;
+                    const std::string& default_value) const {
+        return store_.get(application, section, key, default_value);
+    }
     // Throws a file-access Failure when the store cannot keep the value.
-    void put(const std::string& application, const std::string& section, const std::string& key, const std::string& value);
+    void put(const std::string& application, const std::string& section, const std::string& key, const std::string& value) {
+        if (!store_.put(application, section, key, value))
+            throw Failure(FailureCode::file_access_error, "The setting " + key + " could not be saved");
+    }
 
     std::string get(const SettingKey& key) const { return get(key.application, key.section, key.key, key.default_value); }
     void put(const SettingKey& key, const std::string& value) { put(key.application, key.section, key.key, value); }

@@ -1,4 +1,4 @@
-#include "updater/paths/program_file_name.h"
+#include "platform/program_file_name.h"
 
 #include "platform/text_forms.h"
 

@@ -6,9 +6,9 @@
 
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
-#include "results/retake_handover.h"
-#include "runner/quiz_state.h"
-#include "setup/setup_state.h"
+#include "state/retake_handover.h"
+#include "state/quiz_state.h"
+#include "state/setup_state.h"
 
 namespace qd {
 
