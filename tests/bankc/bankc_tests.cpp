@@ -43,6 +43,8 @@ type: single_answer
 ref: 12##
 wrong: Transport
 right: Network
+explanation: The network layer moves packets between networks: each router looks at the packet's destination address, finds the best matching route and sends the packet on toward the next router, hop by hop, until it reaches the destination's own network.
+  The transport layer works only in the two end hosts and never chooses a path.
 )";
 
 const char* kChapterTwo = R"(chapter: 2
@@ -55,6 +57,8 @@ ref: 25##
 right: UTP
 right: STP
 wrong: Single-mode fiber
+explanation: Unshielded and shielded twisted pair both carry the signal as electricity over copper wires twisted in pairs; the twists, and in shielded cable the foil, cut the interference between the pairs and from outside.
+  Single-mode fiber carries light in a glass core, so it is not copper at all.
 )";
 
 const char* kPartBChapter = R"(chapter: 10
@@ -66,6 +70,8 @@ type: single_answer
 ref: 41##
 right: PPP
 wrong: HDLC
+explanation: PPP negotiates the link with its Link Control Protocol, and one of the options it can negotiate is authentication: PAP sends the password in clear text, CHAP answers a challenge with a hash, so both routers prove who they are before any packet crosses the link.
+  HDLC only frames packets and has no way to check who is at the other end.
 )";
 
 const char* kSimulators = R"(question: Name the router R1.
@@ -80,7 +86,8 @@ chapter: b 10
 ref: 45##
 diagram: net.png
 exhibit: net.txt
-explanation: The serial link shows down.
+explanation: The exhibit shows Serial0/0 as down, which means the router sees no working link on that interface; the diagram shows that this serial link is the only path to the other site, so it is the link to check first, starting with the cable and the far end.
+  The LAN interfaces are up and carry no fault.
 accept: S0/0
 accept: Serial0/0
 )";
@@ -194,6 +201,14 @@ INSTANTIATE_TEST_SUITE_P(
                   "with \"]\" after the key"},
         BadSource{"keyOutsideVocabulary", "a/simulators.qb", "question: Lab\nexercise: xxsim\nexpect: [host name]R1\nexplanation: x\n", 3,
                   "\"host name\" is not in simulator_keys.txt"},
+        BadSource{"noExplanation", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\n", 5,
+                  "a question without an explanation"},
+        BadSource{"shortExplanation", "a/ch01.qb",
+                  "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nexplanation: Because the<br>mask says so.\n  The other is wrong.\n",
+                  10, "explanation of 9 words; it needs at least 40"},
+        BadSource{"shortScenarioExplanation", "scenarios/s.qb",
+                  "question: S?\ntype: single_answer\nchapter: b 10\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: Too short.\nright: 1\nwrong: 2\n",
+                  7, "explanation of 2 words"},
         BadSource{"scenarioCategoryOutsideBank", "scenarios/s.qb",
                   "question: S?\ntype: single_answer\nchapter: b 3\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: e\nright: 1\nwrong: 2\n",
                   3, "\"b 3\" is not a chapter of this bank"}),

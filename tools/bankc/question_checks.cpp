@@ -21,6 +21,19 @@ const std::array<const char*, 11> kCountWords = {"zero", "one", "two", "three", 
 
 }  // namespace
 
+int explanation_words(const std::string& html) {
+    int words = 0;
+    bool in_word = false, in_tag = false;
+    for (char c : html) {
+        if (c == '<') in_tag = true;
+        const bool blank = in_tag || std::isspace(static_cast<unsigned char>(c));
+        if (c == '>') in_tag = false;
+        if (!blank && !in_word) ++words;
+        in_word = !blank;
+    }
+    return words;
+}
+
 int choose_count(const std::string& text) {
     std::string lower = qd::to_lower_ascii(text);
     auto at = lower.find("choose ");
@@ -99,9 +112,13 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
 
     if (!q.exercise.empty() || !q.lab.empty() || q.has_expect) report(q.line, "exercise, lab and expect belong to simulator questions");
     if (context.role == QuestionRole::chapter && !q.chapter.empty()) report(q.chapter_line, "\"chapter:\" belongs to scenario questions");
-    if (context.role == QuestionRole::scenario) {
-        if (q.diagram.empty() || q.exhibit.empty() || q.explanation.empty())
-            report(q.line, "a scenario question needs a diagram, an exhibit and an explanation");
+    if (context.role == QuestionRole::scenario && (q.diagram.empty() || q.exhibit.empty()))
+        report(q.line, "a scenario question needs a diagram and an exhibit");
+    if (q.explanation.empty()) {
+        report(q.line, "a question without an explanation: say why the right answer is right and each wrong one wrong");
+    } else if (const int words = explanation_words(q.explanation); words < kMinimumExplanationWords) {
+        report(q.explanation_line, "explanation of " + std::to_string(words) + " words; it needs at least " +
+                                       std::to_string(kMinimumExplanationWords));
     }
 
     const int rights = static_cast<int>(std::count_if(q.answers.begin(), q.answers.end(), [](const SourceAnswer& a) { return a.right; }));

@@ -24,6 +24,12 @@ void check_question(const SourceQuestion& question, const CheckContext& context,
 // Problems of an HTML fragment: a "<" that starts no tag, a ">" that ends none.
 std::string markup_problem(const std::string& html);
 
+// The words an explanation's reader sees: tags left out, entities and <br> as blanks.
+int explanation_words(const std::string& html);
+
+// Chapter and scenario explanations teach; shorter ones are refused.
+inline constexpr int kMinimumExplanationWords = 40;
+
 // The number a "Choose two." instruction asks for, or 0 when the text has none.
 int choose_count(const std::string& text);
 

@@ -112,7 +112,7 @@ SourceFile parse_source_file(const std::string& text, const std::string& display
             current->answers.push_back({value, false, line.number});
             current->has_expect = true;
         } else if (key == "ref") set_once(current->ref_tag, &current->ref_line);
-        else if (key == "explanation") set_once(current->explanation, nullptr);
+        else if (key == "explanation") set_once(current->explanation, &current->explanation_line);
         else if (key == "diagram") set_once(current->diagram, &current->diagram_line);
         else if (key == "exhibit") set_once(current->exhibit, &current->exhibit_line);
         else if (key == "exercise") set_once(current->exercise, nullptr);
