@@ -77,13 +77,51 @@ TEST(DownloadEngine, installsAndRecordsEveryTickedProduct) {
     EXPECT_EQ(read_file(r.world.program() / "sims" / "lab1.txt"), "router lab");
     EXPECT_TRUE(r.recorded("core"));
     EXPECT_TRUE(r.recorded("sims"));
-    for (const char* left_over : {"updates.temp.ini", "core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck"})
+    for (const char* left_over : {"updates.temp.ini", "core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck", "updates:downloads"})
         EXPECT_FALSE(fs::exists(r.world.program() / left_over)) << left_over;
     EXPECT_EQ(r.display.files, (std::vector<std::string>{"core", "sims", "core", "sims"}));
     EXPECT_EQ(r.display.captions, (std::vector<std::string>{"Decompression Status", "Unpacking Files",
                                                             "Decompression Status", "Unpacking Files"}));
     EXPECT_EQ(r.display.labels.back(), "100%");
     EXPECT_TRUE(r.starter.starts.empty());
+}
+
+// "size" is display information: without it a download is bounded by the
+// fixed limit and its Content-Length, not refused past 1 KB.
+TEST(DownloadEngine, aProductWithoutASizeIsBoundedByTheFixedLimit) {
+    EXPECT_EQ(qd::most_download_bytes({.size = 0}), qd::kUnsizedDownloadLimit);
+    EXPECT_EQ(qd::most_download_bytes({.size = 3}), 3 * 1024 + qd::kSizeMargin);
+
+    EngineRun r;
+    std::string noise;
+    for (std::uint32_t x = 1; noise.size() < 50'000; x = x * 1103515245u + 12345u) noise += static_cast<char>(x >> 24);
+    r.world.publish("sims", {{"lab1.txt", noise}}, "sims", "3");
+    qd::IniContents served = qd::IniFile(r.world.served() / "updates.ini").read();
+    ASSERT_GT(served.get_int("product2", "size", 0), 2);
+    qd::IniFile(r.world.served() / "updates.ini").write_string("product2", "size", "0");
+    r.choose_all();
+    ASSERT_EQ(r.run.lists.offered[1].size, 0);
+    r.dialogs.expect_message("Files have been updated", kTitle);
+    EXPECT_EQ(r.install(), std::nullopt);
+    EXPECT_EQ(read_file(r.world.program() / "sims" / "lab1.txt"), noise);
+}
+
+// A package may hold a file named like its own download ("pC.pck" in product
+// "pC"): downloads wait in the utility's own folder, so the file stays.
+TEST(DownloadEngine, aPackagedFileNamedLikeTheDownloadIsKept) {
+    EngineRun r;
+    // The maker's tool refuses such a product, so it is published under
+    // another name and then renamed on the server.
+    r.world.publish("other", {{"pC.pck", "kept package"}, {"pC.cmp", "kept stream"}}, "pc");
+    fs::rename(r.world.served() / "other.cmp", r.world.served() / "pC.cmp");
+    qd::IniFile(r.world.served() / "updates.ini").write_string("product3", "name", "pC");
+    r.choose_all();
+    r.dialogs.expect_message("Files have been updated", kTitle);
+    EXPECT_EQ(r.install(), std::nullopt);
+    EXPECT_EQ(read_file(r.world.program() / "pc" / "pC.pck"), "kept package");
+    EXPECT_EQ(read_file(r.world.program() / "pc" / "pC.cmp"), "kept stream");
+    EXPECT_TRUE(r.recorded("pC"));
+    EXPECT_FALSE(fs::exists(r.world.program() / "updates:downloads"));
 }
 
 // Only the ticked product is fetched; the other is not even requested.
@@ -116,10 +154,10 @@ TEST(DownloadEngine, untrustedFilesAreNeitherUnpackedNorRecorded) {
          "Error Downloading Updates\nsims.cmp is not the file the update list names (its SHA-256 differs).", true},
         {"second file larger than its catalogue size",
          [](auto& world) {
-             qd::IniFile(world.served() / "updates.ini").write_string("product2", "size", "0");
+             qd::IniFile(world.served() / "updates.ini").write_string("product2", "size", "1");
              write_file(world.served() / "sims.cmp", std::string(3000, 'x'));
          },
-         "Error Downloading Updates\nsims.cmp: The server offers 3000 bytes, more than the 1024 bytes expected.", false},
+         "Error Downloading Updates\nsims.cmp: The server offers 3000 bytes, more than the 2048 bytes expected.", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -134,7 +172,7 @@ TEST(DownloadEngine, untrustedFilesAreNeitherUnpackedNorRecorded) {
         EXPECT_FALSE(r.recorded("sims"));
         EXPECT_FALSE(fs::exists(r.world.program() / "sims" / "lab1.txt"));
         // No download is left behind, finished or not.
-        for (const char* left_over : {"core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck"})
+        for (const char* left_over : {"core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck", "updates:downloads"})
             EXPECT_FALSE(fs::exists(r.world.program() / left_over)) << left_over;
     }
 }

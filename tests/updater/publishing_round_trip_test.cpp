@@ -137,6 +137,7 @@ TEST(PublishingRoundTripTest, publishedUpdatesReachTheClientOnce) {
 TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
     TempFolder folder;
     write_file(folder / "core" / "a.txt", "a");
+    write_file(folder / "clash" / "pC.pck", "p");
     fs::create_directories(folder / "empty");
     fs::create_directories(folder / "server");
     qd::publish_update({folder / "core", folder / "server", "core", "2", "", "d"});
@@ -157,6 +158,8 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
         {"absolute install folder", {folder / "core", server, "new", "3", "/opt/x", "d"}},
         {"date of two lines", {folder / "core", server, "new", "3", "", "d\r\n[x]"}},
         {"empty product folder", {folder / "empty", server, "new", "3", "", "d"}},
+        {"a file named like the product's download", {folder / "clash", server, "pC", "1", "", "d"}},
+        {"the same, in other letter case", {folder / "clash", server, "pc", "1", "", "d"}},
         {"missing product folder", {folder / "none", server, "new", "3", "", "d"}},
         {"missing server folder", {folder / "core", folder / "no server", "new", "3", "", "d"}},
     };
@@ -164,6 +167,11 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
         SCOPED_TRACE(c.label);
         EXPECT_THROW(qd::publish_update(c.request), qd::PublishError);
         EXPECT_EQ(snapshot(server), before);
+    }
+    try {
+        qd::publish_update({folder / "clash", server, "pC", "1", "", "d"});
+    } catch (const qd::PublishError& error) {
+        EXPECT_NE(std::string(error.what()).find("pC.pck, the name of the product's own download"), std::string::npos) << error.what();
     }
 }
 

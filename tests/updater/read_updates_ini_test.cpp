@@ -136,15 +136,6 @@ TEST(ReadUpdatesIniTest, damagedCataloguesAreReported) {
         {"local size beyond 32767", catalogue_text({{"core", "1", "99999"}}), fine, reading},
         {"offered sizes beyond 32767 in total", fine,
          catalogue_text({{"a", "1", "20000"}, {"b", "1", "12767"}, {"c", "1", "1"}}), reading},
-        {"offered product without a folder", fine, remote_with({"core", "2", "1", std::nullopt}), reading},
-        {"absolute folder", fine, remote_with({"core", "2", "1", "/usr/lib/"}), reading},
-        {"folder climbing out", fine, remote_with({"core", "2", "1", "..\\..\\home\\"}), reading},
-        {"folder climbing out with slashes", fine, remote_with({"core", "2", "1", "data/../../x"}), reading},
-        {"drive folder", fine, remote_with({"core", "2", "1", "C:\\Windows\\"}), reading},
-        {"product name with a folder part", fine, remote_with({"..\\core", "2"}), reading},
-        {"product name that is a parent folder", fine, remote_with({"..", "2"}), reading},
-        {"product without a name", fine, "[general]\r\nnumberofproducts=1\r\n[product1]\r\nversion=2\r\npath=\r\n",
-         reading},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -154,6 +145,42 @@ TEST(ReadUpdatesIniTest, damagedCataloguesAreReported) {
         ThrowingFailureReport failures;
         EXPECT_EQ(reported_by([&] { Read_Updates_Ini(folder.path(), failures); }), c.failure);
         EXPECT_EQ(failures.messages, c.messages);
+    }
+}
+
+// One product that cannot be installed is refused alone, with its reason;
+// the others are offered as usual.
+TEST(ReadUpdatesIniTest, anUnsafeOfferedProductIsRefusedAloneWithItsReason) {
+    struct RefusedCase {
+        std::string label;
+        std::string product;  // its section
+        std::string reason;
+    };
+    auto section = [](CatalogueProduct product) { return qd::testing::product_section(2, product); };
+    const std::vector<RefusedCase> cases = {
+        {"no folder", section({"bad", "2", "1", std::nullopt}), "the update list gives it no folder"},
+        {"absolute folder", section({"bad", "2", "1", "/usr/lib/"}), "its folder \"/usr/lib/\" is an absolute path"},
+        {"folder climbing out", section({"bad", "2", "1", "..\\..\\home\\"}), "its folder \"..\\..\\home\\\" climbs out of its folder"},
+        {"folder climbing out with slashes", section({"bad", "2", "1", "data/../../x"}), "climbs out of its folder"},
+        {"drive folder", section({"bad", "2", "1", "C:\\Windows\\"}), "has a drive or device form"},
+        {"folder with a character no folder name holds", section({"bad", "2", "1", "sims|2"}), "holds a character no file name may hold"},
+        {"name with a folder part", section({"..\\bad", "2"}), "its name \"..\\bad\" holds a folder part"},
+        {"name that is a parent folder", section({"..", "2"}), "climbs out of its folder"},
+        {"no name", "[product2]\r\nversion=2\r\npath=\r\n", "the update list gives it no name"},
+    };
+    for (const RefusedCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder folder;
+        write_file(folder / "updates.ini", catalogue_text({}));
+        write_file(folder / "updates.temp.ini", "[general]\r\nnumberofproducts=3\r\n" + qd::testing::product_section(1, {"core", "2"}) +
+                                                    c.product + qd::testing::product_section(3, {"sims", "2", "5", "sims\\"}));
+        ThrowingFailureReport failures;
+        CatalogueLists lists;
+        EXPECT_EQ(reported_by([&] { lists = Read_Updates_Ini(folder.path(), failures); }), std::nullopt);
+        ASSERT_EQ(lists.offered.size(), 3u);
+        EXPECT_EQ(lists.offered[0].refused, "");
+        EXPECT_NE(lists.offered[1].refused.find(c.reason), std::string::npos) << lists.offered[1].refused;
+        EXPECT_EQ(lists.offered[2].refused, "");
     }
 }
 

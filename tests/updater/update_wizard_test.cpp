@@ -199,6 +199,34 @@ TEST(UpdateWizard, pagesInOrderTickingAndADownloadOfTwoProducts) {
     EXPECT_TRUE(finish->isVisible() && finish->isEnabled() && finish->isDefault());
 }
 
+// A product the catalogue gives an unusable folder is shown as not
+// installable, with the reason, and never ticked; the others install.
+TEST(UpdateWizard, anUnsafeProductIsRefusedAloneAndTheOthersInstall) {
+    WizardWorld w;
+    w.world.publish("labs", {{"lab9.txt", "lab nine"}}, "labs");
+    qd::IniFile(w.world.served() / "updates.ini").write_string("product2", "path", "sims|2\\");
+    w.window.show();
+    QTest::keyClick(w.find<QComboBox>("cmb_proxy"), Qt::Key_Return);
+    auto* grid = w.find<QTableWidget>("MSFlexGrid1");
+    ASSERT_EQ(grid->rowCount(), 3);
+    EXPECT_EQ(grid->item(1, 1)->text().toStdString(),
+              "sims (not installable: its folder \"sims|2\\\" holds a character no file name may hold)");
+    EXPECT_FALSE(grid->item(1, 0)->flags() & Qt::ItemIsEnabled);
+    EXPECT_FALSE(w.window.run().lists.offered[1].selected);
+    click_cell(grid, 1, 0);
+    EXPECT_FALSE(w.window.run().lists.offered[1].selected) << "a refused row is never ticked";
+    const auto& offered = w.window.run().lists.offered;
+    EXPECT_EQ(w.find<QLabel>("lbl_totdlsizebytes")->text().toInt(), offered[0].size + offered[2].size);
+
+    w.dialogs.expect_message("Files have been updated", kTitle);
+    QTest::mouseClick(w.find<QPushButton>("cmd_availableNext"), Qt::LeftButton);
+    EXPECT_TRUE(w.recorded("core"));
+    EXPECT_TRUE(w.recorded("labs"));
+    EXPECT_FALSE(w.recorded("sims"));
+    EXPECT_EQ(read_file(w.world.program() / "labs" / "lab9.txt"), "lab nine");
+    EXPECT_EQ(w.world.server.log().find("sims.cmp"), std::string::npos);
+}
+
 // The second product's file on the server was cut short when it was put
 // there: it arrives whole, but is not the file the catalogue names.
 TEST(UpdateWizard, damagedSecondProductLeavesTheFirstInstalled) {

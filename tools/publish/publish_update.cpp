@@ -10,6 +10,7 @@
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "platform/replace_file.h"
+#include "platform/text_forms.h"
 #include "updater/digest/sha256.h"
 #include "updater/paths/relative_names.h"
 
@@ -41,7 +42,19 @@ PublishedEntry find_published(const IniFile& catalogue, const std::string& name,
     return {};
 }
 
-std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_folder, std::size_t& file_count) {
+// Utilities in the field download NAME.cmp and decode NAME.pck into the
+// product's own folder and remove both after unpacking: a packaged file of
+// either name would be lost there.
+void refuse_download_names(const PackageRecord& record, const std::string& name) {
+    for (const std::string& entry : record.names.items)
+        for (const char* ending : {".cmp", ".pck"})
+            if (equals_ignoring_case(entry, name + ending))
+                throw PublishError("the product folder holds " + entry + ", the name of the product's own download; " +
+                                   "rename that file or the product");
+}
+
+std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_folder, const std::string& name,
+                                          std::size_t& file_count) {
     PackageRecord record;
     try {
         record = package_of_folder(product_folder);
@@ -50,6 +63,7 @@ std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_f
     }
     file_count = record.names.items.size();
     if (file_count == 0) throw PublishError(product_folder.string() + " holds no files");
+    refuse_download_names(record, name);
     std::string package = serialize_package(record);
     std::vector<std::uint8_t> stream(package.begin(), package.end());
     clsHuffman codec;
@@ -101,7 +115,7 @@ PublishResult publish_update(const PublishRequest& request) {
     }
 
     PublishResult result{published.number != 0 ? published.number : count + 1, 0, 0};
-    std::vector<std::uint8_t> stream = encoded_package(request.product_folder, result.file_count);
+    std::vector<std::uint8_t> stream = encoded_package(request.product_folder, request.name, result.file_count);
     result.size_kilobytes = static_cast<int>((stream.size() + 1023) / 1024);
     if (result.size_kilobytes > kMostKilobytes)
         throw PublishError("the encoded package takes " + std::to_string(result.size_kilobytes) +

@@ -31,7 +31,9 @@ struct PublishResult {
 // Throws PublishError, with nothing changed on the server, when a value is
 // unusable, the version is not higher than the published one, the product
 // folder is empty or holds what a package cannot carry, or the encoded
-// package exceeds the 32767 kilobytes the update utility accepts.
+// package exceeds the 32767 kilobytes the update utility accepts, or the
+// product folder holds a file named like the product's own download
+// (NAME.cmp or NAME.pck).
 // NAME.cmp is in place before the catalogue names its version, so a client
 // never reads an entry whose file is missing or unfinished.
 PublishResult publish_update(const PublishRequest& request);

@@ -14,6 +14,7 @@ struct ProductEntry {
     std::string sha256;   // remote entries: the SHA-256 of NAME.cmp when the catalogue gives it, else ""
     bool up_to_date = false;  // remote entries: installed with an equal or higher version
     bool selected = false;    // offered entries: ticked in the update grid
+    std::string refused;      // offered entries: why the product cannot be installed; "" when it can
 };
 
 }  // namespace qd

@@ -82,14 +82,23 @@ void mark_up_to_date(const std::vector<ProductEntry>& local, std::vector<Product
 }
 
 // An offered product is downloaded to and unpacked under program folder +
-// path, and its files are named after it: neither may lead elsewhere.
-void check_installable(const ProductEntry& entry) {
-    if (unsafe_product_name(entry.name) || unsafe_catalogue_folder(entry.path)) throw DamagedCatalogue{};
+// path, and its files are named after it: neither may lead elsewhere. Such a
+// product alone is refused; the others can still be installed.
+void check_installable(ProductEntry& entry) {
+    if (entry.name == kNoName)
+        entry.refused = "the update list gives it no name";
+    else if (entry.path == kNoPath)
+        entry.refused = "the update list gives it no folder";
+    else if (auto why = unsafe_product_name(entry.name))
+        entry.refused = "its name " + *why;
+    else if (auto folder_why = unsafe_catalogue_folder(entry.path))
+        entry.refused = "its folder " + *folder_why;
 }
 
 void check_size_total(const std::vector<ProductEntry>& offered) {
     long long total = 0;
-    for (const ProductEntry& entry : offered) total += entry.size;
+    for (const ProductEntry& entry : offered)
+        if (entry.refused.empty()) total += entry.size;
     to_size(total);
 }
 
@@ -115,7 +124,7 @@ CatalogueLists Read_Updates_Ini(const std::filesystem::path& program_folder, Upd
         mark_up_to_date(lists.local, lists.remote);
         for (const ProductEntry& entry : lists.remote)
             if (!entry.up_to_date) lists.offered.push_back(entry);
-        for (const ProductEntry& entry : lists.offered) check_installable(entry);
+        for (ProductEntry& entry : lists.offered) check_installable(entry);
         check_size_total(lists.offered);
     } catch (const DamagedCatalogue&) {
         failures.ReportUpdateFailure(std::string(kErrorReading));

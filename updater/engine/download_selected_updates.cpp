@@ -32,21 +32,31 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 // Where one product's files go.
 struct ProductFiles {
     std::string folder;  // program folder + the product's folder, with "/"
-    std::string base;    // folder + name
+    std::string base;    // in the download folder: the offered position and the name
     std::string compressed() const { return base + ".cmp"; }
     std::string package() const { return base + ".pck"; }
 };
 
+std::string download_folder(const UpdateRun& run) { return run.program_folder + kDownloadFolder; }
+
+// Two offered products may share a name in different folders: the position
+// keeps their downloads apart.
 ProductFiles files_of(const UpdateRun& run, ProductEntry& entry) {
     if (!entry.path.empty() && !entry.path.ends_with('\\') && !entry.path.ends_with('/')) entry.path += '\\';
     std::string folder = run.program_folder + with_forward_slashes(entry.path);
-    return {folder, folder + entry.name};
+    const auto position = static_cast<std::size_t>(&entry - run.lists.offered.data());
+    return {folder, download_folder(run) + std::to_string(position + 1) + "." + entry.name};
 }
 
 bool any_selected(const CatalogueLists& lists) {
     for (const ProductEntry& entry : lists.offered)
         if (entry.selected) return true;
     return false;
+}
+
+void remove_download_folder(const UpdateRun& run) {
+    std::error_code ignored;
+    fs::remove_all(download_folder(run), ignored);
 }
 
 [[noreturn]] void report_download_failure(EngineServices& services, const std::string& reason) {
@@ -59,14 +69,18 @@ bool any_selected(const CatalogueLists& lists) {
 void prepare_folders(UpdateRun& run, EngineServices& services) {
     if (auto why = why_not_writable(run.program_folder))
         services.failures.ReportUpdateFailure("The program folder " + run.program_folder + " cannot be written: " + *why);
+    std::error_code error;
     for (ProductEntry& entry : run.lists.offered) {
         if (!entry.selected) continue;
         ProductFiles files = files_of(run, entry);
-        std::error_code error;
         if (!fs::exists(files.folder, error)) EnsureFolderPath(files.folder, services.failures);
         if (auto why = why_not_writable(files.folder))
             services.failures.ReportUpdateFailure("The folder " + files.folder + " cannot be written: " + *why);
     }
+    // What an earlier run left there is of no use: each run fetches afresh.
+    remove_download_folder(run);
+    if (!fs::create_directory(download_folder(run), error) || error)
+        services.failures.ReportUpdateFailure("The folder " + download_folder(run) + " cannot be made: " + error.message());
 }
 
 // The download page while one file arrives: the percentage and bar when they
@@ -109,7 +123,7 @@ void download_product(const UpdateRun& run, const ProductEntry& entry, const Pro
     DownloadPage page(display, entry.name);
     std::int64_t total = 0;
     DownloadRules rules{.length_required = true,
-                        .most_bytes = std::int64_t{entry.size} * 1024 + kSizeMargin,
+                        .most_bytes = most_download_bytes(entry),
                         .times = services.times};
     DownloadHandlers handlers{
         .on_head = [&](std::optional<std::int64_t> length) {
@@ -171,12 +185,13 @@ void install_product(UpdateRun& run, const ProductEntry& entry, const ProductFil
 // installed are gone: the run ends there, and would leave them behind.
 class DiscardingFailureReport final : public UpdateFailureReport {
 public:
-    DiscardingFailureReport(UpdateFailureReport& report, std::vector<std::string> downloads)
-        : report_(report), downloads_(std::move(downloads)) {}
+    DiscardingFailureReport(UpdateFailureReport& report, std::vector<std::string> downloads, std::string folder)
+        : report_(report), downloads_(std::move(downloads)), folder_(std::move(folder)) {}
     void show_error_message(const std::string& text) override { report_.show_error_message(text); }
     [[noreturn]] void ReportUpdateFailure(const std::string& text) override {
         std::error_code ignored;
         for (const std::string& file : downloads_) fs::remove(file, ignored);
+        if (!folder_.empty()) fs::remove(folder_, ignored);  // only when nothing else is in it
         report_.ReportUpdateFailure(text);
         std::abort();  // as above: never reached
     }
@@ -184,6 +199,7 @@ public:
 private:
     UpdateFailureReport& report_;
     std::vector<std::string> downloads_;
+    std::string folder_;
 };
 
 void show_updated(Dialogs& dialogs) {
@@ -192,7 +208,13 @@ void show_updated(Dialogs& dialogs) {
 
 }  // namespace
 
+std::int64_t most_download_bytes(const ProductEntry& entry) {
+    return entry.size > 0 ? std::int64_t{entry.size} * 1024 + kSizeMargin : kUnsizedDownloadLimit;
+}
+
 void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
+    for (ProductEntry& entry : run.lists.offered)
+        if (!entry.refused.empty()) entry.selected = false;  // shown as not installable, never ticked
     if (!any_selected(run.lists)) caller.failures.ReportUpdateFailure("No updates were selected from the list");
     if (!caller.running_applications_closed())
         caller.failures.ReportUpdateFailure("Cannot complete updates while other Palvera Press applications are running");
@@ -204,7 +226,7 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
             const ProductFiles files = files_of(run, entry);
             downloads.insert(downloads.end(), {files.compressed(), files.package()});
         }
-    DiscardingFailureReport failures(caller.failures, std::move(downloads));
+    DiscardingFailureReport failures(caller.failures, std::move(downloads), download_folder(run));
     EngineServices services{caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec,
                             caller.running_applications_closed, caller.times};
 
@@ -214,6 +236,7 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
         if (entry.selected) install_product(run, entry, files_of(run, entry), services);
 
     std::error_code ignored;
+    fs::remove(download_folder(run), ignored);
     fs::remove(run.program_folder + std::string(catalogue::kRemoteFile), ignored);
     if (run.self_update_flag) {
         show_updated(services.dialogs);

@@ -5,6 +5,7 @@
 // utility itself was among the files.
 #include <filesystem>
 #include <functional>
+#include <cstdint>
 #include <string>
 
 #include "platform/dialogs.h"
@@ -43,6 +44,19 @@ struct EngineServices {
 // A catalogue size is whole kilobytes rounded up; a download may exceed it by
 // this much before it is refused (a catalogue written by hand may round).
 inline constexpr std::int64_t kSizeMargin = 1024;
+
+// A catalogue may leave "size" out (it reads as 0): such a download is bounded
+// by this generous limit instead, and by the server's Content-Length.
+inline constexpr std::int64_t kUnsizedDownloadLimit = std::int64_t{2} << 30;
+
+// The largest download the catalogue entry allows.
+std::int64_t most_download_bytes(const ProductEntry& entry);
+
+// Downloads and packages wait in this folder of the program folder, never
+// beside the product's files: a package may hold a file named like its own
+// download. The ":" keeps it apart from every unpacked file, since the
+// unpacker refuses names with a ":".
+inline constexpr const char* kDownloadFolder = "updates:downloads/";
 
 // Every failure ends in the failure report: "No updates were selected from
 // the list", "Cannot complete updates while other Palvera Press applications

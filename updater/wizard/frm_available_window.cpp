@@ -333,6 +333,7 @@ void FrmAvailableWindow::show_no_updates() {
 
 void FrmAvailableWindow::InitializeGridCheckboxes() {
     for (int row = 0; row < MSFlexGrid1->data_rows(); ++row) {
+        if (MSFlexGrid1->is_refused(row)) continue;
         MSFlexGrid1->set_ticked(row, true);
         run_.lists.offered[static_cast<std::size_t>(row)].selected = true;
         add_to_total(MSFlexGrid1->size_text(row).toInt());
@@ -351,7 +352,7 @@ void FrmAvailableWindow::add_to_total(int kilobytes) {
 
 void FrmAvailableWindow::MSFlexGrid1_Click(int row, int column) {
     if (row < 0 || row >= MSFlexGrid1->data_rows()) return;
-    if (column == 0) {
+    if (column == 0 && !MSFlexGrid1->is_refused(row)) {
         const bool ticked = MSFlexGrid1->is_ticked(row);
         const int size = MSFlexGrid1->size_text(row).toInt();
         MSFlexGrid1->set_ticked(row, !ticked);

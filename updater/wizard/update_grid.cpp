@@ -13,6 +13,7 @@ namespace qd {
 namespace {
 
 constexpr int kTickedRole = Qt::UserRole;
+constexpr int kRefusedRole = Qt::UserRole + 1;
 
 // Draws the tick column's image centred in its cell, over the cell's own
 // background and focus frame (the stock painting would add the image again,
@@ -70,11 +71,31 @@ void UpdateGrid::add_row(const ProductEntry& entry) {
     setItem(row, 3, new QTableWidgetItem(QString::number(entry.size) + " KB"));
     setItem(row, 4, new QTableWidgetItem(QString::fromStdString(entry.date)));
     set_ticked(row, false);
+    if (!entry.refused.empty()) show_refused(row, QString::fromStdString(entry.refused));
 }
+
+// A product that cannot be installed keeps its row, greyed, without a tick
+// box, and says why.
+void UpdateGrid::show_refused(int row, const QString& reason) {
+    QTableWidgetItem* tick = item(row, 0);
+    tick->setData(kRefusedRole, true);
+    tick->setData(Qt::DecorationRole, QPixmap());
+    QTableWidgetItem* name = item(row, 1);
+    const QString product = name->text();
+    name->setText(product + " (not installable: " + reason + ")");
+    tick->setData(Qt::AccessibleTextRole, "Cannot install " + product);
+    for (int column = 0; column < columnCount(); ++column) {
+        item(row, column)->setFlags(item(row, column)->flags() & ~Qt::ItemIsEnabled);
+        item(row, column)->setData(Qt::ToolTipRole, "Cannot be installed: " + reason);
+    }
+}
+
+bool UpdateGrid::is_refused(int row) const { return item(row, 0)->data(kRefusedRole).toBool(); }
 
 bool UpdateGrid::is_ticked(int row) const { return item(row, 0)->data(kTickedRole).toBool(); }
 
 void UpdateGrid::set_ticked(int row, bool ticked) {
+    if (is_refused(row)) return;
     QTableWidgetItem* tick = item(row, 0);
     tick->setData(kTickedRole, ticked);
     tick->setData(Qt::DecorationRole, ticked ? ticked_ : unticked_);

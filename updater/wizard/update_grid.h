@@ -18,7 +18,9 @@ public:
     void add_row(const ProductEntry& entry);
     int data_rows() const { return rowCount(); }
     bool is_ticked(int row) const;
+    // A refused row (a product that cannot be installed) is never ticked.
     void set_ticked(int row, bool ticked);
+    bool is_refused(int row) const;
     // The row's "Size" text without its last three characters (" KB").
     QString size_text(int row) const;
 
@@ -32,6 +34,7 @@ protected:
 
 private:
     void fit_columns();
+    void show_refused(int row, const QString& reason);
 
     QPixmap ticked_;
     QPixmap unticked_;
