@@ -235,19 +235,20 @@ void FlashCardWindow::start_drill_screen() {
             embedded = true;
         }
     }
-    if (!embedded) setGeometry(0, 0, width_px, height_px);
+    if (!embedded) {
+        // The whole screen, above the desktop's panels and without a frame.
+        setWindowFlag(Qt::FramelessWindowHint);
+        setGeometry(0, 0, width_px, height_px);
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
     lay_out_drill_screen();
 }
 
 void FlashCardWindow::lay_out_drill_screen() {
     const int screen_width = services_.screen.width_twips();
     frame1_->setGeometry(rect());
-    lbl_questnum_->adjustSize();
     lbl_questnum_->move(px_x(300), px_y(175));
-    const int question_left = twips_x(lbl_questnum_->geometry().right() + 1) + 30;
-    lbl_question_->move(px_x(question_left), px_y(175));
-    lbl_question_->resize(px_x(screen_width - 1700), lbl_question_->height());
-    clip_question_width();
+    place_question();
     const int margin = static_cast<int>(round_half_even(screen_width / 11.0));
     for (int slot = 1; slot <= 6; ++slot)
         lbl_answer_[slot]->setGeometry(px_x(margin), lbl_answer_[slot]->y(), px_x(screen_width - 2 * margin),
@@ -255,6 +256,16 @@ void FlashCardWindow::lay_out_drill_screen() {
     picture1_->move(width() - picture1_->width() - px_x(30), height() - picture1_->height() - px_y(30));
     logo_left_twips_ = twips_x(picture1_->x());
     lay_out_answers();
+}
+
+// The question starts 30 twips right of its number, whose width grows with
+// the card's number and font, so it is placed anew for every card.
+void FlashCardWindow::place_question() {
+    lbl_questnum_->adjustSize();
+    const int question_left = twips_x(lbl_questnum_->geometry().right() + 1) + 30;
+    lbl_question_->move(px_x(question_left), px_y(175));
+    lbl_question_->resize(px_x(services_.screen.width_twips() - 1700), lbl_question_->height());
+    clip_question_width();
 }
 
 void FlashCardWindow::clip_question_width() {
@@ -275,10 +286,9 @@ void FlashCardWindow::show_drill_question() {
         }
     }
     lbl_questnum_->setText(qt(blank_led_number(current_card_) + ". "));
-    lbl_questnum_->adjustSize();
     record.question_text = flash_card_text(record.question_text);
     lbl_question_->setText(qt(record.question_text));
-    clip_question_width();
+    place_question();
 }
 
 void FlashCardWindow::show_drill_answers() {

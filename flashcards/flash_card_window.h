@@ -69,6 +69,7 @@ private:
     void set_question_colour(const QColor& colour);
     void set_answer_text_colour(QLabel* label, const QColor& colour);
     void set_answer_background(QLabel* label, const QColor& colour);
+    void place_question();
     void clip_question_width();
     int px_x(int twips) const;
     int px_y(int twips) const;

@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev zlib1g-dev libdeflate-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  graphviz fonts-dejavu-core xvfb xauth poppler-utils xdotool
+  graphviz fonts-dejavu-core xvfb xauth poppler-utils xdotool openbox
   tinyproxy microsocks dante-server
   desktop-file-utils appstream lintian xdg-utils
 )

@@ -12,6 +12,7 @@
 #include "gui_test.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
+#include "platform/text_forms.h"
 #include "program_world.h"
 
 namespace qd {
@@ -96,7 +97,8 @@ TEST_F(FlashCardWindowTest, drillScreenCycleSecondBySecondAndEndOnMouseMove) {
     drill.set_fade_duration_ms(0);
     windows.show(kFlashCardWindow);
     ASSERT_TRUE(drill.drill_mode());
-    EXPECT_EQ(drill.geometry().size(), QSize(1024, 768));
+    EXPECT_TRUE(drill.windowState() & Qt::WindowFullScreen);
+    EXPECT_TRUE(drill.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(label("lblQuestnum")->text(), " 1. ");
     EXPECT_EQ(label("lblQuestion")->text(), "First <one>?");
     EXPECT_EQ(state.table.at(1).question_text, "First <one>?") << "the converted text is kept in the table";
@@ -141,6 +143,23 @@ TEST_F(FlashCardWindowTest, drillScreenCycleSecondBySecondAndEndOnMouseMove) {
     EXPECT_EQ(process_end.ends, 1);
     EXPECT_EQ(top_windows.closed, (std::vector<std::uint64_t>{7}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the cursor comes back";
+}
+
+// Card 10 and on have a wider number: the question moves right with it.
+TEST_F(FlashCardWindowTest, theQuestionStartsRightOfItsNumberOnEveryCard) {
+    for (int i = 4; i <= 12; ++i) state.table.at(i) = state.table.at(3);
+    state.bank.question_count = 12;
+    state.drill_screen_start = 1;
+    FlashCardWindow& drill = window();
+    drill.set_fade_duration_ms(0);
+    windows.show(kFlashCardWindow);
+    for (int card = 1; card <= 12; ++card) {
+        SCOPED_TRACE("card " + std::to_string(card));
+        ASSERT_EQ(label("lblQuestnum")->text(), QString::fromStdString(blank_led_number(card) + ". "));
+        const int number_right = label("lblQuestnum")->geometry().right();
+        EXPECT_EQ(label("lblQuestion")->x(), ((number_right + 1) * 15 + 30) / 15);
+        for (int second = 0; second < 16; ++second) drill.FadeTimer_Timer();
+    }
 }
 
 }  // namespace
