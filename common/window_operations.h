@@ -3,6 +3,9 @@
 // registry (`windows.get<QuizWindowOperations>(kQuizWindow).show_quest()`).
 // Each window class implements the interface of its own operations, so a
 // caller can be tested with a double in the registry.
+#include <optional>
+#include <string>
+
 namespace qd {
 
 // The start window's operation that brings up the main menu.
@@ -33,8 +36,9 @@ public:
 class ResultsWindowOperations {
 public:
     virtual ~ResultsWindowOperations() = default;
-    // Appends the quiz just finished to the student's history report.
-    virtual void save_history() = 0;
+    // Appends the quiz just finished to the student's history report;
+    // returns the report's name and why it could not be written (logged).
+    virtual std::optional<std::string> save_history() = 0;
 };
 
 }  // namespace qd

@@ -211,6 +211,12 @@ std::string ConsoleSession::end_configuration() {
     return {};
 }
 
+void ConsoleSession::return_to_console() {
+    SessionState fresh;
+    fresh.startup_config = std::move(state_.startup_config);
+    state_ = std::move(fresh);
+}
+
 std::string ConsoleSession::continue_banner(std::string_view line) {
     const auto close = line.find(config_.banner_delimiter);
     const std::string_view piece = line.substr(0, close);

@@ -36,6 +36,10 @@ public:
     // Ctrl+Z: leaves the configuration modes for privileged mode.
     std::string end_configuration();
 
+    // Back at the console's first prompt, as after leaving and logging in
+    // again: the configuration (and a saved one) stays.
+    void return_to_console();
+
     bool ended() const { return state_.ended; }
     bool asking_password() const { return state_.asking_password; }
     const DeviceConfig& config() const { return config_; }

@@ -13,7 +13,6 @@
 #include <sstream>
 
 #include "gridlab/command_line_edit.h"
-#include "gridlab/result_file.h"
 #include "gridlab/task_text.h"
 
 namespace qd::gridlab {
@@ -43,7 +42,7 @@ QPlainTextEdit* read_only_text(const QString& accessible_name, const QString& ob
 }  // namespace
 
 ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent), session_(model), folder_(std::move(folder)) {
+    : QWidget(parent), session_(model), folder_(std::move(folder)), progress_(model, folder_) {
     // The update utility knows a running console by "gridlab" and "velqor" in
     // its title, and asks to close it before it replaces the program's files.
     setWindowTitle(model == DeviceModel::access_switch ? "Switch console - velqor gridlab" : "Router console - velqor gridlab");
@@ -111,10 +110,41 @@ ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QW
     connect(show_me_, &QPushButton::clicked, this, &ConsoleWindow::show_hint);
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 
+    continue_earlier_work();
     append("\nPress RETURN to get started!\n\n");
     refresh_prompt();
     resize(760, 560);
     input_->setFocus();
+}
+
+// A console started again for the same task runs the lines typed before
+// (without showing their answers) and starts at the first prompt.
+void ConsoleWindow::continue_earlier_work() {
+    const auto& lines = progress_.earlier_lines();
+    for (const auto& line : lines) {
+        if (line == "\x1a")
+            session_.end_configuration();
+        else
+            session_.enter(line);
+    }
+    if (!lines.empty()) {
+        session_.return_to_console();
+        append("% Continuing from the configuration you left; \"show running-config\" shows it.\n");
+    }
+    report(progress_.save(session_.config()));
+}
+
+void ConsoleWindow::keep(std::string_view line) { report(progress_.record(line, session_.config())); }
+
+// A failure is shown once in the console, not after every command.
+void ConsoleWindow::report(const std::optional<std::string>& failure) {
+    if (!failure) {
+        last_failure_.clear();
+        return;
+    }
+    if (*failure == last_failure_) return;
+    last_failure_ = *failure;
+    append(progress_.task_current() ? "% The result file out.ini could not be written: " + *failure + "\n" : "% " + *failure + "\n");
 }
 
 void ConsoleWindow::append(const std::string& text) {
@@ -132,6 +162,7 @@ void ConsoleWindow::run_command(const QString& command) {
     const std::string line = command.toStdString();
     append(session_.prompt() + (session_.asking_password() ? std::string() : clean_input_line(line)) + "\n");
     append(session_.enter(line));
+    keep(line);
     refresh_prompt();
     if (session_.ended()) close();
 }
@@ -147,6 +178,7 @@ void ConsoleWindow::complete(const QString& typed) {
 
 void ConsoleWindow::end_configuration() {
     append(session_.prompt() + "^Z\n" + session_.end_configuration());
+    keep("\x1a");
     refresh_prompt();
 }
 
@@ -155,17 +187,14 @@ void ConsoleWindow::show_hint() {
     hint_->show();
 }
 
-bool ConsoleWindow::write_result() {
-    const auto failure = write_result_file(folder_, session_.config());
-    if (failure)
-        QMessageBox::warning(this, windowTitle(), QString::fromStdString("The result file out.ini could not be written:\n" + *failure));
-    return !failure;
-}
-
 void ConsoleWindow::closeEvent(QCloseEvent* event) {
-    if (!result_written_) {
-        result_written_ = true;
-        emit resultWritten(write_result());
+    if (!left_) {
+        left_ = true;
+        // Normally already current; a console whose task has gone stays silent.
+        const auto failure = progress_.save(session_.config());
+        if (failure && progress_.task_current())
+            QMessageBox::warning(this, windowTitle(), QString::fromStdString("The result file out.ini could not be written:\n" + *failure));
+        emit resultWritten(!failure);
     }
     event->accept();
 }

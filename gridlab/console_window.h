@@ -1,12 +1,14 @@
 #pragma once
 // The router console's window: the task from "sim.txt" above a console in a
 // fixed-pitch font, a "Show Me" button for the hint in "sim_showme.txt" and
-// an "Exit" button. Leaving (Exit, closing the window or leaving the session
-// at the console) writes "out.ini" in the working folder.
+// an "Exit" button. "out.ini" in the working folder is kept current after
+// every command that changes the configuration, and a console started again
+// for the same task continues from the configuration left (LabProgress).
 #include <QWidget>
 #include <filesystem>
 
 #include "gridlab/console_session.h"
+#include "gridlab/lab_progress.h"
 
 class QLabel;
 class QPlainTextEdit;
@@ -24,7 +26,7 @@ public:
     const ConsoleSession& session() const { return session_; }
 
 signals:
-    // After out.ini was written (or failed to be) on leaving.
+    // On leaving: whether out.ini holds the configuration shown.
     void resultWritten(bool written);
 
 protected:
@@ -38,11 +40,15 @@ private:
     void show_hint();
     void append(const std::string& text);
     void refresh_prompt();
-    bool write_result();
+    void continue_earlier_work();
+    void keep(std::string_view line);
+    void report(const std::optional<std::string>& failure);
 
     ConsoleSession session_;
     std::filesystem::path folder_;
-    bool result_written_ = false;
+    LabProgress progress_;
+    std::string last_failure_;
+    bool left_ = false;
     QPlainTextEdit* task_ = nullptr;
     QPlainTextEdit* hint_ = nullptr;
     QPlainTextEdit* console_ = nullptr;

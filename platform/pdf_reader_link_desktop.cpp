@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/text_file.h"
+#include "platform/file_url.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -152,7 +153,7 @@ std::vector<std::string> split_exec(const std::string& exec) {
 
 std::vector<std::string> reader_command(const std::string& exec, const std::string& document, int page, PageOption option) {
     const std::string number = std::to_string(page);
-    const std::string address = "file://" + document + "#page=" + number;
+    const std::string address = file_url(document) + "#page=" + number;
     std::vector<std::string> command;
     bool placed = false;
     for (const auto& word : split_exec(exec)) {

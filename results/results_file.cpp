@@ -4,6 +4,7 @@
 
 #include "platform/replace_file.h"
 #include "platform/text_forms.h"
+#include "results/student_file_name.h"
 
 namespace qd {
 
@@ -36,15 +37,16 @@ bool read_bounded_line(std::istream& in, std::string& line) {
 }  // namespace
 
 std::string results_file_name(const std::string& product_number, const std::string& student_name) {
-    return product_number + "." + student_name + ".results";
+    return student_file_name(product_number + ".", student_name, ".results");
 }
 
 std::string history_report_name(const std::string& product_number, const std::string& student_name) {
-    return "history." + product_number + "." + std::string(trim_blanks(student_name)) + ".htm";
+    return student_file_name("history." + product_number + ".", trim_blanks(student_name), ".htm");
 }
 
 void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file) {
-    for (int id = 1; id <= kResetEntries; ++id) missed_flags[id] = "0";
+    // assign() rather than = "0": GCC 12 warns falsely (-Wrestrict) on the literal here.
+    for (int id = 1; id <= kResetEntries; ++id) missed_flags[id].assign(1, '0');
     std::ifstream in(file, std::ios::binary);
     if (!in) return;
     std::string line;
@@ -55,7 +57,7 @@ void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& f
     }
 }
 
-bool save_missed_flags(const MissedFlags& missed_flags, const std::filesystem::path& file) {
+std::optional<std::string> save_missed_flags(const MissedFlags& missed_flags, const std::filesystem::path& file) {
     std::string bytes;
     bytes.reserve(kLastId * 12);
     for (int id = 1; id <= kLastId; ++id) {
@@ -64,7 +66,13 @@ bool save_missed_flags(const MissedFlags& missed_flags, const std::filesystem::p
         bytes += blank_led_number(id);
         bytes += "\r\n";
     }
-    return !replace_file(file, bytes).has_value();
+    return replace_file(file, bytes);
+}
+
+std::string unsaved_record_message(const std::vector<std::string>& failures) {
+    std::string text = "The record of this quiz could not be saved:\n";
+    for (const auto& failure : failures) text += "\n" + failure;
+    return text + "\n\nYour score is shown, but it is not in your history. Check that the working folder can be written to.";
 }
 
 }  // namespace qd

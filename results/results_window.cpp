@@ -219,17 +219,18 @@ std::string ResultsWindow::student_name() const {
     return working.empty() ? services_.settings.get(setting::student_name) : working;
 }
 
-void ResultsWindow::save_history(const Clock& clock) {
+std::optional<std::string> ResultsWindow::save_history(const Clock& clock) {
     const ProgramState& state = services_.state;
     const std::string name = student_name();
     const HistoryEntry entry{state.quiz.right_count, state.quiz.quiz_length, clock.weekday_name(), clock.general_date_time(),
                              category_scores_};
-    // The student is not told when the report cannot be written: the quiz's
-    // results are on screen, and the old report is kept whole. The reason is logged.
-    if (auto why = qd::save_history(history_report_name(state.bank.product_number, name), kWorkCopy,
-                                    history_header_line(name, state.bank.exam_title), history_entry_line(entry)))
-        services_.log.append("finalscore save_history()", guard::results_load.source,
-                             static_cast<int>(FailureCode::file_access_error), *why);
+    // The old report is kept whole when the new one cannot be written; the
+    // reason is logged and handed back for the student's message.
+    const std::string report = history_report_name(state.bank.product_number, name);
+    auto why = qd::save_history(report, kWorkCopy, history_header_line(name, state.bank.exam_title), history_entry_line(entry));
+    if (!why) return std::nullopt;
+    services_.log.append("finalscore save_history()", guard::results_load.source, static_cast<int>(FailureCode::file_access_error), *why);
+    return report + ": " + *why;
 }
 
 void ResultsWindow::show_details() {
@@ -304,8 +305,10 @@ ResultsHandle::ResultsHandle(ResultsWindow* window, ProgramServices services, co
 
 void ResultsHandle::run_load() { window_->load(*this); }
 
-void ResultsHandle::save_history() {
-    silent_step([&] { window_->save_history(clock_); });
+std::optional<std::string> ResultsHandle::save_history() {
+    std::optional<std::string> why;
+    silent_step([&] { why = window_->save_history(clock_); });
+    return why;
 }
 
 std::unique_ptr<ManagedWindow> create_results_window(ProgramServices services, const Clock& clock) {

@@ -6,6 +6,8 @@
 // "testing.log"; its save_history appends the quiz to the history report.
 #include <QWidget>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "common/widget_window.h"
@@ -28,7 +30,7 @@ public:
     // The load, step by step; a failing step is logged and the next one runs.
     void load(ManagedWindow& handle);
     void calc_list();
-    void save_history(const Clock& clock);
+    std::optional<std::string> save_history(const Clock& clock);
 
     // The actions of the list and the buttons.
     void show_details();
@@ -64,7 +66,7 @@ class ResultsHandle : public WidgetWindow, public ResultsWindowOperations {
 public:
     ResultsHandle(ResultsWindow* window, ProgramServices services, const Clock& clock);
     void run_load() override;
-    void save_history() override;
+    std::optional<std::string> save_history() override;
 
 private:
     ResultsWindow* window_;

@@ -16,6 +16,10 @@ struct ExerciseStart {
     std::vector<std::string> arguments;
 };
 
+// The router console's window title holds this mark; the quiz closes such a
+// console when it leaves the lab it was opened for.
+inline constexpr const char* kRouterConsoleTitleMark = "velqor gridlab";
+
 // The product number, "Q" and answer slot 1, trimmed as a whole.
 std::string exercise_code(const std::string& product_number, const std::string& answer_slot_1);
 

@@ -16,6 +16,8 @@
 #include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
 #include "common/module1.h"
+#include "common/program_title.h"
+#include "platform/file_url.h"
 #include "platform/text_forms.h"
 #include "results/results_file.h"
 #include "runner/answer_check.h"
@@ -257,7 +259,10 @@ void QuizWindow::build_menus() {
         cmd_buttons_[1]->setVisible(on(working.back_button));
     }, true);
     embed_entry_ = add_entry(options, "mnuEmbed", "Embed Media Player (for online tutor)",
-                             [this, &working] { toggle_option(embed_entry_, setting::embed_media_player, working.embed_media_player); }, true);
+                             [this, &working] {
+                                 // This one option is stored as a plain decimal ("1", "0").
+                                 toggle_option(embed_entry_, setting::embed_media_player, working.embed_media_player, false);
+                             }, true);
     QMenu* answer_menu = options->addMenu("When Showing Answer");
     answer_menu->setObjectName("mnu_show_answer");
     auto place_answer = [this, &settings, &working](const char* where) {
@@ -449,7 +454,7 @@ void QuizWindow::set_wow_question_html(const std::string& body) {
     auto& quiz = services_.state.quiz;
     if (quiz.first_page == 1) {
         page_head_ = no_right_click_head();
-        silent_step([&] { browser_->navigate("file://" + services_.state.paths.data_folder + "blank.htm"); });
+        silent_step([&] { browser_->navigate(file_url(services_.state.paths.data_folder + "blank.htm")); });
         quiz.first_page = 0;
     }
     silent_step([&] { browser_->write_document(question_document(page_head_, body), services_.state.paths.data_folder); });
@@ -474,7 +479,7 @@ void QuizWindow::Command1_Click() {
     silent_step([&] {
         if (!reviewer_)
             reviewer_ = std::make_unique<ChapterReviewer>(services_.dialogs, quiz_services_.starter, quiz_services_.working_folder,
-                                                          "Review Chapter");
+                                                          kProgramTitle);
         reviewer_->review(services_.state.quiz.current_question.ref_tag, services_.state.paths.book_pdf_path);
     });
 }
@@ -547,6 +552,9 @@ void QuizWindow::check_answer() {
         QuestionRecord& record = table.at(quiz.current_index);
         record_grade(quiz, record, grade_answer(quiz.current_question, record, results));
     });
+    // The lab is graded: a console still open for it would go on over the
+    // next question with the old task.
+    if (quiz.input_kind == "Sim") silent_step([&] { close_windows_titled(quiz_services_.top_windows, kRouterConsoleTitleMark); });
     const bool show = (quiz.verdict == 1 && working.show_answer_when_right == 1) ||
                       (quiz.verdict == 99 && working.show_answer_when_wrong == 1);
     if (show) {
@@ -585,15 +593,26 @@ void QuizWindow::end_the_test() {
         services.settings.put(key, std::to_string(times));
     });
     quiz.quiz_position = static_cast<std::int16_t>(quiz.quiz_position - 1);
+    // A record that cannot be written is logged and told to the student once,
+    // after both files were tried: never lost without a word.
+    std::vector<std::string> unsaved;
     silent_step([&] {
-        save_missed_flags(quiz.missed_flags,
-                          results_file_name(services.state.bank.product_number, services.settings.working.student_name));
+        const std::string file = results_file_name(services.state.bank.product_number, services.settings.working.student_name);
+        if (auto why = save_missed_flags(quiz.missed_flags, file)) {
+            services.log.append("quest save_missed_flags()", guard::quiz_load.source, static_cast<int>(FailureCode::file_access_error),
+                                *why);
+            unsaved.push_back(file + ": " + *why);
+        }
     });
     silent_step([&] {
         if (services.windows.is_loaded(kResultsWindow)) services.windows.unload(kResultsWindow);
         services.windows.show(kResultsWindow);
     });
-    silent_step([&] { services.windows.get<ResultsWindowOperations>(kResultsWindow).save_history(); });
+    silent_step([&] {
+        if (auto why = services.windows.get<ResultsWindowOperations>(kResultsWindow).save_history()) unsaved.push_back(*why);
+    });
+    if (!unsaved.empty())
+        silent_step([&] { services.dialogs.message(unsaved_record_message(unsaved), kProgramTitle, DialogButtons::ok, DialogIcon::warning); });
     silent_step([&] {
         if (services.windows.is_loaded(kQuizWindow)) {
             services.windows.hide(kQuizWindow);
@@ -612,7 +631,13 @@ void QuizWindow::launch_exercise() {
         const ExerciseStart start = router_console_start(services_.state.paths.program_folder, question);
         quiz_services_.starter.start(start.program, start.arguments, quiz_services_.working_folder);
     });
+    focus_next_for_return();
 }
+
+// When the exercise program closes, the desktop hands the quiz window back
+// with its focus where it was: on Next, so Enter grades and moves on instead
+// of starting the exercise again.
+void QuizWindow::focus_next_for_return() { cmd_buttons_[0]->setFocus(Qt::OtherFocusReason); }
 
 // Starts the exercise program of an input kind; a failure is logged under the
 // launch operation's labels and nothing is shown.
@@ -624,6 +649,7 @@ void QuizWindow::start_exercise(const char* input_kind, GuardLabels labels) {
         if (!quiz_services_.starter.start(start.program, start.arguments, quiz_services_.working_folder))
             throw Failure(FailureCode::file_not_found, "Cannot start " + start.program);
     });
+    focus_next_for_return();
 }
 
 void QuizWindow::launch_dnd() { start_exercise("Drag_Drop", guard::launch_dnd); }
@@ -693,10 +719,10 @@ void QuizWindow::redraw_question() {
     step.step([&] { browser_->focus_page(); });
 }
 
-void QuizWindow::toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value) {
+void QuizWindow::toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value, bool blank_led) {
     working_value = on(working_value) ? 0 : 1;
     entry->setChecked(on(working_value));
-    silent_step([&] { services_.settings.put(key, blank_led_number(working_value)); });
+    silent_step([&] { services_.settings.put(key, blank_led ? blank_led_number(working_value) : std::to_string(working_value)); });
 }
 
 void QuizWindow::keyPressEvent(QKeyEvent* event) {

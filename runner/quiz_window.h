@@ -12,6 +12,7 @@
 #include "platform/browser.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
+#include "platform/top_windows.h"
 #include "common/guarded_steps.h"
 #include "state/program_services.h"
 
@@ -30,6 +31,7 @@ class ScoreGauge;
 struct QuizWindowServices {
     ProgramStarter& starter;
     Random& random;
+    TopWindows& top_windows;  // to close a router console left open for a graded lab
     std::function<std::chrono::system_clock::time_point()> now = [] { return std::chrono::system_clock::now(); };
     std::string working_folder;  // exchange and result files of the exercises; "" for the current folder
 };
@@ -77,6 +79,7 @@ private:
 
     void go_next();
     void go_back();
+    void focus_next_for_return();
     void capture_answer_from_page();
     void count_category_questions();
     void prepare_exercise_for_question();
@@ -87,7 +90,8 @@ private:
     void choose_font_size(int entry);
     void redraw_question();
     void show_page(const GuardedProcedure& step);
-    void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value);
+    // Flips an option and stores it, with a leading blank (" 1") unless told otherwise.
+    void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value, bool blank_led = true);
     void tick_font_menus();
 
     ProgramServices services_;

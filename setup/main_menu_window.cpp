@@ -36,6 +36,8 @@ namespace {
 constexpr int kMinimumWidthTwips = 9780;
 constexpr int kMinimumHeightTwips = 6795;
 constexpr int kBrowserWarmUpDelayMs = 400;
+// The name goes into the student's file names; forty characters name anyone.
+constexpr int kLongestStudentName = 40;
 // The time spinner shows 200 minus its position; it starts at 170 while the
 // box reads 75, so its first step shows 29 or 31.
 constexpr int kSpinnerStart = 170;
@@ -142,6 +144,7 @@ QWidget* MainMenuWindow::build_general_tab() {
     name_box_ = named(new QLineEdit("STUDENT", page), "txtstudentname", "Type your name here to keep a record of your scores");
     name_label->setBuddy(name_box_);
     name_box_->setAccessibleName("Enter Your Name:");
+    name_box_->setMaxLength(kLongestStudentName);
     connect(name_box_, &QLineEdit::textChanged, this,
             [this](const QString& text) { services_.settings.working.student_name = text.toStdString(); });
     layout->addWidget(name_label, 2, 0);

@@ -6,6 +6,7 @@
 #include "bank/bank_loader.h"
 #include "common/guarded_steps.h"
 #include "common/module1.h"
+#include "platform/file_url.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -85,7 +86,7 @@ void start_quiz_click_sub(WindowRegistry& windows, const Screen& screen, const E
     });
 }
 
-std::string eula_address(const ProgramState& state) { return "file://" + state.paths.program_folder + "EULA.txt"; }
+std::string eula_address(const ProgramState& state) { return file_url(state.paths.program_folder + "EULA.txt"); }
 
 std::string survey_address(const std::string& product_number, const std::string& email, const std::string& exam_title) {
     std::string title;

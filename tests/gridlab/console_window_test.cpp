@@ -46,7 +46,7 @@ TEST_F(ConsoleWindowTest, theUpdateUtilityFindsARunningConsoleAndAsksToCloseIt) 
     }
 }
 
-TEST_F(ConsoleWindowTest, aTypedLabLeavesOutIniWhenTheWindowCloses) {
+TEST_F(ConsoleWindowTest, aTypedLabIsInOutIniAtOnceAndAConsoleStartedAgainContinuesIt) {
     qd::testing::write_file(folder / "sim.txt", "Name the router &lt;Branch1&gt;.\r\n");
     qd::testing::write_file(folder / "sim_showme.txt", "Use hostname.\r\n");
     ConsoleWindow window(DeviceModel::router, folder.path());
@@ -55,6 +55,8 @@ TEST_F(ConsoleWindowTest, aTypedLabLeavesOutIniWhenTheWindowCloses) {
     for (const char* line : {"enable", "conf t", "hostname Branch1", "int fa0/0", "no shut"}) type(window, line);
     EXPECT_EQ(window.findChild<QLabel*>("prompt_label")->text(), "Branch1(config-if)#");
     EXPECT_TRUE(console(window).contains("Branch1(config)#int fa0/0\n"));
+    EXPECT_NE(qd::testing::read_file(folder / "out.ini").find("interface fastethernet0/0 state=up\r\n"), std::string::npos)
+        << "the quiz can grade while the console is still open";
 
     auto* input = window.findChild<QLineEdit*>("command_line");
     QTest::keyClicks(input, "ip add?");
@@ -81,7 +83,13 @@ TEST_F(ConsoleWindowTest, aTypedLabLeavesOutIniWhenTheWindowCloses) {
     EXPECT_FALSE(window.isVisible());
     const std::string result = qd::testing::read_file(folder / "out.ini");
     EXPECT_TRUE(result.starts_with("[general]\r\nhostname=Branch1\r\n"));
-    EXPECT_NE(result.find("interface fastethernet0/0 state=up\r\n"), std::string::npos);
+
+    ConsoleWindow again(DeviceModel::router, folder.path());
+    again.show();
+    EXPECT_EQ(again.findChild<QLabel*>("prompt_label")->text(), "Branch1>");
+    EXPECT_TRUE(console(again).contains("Continuing from the configuration you left")) << console(again).toStdString();
+    again.close();
+    EXPECT_EQ(qd::testing::read_file(folder / "out.ini"), result);
 }
 
 TEST_F(ConsoleWindowTest, exitFromUserModeClosesTheSwitchConsoleAndWritesOnce) {

@@ -15,39 +15,11 @@
 #include "gridlab/task_text.h"
 #include "platform/text_forms.h"
 #include "runner/router_console_grading.h"
+#include "lab_transcript.h"
 #include "temp_folder.h"
 
 namespace qd::gridlab {
 namespace {
-
-struct TranscriptLine {
-    std::string prompt;   // "Router(config-if)#"
-    std::string command;  // what the student typed after it
-};
-
-// "Router(config)#hostname R1" splits after the prompt's ">" or "#".
-std::optional<TranscriptLine> split_prompt(const std::string& line) {
-    std::size_t i = 0;
-    while (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '-' || line[i] == '_')) ++i;
-    if (i == 0) return std::nullopt;
-    if (i < line.size() && line[i] == '(') {
-        const auto close = line.find(')', i);
-        if (close == std::string::npos) return std::nullopt;
-        i = close + 1;
-    }
-    if (i >= line.size() || (line[i] != '>' && line[i] != '#')) return std::nullopt;
-    return TranscriptLine{line.substr(0, i + 1), line.substr(i + 1)};
-}
-
-std::vector<TranscriptLine> transcript_of(const QuestionRecord& lab) {
-    std::vector<TranscriptLine> lines;
-    std::istringstream text(plain_text_from_html(lab.explanation));
-    std::string line;
-    while (std::getline(text, line))
-        if (auto split = split_prompt(std::string(trim_blanks(line))); split && !trim_blanks(split->command).empty())
-            lines.push_back(*split);
-    return lines;
-}
 
 DeviceModel model_of(const QuestionRecord& lab) {
     return lab.exhibit_files[2] == "2950" ? DeviceModel::access_switch : DeviceModel::router;
@@ -74,12 +46,6 @@ bool graded_right(const QuestionRecord& lab, const std::vector<std::string>& com
     EXPECT_EQ(run_batch(model_of(lab), in, out, errors, folder), 0) << errors.str();
     const auto read = [&](const std::string& key) { return read_out_ini(folder.string(), "general", key); };
     return router_console_expectations_met(lab, read);
-}
-
-std::vector<std::string> commands_of(const std::vector<TranscriptLine>& transcript) {
-    std::vector<std::string> commands;
-    for (const auto& line : transcript) commands.push_back(line.command);
-    return commands;
 }
 
 // Changes the first character of the last word of the first command that ends

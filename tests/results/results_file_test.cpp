@@ -17,12 +17,52 @@ TEST(ResultsFile, resultsNameKeepsTheStoredNameAndHistoryNameTrimsIt) {
     EXPECT_EQ(history_report_name("41517", " Alex "), "history.41517.Alex.htm");
 }
 
+// Every name that stood in a file name before keeps its files; a name that
+// could not is mapped to one that can, inside the working folder.
+TEST(ResultsFile, studentNamesMapToFileNamesInTheWorkingFolder) {
+    const std::string long_name(300, 'a');
+    std::string two_byte;
+    for (int i = 0; i < 130; ++i) two_byte += "\xC3\xA9";  // é
+    const struct {
+        std::string name;
+        std::string results;
+        std::string history;
+    } cases[] = {
+        {"Alex", "41517.Alex.results", "history.41517.Alex.htm"},
+        {"Zo\xC3\xAB \xC3\x98rsted", "41517.Zo\xC3\xAB \xC3\x98rsted.results", "history.41517.Zo\xC3\xAB \xC3\x98rsted.htm"},
+        {"..", "41517....results", "history.41517....htm"},
+        {".hidden", "41517..hidden.results", "history.41517..hidden.htm"},
+        {"-rf", "41517.-rf.results", "history.41517.-rf.htm"},
+        {"a\\b", "41517.a\\b.results", "history.41517.a\\b.htm"},
+        {"../../etc/passwd", "41517..._.._etc_passwd.results", "history.41517..._.._etc_passwd.htm"},
+        {"/tmp/x", "41517._tmp_x.results", "history.41517._tmp_x.htm"},
+        {std::string("tab\there\x1b[1m\x7f\0", 14), "41517.tab_here_[1m__.results", "history.41517.tab_here_[1m__.htm"},
+        {long_name, "41517." + std::string(255 - 14, 'a') + ".results", "history.41517." + std::string(255 - 18, 'a') + ".htm"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(results_file_name("41517", c.name), c.results);
+        EXPECT_EQ(history_report_name("41517", c.name), c.history);
+    }
+    // A cut never splits a letter.
+    const std::string cut = history_report_name("41517", two_byte);
+    EXPECT_LE(cut.size(), 255u);
+    EXPECT_EQ(cut, "history.41517." + two_byte.substr(0, 236) + ".htm");
+}
+
+TEST(ResultsFile, aNameWithFolderPartsIsWrittenInTheWorkingFolder) {
+    TempFolder folder;
+    MissedFlags flags{};
+    EXPECT_EQ(save_missed_flags(flags, results_file_name("41517", "../escape")), std::nullopt);
+    EXPECT_TRUE(std::filesystem::exists(folder / "41517..._escape.results"));
+}
+
 TEST(ResultsFile, savesTwoThousandLinesWithUnrecordedEntriesAsZero) {
     TempFolder folder;
     MissedFlags flags;
     flags[5] = "1";
     flags[17] = "0";
-    ASSERT_TRUE(save_missed_flags(flags, folder / "r.results"));
+    ASSERT_EQ(save_missed_flags(flags, folder / "r.results"), std::nullopt);
     const std::string bytes = read_file(folder / "r.results");
     std::string expected;
     for (int id = 1; id <= 2000; ++id) expected += (id == 5 ? " 1, " : " 0, ") + std::to_string(id) + "\r\n";
@@ -76,10 +116,10 @@ TEST(ResultsFile, aFailedSaveKeepsTheOldFile) {
     TempFolder folder;
     MissedFlags flags;
     flags[1] = "1";
-    ASSERT_TRUE(save_missed_flags(flags, folder / "r.results"));
+    ASSERT_EQ(save_missed_flags(flags, folder / "r.results"), std::nullopt);
     const std::string before = read_file(folder / "r.results");
     // A results path inside a missing folder cannot be written.
-    EXPECT_FALSE(save_missed_flags(flags, folder / "missing" / "r.results"));
+    EXPECT_TRUE(save_missed_flags(flags, folder / "missing" / "r.results").has_value());
     EXPECT_EQ(read_file(folder / "r.results"), before);
 }
 

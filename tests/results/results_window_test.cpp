@@ -192,7 +192,7 @@ TEST_F(ResultsWindowTest, quitAndEscapeReturnToTheMenuAndDetailsOpenTheReport) {
 TEST_F(ResultsWindowTest, saveHistoryRecordsTheQuizWithItsModuleTable) {
     finish({{5, 2, 1}, {6, 1, 2}}, {"Routing", "Switching"});
     windows.show(kResultsWindow);
-    windows.get<ResultsWindowOperations>(kResultsWindow).save_history();
+    EXPECT_EQ(windows.get<ResultsWindowOperations>(kResultsWindow).save_history(), std::nullopt);
     const std::string header = history_header_line("ALEX", "First Part Exam");
     EXPECT_EQ(read_file("history.41517.ALEX.htm"),
               header + "\r\n" +
@@ -204,10 +204,12 @@ TEST_F(ResultsWindowTest, saveHistoryRecordsTheQuizWithItsModuleTable) {
                   "<tr><td align=center>100% (1/1)</td><td>Switching</td></tr></table><p>&nbsp;</p>\r\n");
     EXPECT_EQ(read_file("temp.hist"), header + "\r\n");
 
-    // A report that cannot be replaced stays, and the reason is logged.
+    // A report that cannot be replaced stays, and the reason is logged and handed back.
     std::filesystem::remove("history.41517.ALEX.htm");
     std::filesystem::create_directory("history.41517.ALEX.htm");
-    windows.get<ResultsWindowOperations>(kResultsWindow).save_history();
+    const auto why = windows.get<ResultsWindowOperations>(kResultsWindow).save_history();
+    ASSERT_TRUE(why.has_value());
+    EXPECT_TRUE(why->starts_with("history.41517.ALEX.htm: ")) << *why;
     EXPECT_TRUE(std::filesystem::is_directory("history.41517.ALEX.htm"));
     EXPECT_NE(read_file("error.log").find(" - finalscore save_history() - finalscore 75 - history.41517.ALEX.htm is not a file - "),
               std::string::npos);

@@ -13,6 +13,9 @@
 #include "program_world.h"
 #include "runner/exhibit_window.h"
 #include "runner/quiz_window.h"
+#include "common/program_title.h"
+#include "platform/replace_file.h"
+#include "results/results_file.h"
 
 namespace qd {
 namespace {
@@ -43,11 +46,13 @@ protected:
         for (int p = 1; p <= 3; ++p) quiz.question_order[p] = static_cast<std::int16_t>(p);
 
         windows.define(kQuizWindow, [this] {
-            return create_quiz_window(services, QuizWindowServices{starter, random, [] { return std::chrono::system_clock::now(); }, folder.path().string() + "/"});
+            return create_quiz_window(services, QuizWindowServices{starter, random, top_windows, [] { return std::chrono::system_clock::now(); }, folder.path().string() + "/"});
         });
         windows.define(kResultsWindow, [this] {
             events.push_back("results shown");
-            return std::make_unique<ResultsHandle>(events);
+            auto results = std::make_unique<ResultsHandle>(events);
+            results->history_failure = history_failure;
+            return results;
         });
     }
 
@@ -64,7 +69,11 @@ protected:
 
     struct ResultsHandle : testing::FakeWindow, ResultsWindowOperations {
         explicit ResultsHandle(std::vector<std::string>& events) : FakeWindow("finalscore", events), events_(events) {}
-        void save_history() override { events_.push_back("save_history"); }
+        std::optional<std::string> save_history() override {
+            events_.push_back("save_history");
+            return history_failure;
+        }
+        std::optional<std::string> history_failure;
         std::vector<std::string>& events_;
     };
 
@@ -95,9 +104,11 @@ protected:
     }
 
     testing::RecordingStarter starter;
+    testing::FakeTopWindows top_windows;
     testing::ScriptedRandom random{{}, 0.0};
     WebEngineBrowserFactory browsers;
     std::vector<std::string> events;
+    std::optional<std::string> history_failure;
     int painted = 0;
     int seen_paints = 0;
 };
@@ -190,7 +201,6 @@ TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
     settings.working.timed_state = 1;
     settings.working.time_limit = 1;
     state.setup.time_started = std::chrono::system_clock::now() - std::chrono::seconds(61);
-    start();
     struct Expected {
         const char* name;
         const char* accessible;
@@ -206,7 +216,10 @@ TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
     }
     EXPECT_TRUE(window().findChild<QAction*>("menu_backbutton")->isChecked());
 
+    // The clock runs from the first question; on a busy machine the timer may
+    // come round before its page is drawn.
     dialogs.expect_message("Time has expired", "Practice Test for Exam One - Question  1 of 3");
+    windows.get<QuizWindowOperations>(kQuizWindow).show_quest();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !windows.is_loaded(kQuizWindow); }, 10000));
     EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
     EXPECT_EQ(settings.working.timed_state, 99);
@@ -243,6 +256,33 @@ TEST_F(QuizWindowTest, exerciseQuestionsPrepareTheirFilesAndStartTheirProgramEac
     QTest::mouseClick(window().findChild<QPushButton*>("cmd_buttons_3"), Qt::LeftButton);
     EXPECT_EQ(starter.starts.back().arguments, std::vector<std::string>{"41517Q14"});
     EXPECT_NE(testing::read_file(folder / "error.log").find("launch_dnd()"), std::string::npos);
+}
+
+TEST_F(QuizWindowTest, aRecordThatCannotBeWrittenIsToldOnceWithItsReasonsAndLogged) {
+    start();
+    std::filesystem::create_directory(folder / "41517.Alex.results");
+    const std::optional<std::string> results_why = replace_file("41517.Alex.results", "");
+    ASSERT_TRUE(results_why.has_value());
+    history_failure = "history.41517.Alex.htm: No space left on device";
+    dialogs.expect_message(unsaved_record_message({"41517.Alex.results: " + *results_why, *history_failure}), kProgramTitle);
+    window().findChild<QAction*>("menu_quittest")->trigger();
+    EXPECT_FALSE(windows.is_loaded(kQuizWindow));
+    EXPECT_NE(testing::read_file(folder / "error.log").find("quest save_missed_flags()"), std::string::npos);
+}
+
+TEST_F(QuizWindowTest, bookMessagesCarryTheProgramTitleAndTheEmbedOptionIsAPlainDecimal) {
+    state.table.at(1).ref_tag = "12##";
+    settings.working.practice_mode = 1;
+    state.paths.book_pdf_path = (folder / "no_book.pdf").string();
+    start();
+    dialogs.expect_message("Could not find " + state.paths.book_pdf_path, kProgramTitle);
+    QTest::mouseClick(window().findChild<QPushButton*>("Command1"), Qt::LeftButton);
+
+    auto* embed = window().findChild<QAction*>("mnuEmbed");
+    for (const char* stored : {"1", "0"}) {
+        embed->trigger();
+        EXPECT_EQ(settings.get(setting::embed_media_player), stored);
+    }
 }
 
 }  // namespace

@@ -9,12 +9,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <sstream>
 
+#include "../gridlab/lab_transcript.h"
+#include "console_desk.h"
 #include "gui_test.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
@@ -124,11 +127,19 @@ protected:
         return lines;
     }
 
+    // Types a lab's own solution at the console, line by line.
+    void type_solution(gridlab::ConsoleWindow& console, const QuestionRecord& lab) {
+        auto& input = control<QLineEdit>(console, "command_line");
+        for (const std::string& command : gridlab::commands_of(gridlab::transcript_of(lab))) {
+            QTest::keyClicks(&input, QString::fromStdString(command));
+            QTest::keyClick(&input, Qt::Key_Return);
+        }
+    }
+
     static inline PaintCountingBrowsers* browsers = nullptr;
-    testing::RecordingStarter starter;
+    testing::ConsoleDesk desk;  // the exercise programs the quiz starts, and the desktop's windows
     testing::ScriptedRandom random;
-    testing::FakeTopWindows top_windows;
-    WindowPlatform platform{starter, random, clock, top_windows, *browsers};
+    WindowPlatform platform{desk, random, clock, desk, *browsers};
 };
 
 TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
@@ -192,6 +203,57 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     EXPECT_NE(history[1].find("100%&nbsp;&nbsp;(1/1)"), std::string::npos) << history[1];
     EXPECT_NE(history[2].find("(2/50)"), std::string::npos) << history[2];
     EXPECT_EQ(state.quiz.missed_flags[wrong_id], "0");
+}
+
+// A lab is graded from what the console shows: with the console still open at
+// Next, and after the console was closed and started again for the same lab.
+TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedAgain) {
+    windows.load(kStartWindow);
+    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
+    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+    tick(menu, "answer_when_wrong", true);  // a lab graded wrong would open its explanation
+    tick(menu, "answer_when_right", false);
+    tick(menu, "random_questions", false);
+    control<QTabWidget>(menu, "SSTab1").setCurrentIndex(2);
+    QTest::mouseClick(&control(menu, "cmd_remove_all_cat"), Qt::LeftButton);
+    auto& skipped = control<QListWidget>(menu, "lst_cats_not_to_ask");
+    skipped.clearSelection();
+    const auto labs = skipped.findItems("Simul", Qt::MatchStartsWith);
+    ASSERT_EQ(labs.size(), 1);
+    labs.front()->setSelected(true);
+    QTest::mouseClick(&control(menu, "cmd_add_cat"), Qt::LeftButton);
+    and_wait_for_page([&] { QTest::mouseClick(&control(menu, "cmd_start_cat_quiz"), Qt::LeftButton); });
+    QuizWindow& quiz = quiz_window();
+    auto& next_button = control<QPushButton>(quiz, "cmd_buttons_0");
+    auto& launch = control<QPushButton>(quiz, "cmd_buttons_2");
+
+    // Solved, and Next pressed with the console still open.
+    ASSERT_EQ(state.quiz.input_kind, "Sim");
+    const int first_lab = state.quiz.current_index;
+    QTest::mouseClick(&launch, Qt::LeftButton);
+    ASSERT_NE(desk.open_console(), nullptr);
+    EXPECT_EQ(quiz.focusWidget(), &next_button) << "Enter after the console closes must not start it again";
+    type_solution(*desk.open_console(), state.quiz.current_question);
+    and_wait_for_page([&] { next(); });
+    EXPECT_EQ(state.table.at(first_lab).result, result_code::right);
+    EXPECT_EQ(desk.open_count(), 0u) << "the console of the graded lab is closed, not left over the next question";
+
+    // Solved, left with "exit", started again, closed, and Enter pressed.
+    ASSERT_EQ(state.quiz.input_kind, "Sim");
+    const int second_lab = state.quiz.current_index;
+    QTest::mouseClick(&launch, Qt::LeftButton);
+    type_solution(*desk.open_console(), state.quiz.current_question);
+    for (const char* leave : {"end", "exit"}) {
+        QTest::keyClicks(&control<QLineEdit>(*desk.open_console(), "command_line"), leave);
+        QTest::keyClick(&control<QLineEdit>(*desk.open_console(), "command_line"), Qt::Key_Return);
+    }
+    ASSERT_EQ(desk.open_console(), nullptr);
+    EXPECT_EQ(quiz.focusWidget(), &next_button);
+    QTest::mouseClick(&launch, Qt::LeftButton);
+    ASSERT_NE(desk.open_console(), nullptr);
+    QTest::mouseClick(&control(*desk.open_console(), "exit_button"), Qt::LeftButton);
+    and_wait_for_page([&] { QTest::keyClick(quiz.focusWidget(), Qt::Key_Return); });
+    EXPECT_EQ(state.table.at(second_lab).result, result_code::right);
 }
 
 }  // namespace

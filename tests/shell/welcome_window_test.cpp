@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QUrl>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
@@ -66,6 +68,11 @@ TEST_F(StartWindow, clickAreasOpenHelpLicenceAndGuarantee) {
     EXPECT_EQ(shell.opened[1].first, "file://" + state.paths.program_folder + "EULA.txt");
     EXPECT_EQ(shell.opened[1].second, ShowMode::maximized);
     EXPECT_EQ(shell.opened[2].first, maker::kGuaranteePage);
+
+    // A program folder whose name a URL would read otherwise still names the licence.
+    state.paths.program_folder = "/opt/C# 100%?/";
+    click("lblEULALink");
+    EXPECT_EQ(QUrl(QString::fromStdString(shell.opened.back().first)).toLocalFile().toStdString(), "/opt/C# 100%?/EULA.txt");
 }
 
 TEST_F(StartWindow, startOpensTheMainMenuAndExitEndsTheProgram) {
