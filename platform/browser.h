@@ -69,6 +69,15 @@ public:
 
     virtual void focus_page() = 0;
 
+    // Where a link the user follows goes: by default to the desktop's own
+    // programs, so a window's page is never replaced; with a handler, to it
+    // (a document window follows its own pages in place).
+    virtual void on_link_followed(std::function<void(const std::string& address)> on_link) = 0;
+    // The address of the current document.
+    virtual std::string address() const = 0;
+    // Goes back to the previous document; false when there is none.
+    virtual bool go_back() = 0;
+
     // Prints the page after the print dialog; false when printing failed. A
     // dialog the user cancelled is no failure: nothing is printed, no error shown.
     virtual bool print_with_dialog() = 0;

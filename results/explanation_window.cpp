@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/guarded_steps.h"
+#include "common/picture_window.h"
 #include "common/widget_window.h"
 
 namespace qd {
@@ -35,6 +36,7 @@ ExplanationWindow::ExplanationWindow(const ExplanationServices& services, std::u
     QWidget* page = browser_->widget();
     page->setObjectName("text1");
     page->setAccessibleName("Explanation");
+    browser_->on_page_signal([](const std::string& name) { show_picture_from_page(name); });
 
     auto* frame = new QWidget(this);
     frame->setObjectName("Frame1");

@@ -18,6 +18,7 @@
 #include "common/module1.h"
 #include "common/program_title.h"
 #include "platform/file_url.h"
+#include "common/picture_window.h"
 #include "platform/text_forms.h"
 #include "results/results_file.h"
 #include "runner/answer_check.h"
@@ -84,6 +85,7 @@ QuizWindow::QuizWindow(ProgramServices services, QuizWindowServices quiz_service
     browser_->set_page_script(kQuestionPageBehaviour);
     browser_->on_page_signal([this](const std::string& name) {
         if (name == "next" && cmd_buttons_[0]->isEnabled()) next_click();
+        else show_picture_from_page(name);
     });
     build_controls();
     build_menus();

@@ -11,6 +11,7 @@ packages=(
   graphviz fonts-dejavu-core xvfb xauth poppler-utils xdotool openbox
   tinyproxy microsocks dante-server
   desktop-file-utils appstream lintian xdg-utils
+  at-spi2-core python3-pyatspi dbus fonts-liberation2
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,7 @@
 #include "common/list_width.h"
 #include "common/module1.h"
 #include "common/program_title.h"
+#include "platform/qt/colour_palette.h"
 #include "platform/text_forms.h"
 #include "setup/category_choice.h"
 #include "setup/drill_settings.h"
@@ -284,6 +286,11 @@ QWidget* MainMenuWindow::build_categories_tab() {
     auto* remove = button(page, "cmd_remove_cat", ">", "Do not ask the selected categories");
     auto* add_all = button(page, "cmd_add_all_cat", "<<", "Ask every category");
     auto* remove_all = button(page, "cmd_remove_all_cat", ">>", "Ask no category");
+    // The arrows say where the chapters go; the names say what the buttons do.
+    add->setAccessibleName("Add the selected chapters");
+    remove->setAccessibleName("Remove the selected chapters");
+    add_all->setAccessibleName("Add all chapters");
+    remove_all->setAccessibleName("Remove all chapters");
     auto add_then_fit = [this] {
         silent_step([&] { add_the_cats(); });
         silent_step([&] { fit_list_width(*ask_list_, services_.screen); });
@@ -375,6 +382,7 @@ void MainMenuWindow::build_menu_bar() {
     QMenu* file = menuBar()->addMenu("&File");
     file->setObjectName("mnu_file");
     add(file, "mnu_savesettings", "Save Settings", &MainMenuWindow::save_settings);
+    build_colour_menu(*file);
     add(file, "menu_exit", "E&xit Program", &MainMenuWindow::exit_program);
     QMenu* history = menuBar()->addMenu("Histor&y");
     history->setObjectName("mnu_history");
@@ -387,6 +395,28 @@ void MainMenuWindow::build_menu_bar() {
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnu_help");
     add(help, "mnu_contents", "&Contents", &MainMenuWindow::contents);
+}
+
+// Colours: the desktop's scheme, or always light, or always dark; the choice
+// is stored and takes effect at once in every window and later page.
+void MainMenuWindow::build_colour_menu(QMenu& file) {
+    QMenu* colours = file.addMenu("&Colours");
+    colours->setObjectName("mnu_colours");
+    auto* group = new QActionGroup(colours);
+    const ColourChoice stored = colour_choice_from_text(services_.settings.get(setting::colour_scheme));
+    const std::pair<ColourChoice, const char*> entries[] = {
+        {ColourChoice::system, "&System"}, {ColourChoice::light, "&Light"}, {ColourChoice::dark, "&Dark"}};
+    for (const auto& [choice, caption] : entries) {
+        QAction* action = colours->addAction(caption);
+        action->setObjectName(QString("mnu_colours_") + colour_choice_text(choice));
+        action->setCheckable(true);
+        action->setChecked(choice == stored);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, choice = choice] {
+            silent_step([&] { services_.settings.put(setting::colour_scheme, colour_choice_text(choice)); });
+            apply_colour_choice(choice);
+        });
+    }
 }
 
 MenuChoices MainMenuWindow::read_choices() const {

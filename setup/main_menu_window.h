@@ -15,6 +15,7 @@
 #include "state/program_services.h"
 
 class QCheckBox;
+class QMenu;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -57,6 +58,7 @@ private:
     QWidget* build_categories_tab();
     QWidget* build_drill_tab();
     void build_menu_bar();
+    void build_colour_menu(QMenu& file);
 
     // The boxes as the settings commands and the builder see them, and back.
     MenuChoices read_choices() const;

@@ -4,12 +4,16 @@
 #include <QStringList>
 #include <clocale>
 
+#include "common/document_window.h"
 #include "common/error_log.h"
 #include "common/window_registry.h"
 #include "platform/clock.h"
 #include "platform/random.h"
+#include "platform/qt/colour_palette.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/screen_fit.h"
+#include "platform/qt/window_accessibility.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
 #include "state/user_settings.h"
@@ -32,7 +36,10 @@ std::string command_line_of(const QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    qd::offer_pages_to_screen_readers();
     QApplication application(argc, argv);
+    qd::install_window_accessibility();
+    qd::install_screen_fit();
     std::setlocale(LC_ALL, "");  // dates in the error log follow the user's locale
     application.setApplicationName("quizdeck");
     application.setQuitOnLastWindowClosed(false);  // the program ends only through quit_program
@@ -46,13 +53,16 @@ int main(int argc, char** argv) {
     qd::ErrorLog log(clock);
     qd::IniSettingsStore store;
     qd::UserSettings settings(store);
+    qd::apply_colour_choice(qd::colour_choice_from_text(settings.get(qd::setting::colour_scheme)));
     qd::QtDialogs dialogs;
-    qd::QtShell shell;
+    qd::QtShell desktop_shell;
     qd::QtScreen screen;
     qd::WindowRegistry windows;
     ImmediateEnd process_end;
     qd::ProgramState state;
     qd::WebEngineBrowserFactory browsers;  // starts the web engine only when first asked
+    // The guide and the history reports open in the program's own document window.
+    qd::DocumentShell shell(desktop_shell, browsers, dialogs);
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
     qd::SystemRandom random;
     qd::DesktopTopWindows top_windows;

@@ -35,6 +35,7 @@ inline const SettingKey embed_media_player{kTestApplication, "stuff", "EmbedWM",
 inline const SettingKey radio{kTestApplication, "stuff", "radio", "1"};
 inline const SettingKey saved_font{kTestApplication, "stuff", "savedfont", "12"};
 inline const SettingKey saved_font_name{kTestApplication, "stuff", "savedfontname", "Times New Roman"};
+inline const SettingKey colour_scheme{kTestApplication, "stuff", "colourscheme", "system"};
 inline const SettingKey put_answer{kTestApplication, "stuff", "putanswer", "top"};
 inline const SettingKey mail_type{kTestApplication, "stuff", "mailtype", "outlook"};
 inline const SettingKey student_name{kTestApplication, "stuff", "studentname", "STUDENT"};

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFile>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QJsonArray>
 #include <QMouseEvent>
 #include <QEnterEvent>
@@ -15,6 +17,7 @@
 #include <QPrinter>
 #include <QTimer>
 #include <QWebChannel>
+#include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -27,6 +30,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/colour_scheme.h"
 #include "platform/webengine/browser_bridge.h"
 
 namespace qd {
@@ -62,6 +66,17 @@ QString js_string(const std::string& text) {
     return QString::fromUtf8(json.mid(1, json.size() - 2));
 }
 
+// The colours a page is drawn in: its own under a light scheme, the dark
+// scheme's when the program's windows are dark.
+QString colours_declaration() {
+    const QColor window = QGuiApplication::palette().color(QPalette::Window);
+    const Rgb background{static_cast<std::uint8_t>(window.red()), static_cast<std::uint8_t>(window.green()),
+                         static_cast<std::uint8_t>(window.blue())};
+    if (!is_dark(background)) return "window.__qd_colours = null;";
+    const ColourScheme& scheme = dark_scheme();
+    return QString("window.__qd_colours = {name: %1, css: %2};").arg(js_string(scheme.name), js_string(page_colours_css(scheme)));
+}
+
 FormSnapshot parse_form(const QString& json) {
     FormSnapshot controls;
     for (const QJsonValue& item : QJsonDocument::fromJson(json.toUtf8()).array()) {
@@ -78,16 +93,24 @@ class WindowPage final : public QWebEnginePage {
 public:
     explicit WindowPage(QObject* parent) : QWebEnginePage(QWebEngineProfile::defaultProfile(), parent) {
         connect(this, &QWebEnginePage::newWindowRequested, this,
-                [](QWebEngineNewWindowRequest& request) { QDesktopServices::openUrl(request.requestedUrl()); });
+                [this](QWebEngineNewWindowRequest& request) { follow(request.requestedUrl()); });
     }
+    std::function<void(const std::string&)> on_link;
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override {
         if (type == NavigationTypeLinkClicked && main_frame && url.scheme() != "javascript") {
-            QDesktopServices::openUrl(url);
+            // Handled once the engine has its answer: the handler may load a page.
+            QMetaObject::invokeMethod(this, [this, url] { follow(url); }, Qt::QueuedConnection);
             return false;
         }
         return true;
+    }
+
+private:
+    void follow(const QUrl& url) {
+        if (on_link) on_link(url.toString().toStdString());
+        else QDesktopServices::openUrl(url);
     }
 };
 
@@ -241,6 +264,19 @@ public:
 
     void on_page_painted(std::function<void()> on_painted) override { on_painted_ = std::move(on_painted); }
 
+    void on_link_followed(std::function<void(const std::string&)> on_link) override { page_->on_link = std::move(on_link); }
+
+    std::string address() const override { return page_->url().toString().toStdString(); }
+
+    bool go_back() override {
+        if (!page_->history()->canGoBack()) return false;
+        const int before = finished_loads_;
+        start_document();
+        page_->history()->back();
+        wait_until([&] { return finished_loads_ > before; }, kLoadBoundMs);
+        return true;
+    }
+
     void focus_page() override {
         view_->setFocus(Qt::OtherFocusReason);
         if (QWidget* proxy = view_->focusProxy()) proxy->setFocus(Qt::OtherFocusReason);
@@ -270,17 +306,28 @@ public:
 
 private:
     void start_document() {
+        follow_colour_scheme();
         hooks_.clear();
         reported_form_.clear();
     }
 
+    // The scripts see the colour scheme of the moment a document starts.
+    void follow_colour_scheme() {
+        if (QString colours = colours_declaration(); colours != colours_) {
+            colours_ = colours;
+            install_ready_script();
+        }
+    }
+
     void install_ready_script() {
         for (const QWebEngineScript& old : page_->scripts().find("qd_ready")) page_->scripts().remove(old);
+        if (colours_.isEmpty()) colours_ = colours_declaration();
         QWebEngineScript ready;
         ready.setName("qd_ready");
         ready.setInjectionPoint(QWebEngineScript::DocumentReady);
         ready.setWorldId(QWebEngineScript::MainWorld);
-        ready.setSourceCode(resource_text(":/quizdeck/bridge_script.js") + "\n;(function () { try {\n" + page_script_ +
+        ready.setSourceCode(resource_text(":/quizdeck/bridge_script.js") + "\n" + colours_ + "\n" +
+                            resource_text(":/quizdeck/page_access.js") + "\n;(function () { try {\n" + page_script_ +
                             "\n} catch (error) {} })();\n");
         page_->scripts().insert(ready);
     }
@@ -324,9 +371,10 @@ private:
     }
 
     QPointer<QWebEngineView> view_;
-    QWebEnginePage* page_ = nullptr;
+    WindowPage* page_ = nullptr;
     BrowserBridge* bridge_ = nullptr;
     QString page_script_;
+    QString colours_;
     std::map<std::string, std::function<void()>> hooks_;
     FormSnapshot reported_form_;
     std::function<void()> on_painted_;

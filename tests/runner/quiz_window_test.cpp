@@ -5,7 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
 #include <QWindow>
+#include <cmath>
+#include <optional>
 
 #include "../common/fake_window.h"
 #include "gui_test.h"
@@ -96,6 +100,14 @@ protected:
         QTest::mouseClick(window().browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
 
+    QVariant evaluate(const QString& script) {
+        auto* view = qobject_cast<QWebEngineView*>(window().browser().widget());
+        std::optional<QVariant> answer;
+        view->page()->runJavaScript(script, [&](const QVariant& value) { answer = value; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 5000));
+        return answer.value_or(QVariant());
+    }
+
     void press(const char* button) {
         auto* found = window().findChild<QPushButton*>(button);
         ASSERT_NE(found, nullptr) << button;
@@ -153,8 +165,27 @@ TEST_F(QuizWindowTest, aStudentAnswersAShortQuizWithClicksTypingAndBack) {
 TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
     start();
     click_page("input[value=V2]");
+    // The rendered box of the question's text " 1.) Pick b".
+    const QString question_box = "(function () { var w = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
+                                 " while (w.nextNode() && w.currentNode.textContent.indexOf('Pick b') < 0) {}"
+                                 " var r = document.createRange(); r.selectNodeContents(w.currentNode);"
+                                 " var b = r.getBoundingClientRect(); return [b.width, b.height]; })()";
+    window().findChild<QAction*>("menusize_1")->trigger();
+    wait_painted();
+    const QVariantList at_8 = evaluate(question_box).toList();
     window().findChild<QAction*>("menusize_6")->trigger();
     wait_painted();
+    const QVariantList at_20 = evaluate(question_box).toList();
+    ASSERT_EQ(at_8.size(), 2);
+    ASSERT_EQ(at_20.size(), 2);
+    // The text is drawn at the chosen sizes: 20 points is two and a half times 8.
+    EXPECT_NEAR(at_20[0].toDouble() / at_8[0].toDouble(), 2.5, 0.25);
+    EXPECT_NEAR(evaluate("parseFloat(getComputedStyle(document.querySelector('label[for]')).fontSize)").toDouble(), 20 * 96 / 72.0, 0.01);
+    // The two faces are different fonts on this desktop (the program declares them).
+    const double serif_width = at_20[0].toDouble();
+    window().findChild<QAction*>("menufont_2")->trigger();
+    wait_painted();
+    EXPECT_GT(std::abs(evaluate(question_box).toList().value(0).toDouble() - serif_width), 0.5);
     EXPECT_EQ(settings.working.font_size, 20);
     EXPECT_EQ(settings.get(setting::saved_font), "20");
     EXPECT_TRUE(window().findChild<QAction*>("menusize_6")->isChecked());

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
+#include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabWidget>
@@ -18,7 +19,13 @@
 
 #include "../gridlab/lab_transcript.h"
 #include "console_desk.h"
+#include "accessibility_check.h"
+#include "common/book_viewer_window.h"
+#include "common/picture_window.h"
 #include "gui_test.h"
+#include "platform/qt/screen_fit.h"
+#include "platform/qt/window_accessibility.h"
+#include "runner/exhibit_window.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
 #include "results/explanation_window.h"
@@ -50,6 +57,7 @@ class QuizLoop : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() {
         testing::gui_application();
+        install_window_accessibility();  // as the program's main does
         browsers = new PaintCountingBrowsers;  // one engine for the whole program
     }
 
@@ -254,6 +262,79 @@ TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedA
     QTest::mouseClick(&control(*desk.open_console(), "exit_button"), Qt::LeftButton);
     and_wait_for_page([&] { QTest::keyClick(quiz.focusWidget(), Qt::Key_Return); });
     EXPECT_EQ(state.table.at(second_lab).result, result_code::right);
+}
+
+// The free area of a screen (a panel of 32 pixels at the top) in the logical
+// pixels the program works in at a scale factor.
+struct ScreenAtScale {
+    int width;
+    int height;
+    double scale;
+    QRect area() const {
+        const int panel = 32;
+        return QRect(0, static_cast<int>(panel / scale), static_cast<int>(width / scale),
+                     static_cast<int>((height - panel) / scale));
+    }
+};
+
+// Every window, fitted as it opens on each screen, lies inside its free area.
+void expect_fits_every_screen(QWidget& window) {
+    const ScreenAtScale screens[] = {{1366, 768, 1.0}, {1366, 768, 1.5}, {1366, 768, 2.0},
+                                     {2560, 1600, 1.0}, {2560, 1600, 1.5}, {2560, 1600, 2.0}};
+    const QSize natural = window.size();
+    for (const ScreenAtScale& screen : screens) {
+        SCOPED_TRACE(window.objectName().toStdString() + " on " + std::to_string(screen.width) + "x" +
+                     std::to_string(screen.height) + " at " + std::to_string(screen.scale));
+        window.resize(natural);
+        window.move(screen.area().right() - natural.width() / 2, screen.area().top() + 10);  // half off the screen
+        fit_window_into(window, screen.area());
+        EXPECT_TRUE(screen.area().contains(window.frameGeometry()))
+            << window.frameGeometry().width() << "x" << window.frameGeometry().height() << " at " << window.x() << ","
+            << window.y();
+        EXPECT_LE(window.minimumWidth(), screen.area().width());
+        EXPECT_LE(window.minimumHeight(), screen.area().height());
+        if (screen.area().width() >= natural.width() && screen.area().height() >= natural.height())
+            EXPECT_EQ(window.size(), natural);  // a window that fits keeps its size
+    }
+}
+
+void expect_accessible_and_fitting(QWidget& window) {
+    testing::expect_window_described(window);
+    expect_fits_every_screen(window);
+}
+
+// Each of the program's windows on the way through a quiz, as a screen reader
+// sees it through Qt's accessibility, and on small and large screens.
+TEST_F(QuizLoop, everyWindowIsAFrameOrDialogNamedByItsTitle_everyControlSaysWhatItDoes_andItFitsTheScreen) {
+    windows.load(kStartWindow);
+    expect_accessible_and_fitting(widget_of<QWidget>(kStartWindow));
+    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
+    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+    expect_accessible_and_fitting(menu);
+    tick(menu, "answer_when_wrong", false);
+    tick(menu, "answer_when_right", false);
+    and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
+    expect_accessible_and_fitting(quiz_window());
+
+    auto& exhibit = dynamic_cast<ExhibitHandle&>(windows.load(kExhibitWindow)).exhibit();
+    show_exhibit(exhibit, state.paths.data_folder, "scen_i01_1.txt");
+    expect_accessible_and_fitting(exhibit);
+    ASSERT_TRUE(show_picture_from_page("picture Diagram 1\n" + state.paths.data_folder + "scen_i01_1.png"));
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* picture = dynamic_cast<PictureWindow*>(top)) {
+            expect_accessible_and_fitting(*picture);
+            EXPECT_EQ(picture->windowTitle(), "Diagram 1");
+            EXPECT_FALSE(picture->picture()->pixmap().isNull());
+            picture->hide();
+        }
+
+    control<QAction>(quiz_window(), "menu_quittest").trigger();
+    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    expect_accessible_and_fitting(widget_of<QWidget>(kResultsWindow));
+    windows.load(kFlashCardWindow);
+    expect_accessible_and_fitting(widget_of<QWidget>(kFlashCardWindow));
+    BookViewerWindow book([](const std::string&, int) {});
+    expect_accessible_and_fitting(book);
 }
 
 }  // namespace

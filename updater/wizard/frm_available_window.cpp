@@ -100,7 +100,7 @@ QWidget* FrmAvailableWindow::build_options_page() {
     fra_start->setObjectName("fra_start");
     cmb_proxy = new QComboBox(fra_start);
     cmb_proxy->setObjectName("cmb_proxy");
-    cmb_proxy->setAccessibleName("Proxy");
+    cmb_proxy->setAccessibleName("Proxy type");
     txt_proxyip = make_field(fra_start, "txt_proxyip", "Proxy IP");
     txt_proxyport = make_field(fra_start, "txt_proxyport", "Port");
     txt_username = make_field(fra_start, "txt_username", "Username");

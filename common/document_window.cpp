@@ -1,0 +1,138 @@
+#include "common/document_window.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace qd {
+namespace {
+
+QPushButton* add_button(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAccessibleName(QString(caption).remove('&'));
+    button->setAutoDefault(true);
+    return button;
+}
+
+}  // namespace
+
+std::string local_document_address(const std::string& document) {
+    const QString text = QString::fromStdString(document);
+    QUrl url(text);
+    if (url.scheme().size() <= 1) {  // a path (a drive letter is no scheme here)
+        const int hash = text.indexOf('#');
+        url = QUrl::fromLocalFile(QFileInfo(hash < 0 ? text : text.left(hash)).absoluteFilePath());
+        if (hash >= 0) url.setFragment(text.mid(hash + 1));
+    }
+    if (!url.isLocalFile()) return {};
+    const QFileInfo file(url.toLocalFile());
+    const QString suffix = file.suffix().toLower();
+    if ((suffix != "htm" && suffix != "html") || !file.isFile()) return {};
+    return url.toString(QUrl::FullyEncoded).toStdString();
+}
+
+DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop, Dialogs& dialogs)
+    : browser_(std::move(browser)), desktop_(desktop), dialogs_(dialogs) {
+    setObjectName("document_window");
+    setWindowTitle("Document");
+    QWidget* page = browser_->widget();
+    page->setObjectName("document_page");
+    page->setAccessibleName("Document");
+    browser_->on_link_followed([this](const std::string& address) { follow_link(address); });
+
+    back_ = add_button(this, "document_back", "&Back");
+    auto* print = add_button(this, "document_print", "&Print");
+    auto* elsewhere = add_button(this, "document_open_elsewhere", "Open in my &browser");
+    auto* close = add_button(this, "document_close", "&Close");
+    back_->setEnabled(false);
+    connect(back_, &QPushButton::clicked, this, [this] {
+        if (depth_ > 0 && browser_->go_back()) --depth_;
+        back_->setEnabled(depth_ > 0);
+        update_title();
+    });
+    connect(print, &QPushButton::clicked, this, [this] {
+        if (!browser_->print_with_dialog())
+            dialogs_.message("The page could not be printed.", "Print", DialogButtons::ok, DialogIcon::warning);
+    });
+    connect(elsewhere, &QPushButton::clicked, this, [this] { desktop_.open(browser_->address(), ShowMode::normal); });
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {back_, print, elsewhere}) buttons->addWidget(button);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(page, 1);
+    setTabOrder(back_, print);
+    setTabOrder(print, elsewhere);
+    setTabOrder(elsewhere, close);
+    setTabOrder(close, page);
+    resize(860, 640);
+}
+
+DocumentWindow::~DocumentWindow() = default;
+
+void DocumentWindow::show_document(const std::string& address, ShowMode mode) {
+    depth_ = 0;
+    back_->setEnabled(false);
+    browser_->navigate(address);
+    update_title();
+    if (mode == ShowMode::maximized) showMaximized();
+    else show();
+    raise();
+    activateWindow();
+    browser_->focus_page();
+}
+
+void DocumentWindow::follow_link(const std::string& address) {
+    const std::string local = local_document_address(address);
+    if (local.empty()) {
+        desktop_.open(address, ShowMode::normal);  // the web, mail, the book: the desktop's programs
+        return;
+    }
+    go_to(local);
+}
+
+void DocumentWindow::go_to(const std::string& address) {
+    browser_->navigate(address);
+    ++depth_;
+    back_->setEnabled(true);
+    update_title();
+}
+
+void DocumentWindow::update_title() {
+    const QUrl url(QString::fromStdString(browser_->address()));
+    const QString name = QFileInfo(url.toLocalFile()).fileName();
+    setWindowTitle(name.isEmpty() ? QString("Document") : name);
+}
+
+void DocumentWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) hide();
+    else if (event->key() == Qt::Key_Backspace || (event->key() == Qt::Key_Left && event->modifiers() == Qt::AltModifier))
+        back_->click();
+    else QWidget::keyPressEvent(event);
+}
+
+DocumentShell::DocumentShell(Shell& desktop, BrowserFactory& browsers, Dialogs& dialogs)
+    : desktop_(desktop), browsers_(browsers), dialogs_(dialogs) {}
+
+DocumentShell::~DocumentShell() = default;
+
+void DocumentShell::open(const std::string& document, ShowMode mode) {
+    const std::string local = local_document_address(document);
+    if (local.empty()) {
+        desktop_.open(document, mode);
+        return;
+    }
+    if (!window_) window_ = std::make_unique<DocumentWindow>(browsers_.create(), desktop_, dialogs_);
+    window_->show_document(local, mode);
+}
+
+DocumentWindow* DocumentShell::window() const { return window_.get(); }
+
+}  // namespace qd
