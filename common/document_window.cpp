@@ -24,7 +24,7 @@ std::string local_document_address(const std::string& document) {
     const QString text = QString::fromStdString(document);
     QUrl url(text);
     if (url.scheme().size() <= 1) {  // a path (a drive letter is no scheme here)
-        const int hash = text.indexOf('#');
+        const qsizetype hash = text.indexOf('#');
         url = QUrl::fromLocalFile(QFileInfo(hash < 0 ? text : text.left(hash)).absoluteFilePath());
         if (hash >= 0) url.setFragment(text.mid(hash + 1));
     }
@@ -43,6 +43,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
     page->setObjectName("document_page");
     page->setAccessibleName("Document");
     browser_->on_link_followed([this](const std::string& address) { follow_link(address); });
+    browser_->on_page_painted([this] { follow_page(); });
 
     back_ = add_button(this, "document_back", "&Back");
     auto* print = add_button(this, "document_print", "&Print");
@@ -50,9 +51,8 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
     auto* close = add_button(this, "document_close", "&Close");
     back_->setEnabled(false);
     connect(back_, &QPushButton::clicked, this, [this] {
-        if (depth_ > 0 && browser_->go_back()) --depth_;
-        back_->setEnabled(depth_ > 0);
-        update_title();
+        browser_->go_back();
+        follow_page();
     });
     connect(print, &QPushButton::clicked, this, [this] {
         if (!browser_->print_with_dialog())
@@ -78,10 +78,8 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
 DocumentWindow::~DocumentWindow() = default;
 
 void DocumentWindow::show_document(const std::string& address, ShowMode mode) {
-    depth_ = 0;
-    back_->setEnabled(false);
     browser_->navigate(address);
-    update_title();
+    follow_page();
     if (mode == ShowMode::maximized) showMaximized();
     else show();
     raise();
@@ -95,17 +93,13 @@ void DocumentWindow::follow_link(const std::string& address) {
         desktop_.open(address, ShowMode::normal);  // the web, mail, the book: the desktop's programs
         return;
     }
-    go_to(local);
+    browser_->navigate(local);
+    follow_page();
 }
 
-void DocumentWindow::go_to(const std::string& address) {
-    browser_->navigate(address);
-    ++depth_;
-    back_->setEnabled(true);
-    update_title();
-}
-
-void DocumentWindow::update_title() {
+// The title names the page shown, and Back is there while there is a page to go back to.
+void DocumentWindow::follow_page() {
+    back_->setEnabled(browser_->can_go_back());
     const QUrl url(QString::fromStdString(browser_->address()));
     const QString name = QFileInfo(url.toLocalFile()).fileName();
     setWindowTitle(name.isEmpty() ? QString("Document") : name);

@@ -28,14 +28,12 @@ protected:
 
 private:
     void follow_link(const std::string& address);
-    void go_to(const std::string& address);
-    void update_title();
+    void follow_page();
 
     std::unique_ptr<Browser> browser_;
     Shell& desktop_;
     Dialogs& dialogs_;
     QPushButton* back_ = nullptr;
-    int depth_ = 0;  // documents opened in this window after the first
 };
 
 // The desktop's "open", except that the program's own HTML documents open in

@@ -77,6 +77,7 @@ public:
     virtual std::string address() const = 0;
     // Goes back to the previous document; false when there is none.
     virtual bool go_back() = 0;
+    virtual bool can_go_back() const = 0;
 
     // Prints the page after the print dialog; false when printing failed. A
     // dialog the user cancelled is no failure: nothing is printed, no error shown.

@@ -268,6 +268,8 @@ public:
 
     std::string address() const override { return page_->url().toString().toStdString(); }
 
+    bool can_go_back() const override { return page_->history()->canGoBack(); }
+
     bool go_back() override {
         if (!page_->history()->canGoBack()) return false;
         const int before = finished_loads_;

@@ -53,8 +53,10 @@ TEST_F(DocumentWindowTest, theGuideOpensInTheProgram_followsItsLinksInPlace_andG
     EXPECT_EQ(window.windowTitle(), "velqor.html");
     testing::expect_window_described(window);
 
+    ASSERT_TRUE(page_says("User Guide"));
     click_page("a[href$='quiz.html']");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == "quiz.html"; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.windowTitle() == "quiz.html"; }, 10000))
+        << window.windowTitle().toStdString() << " " << desktop.opened.size() << " " << window.browser().address();
     auto* back = window.findChild<QPushButton*>("document_back");
     ASSERT_TRUE(back->isEnabled());
     click_page("a[href$='velqor.html']");  // the guide's way back to its contents
