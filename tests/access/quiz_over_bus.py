@@ -8,8 +8,8 @@ questions of a real quiz of the first part exam are answered (right, wrong,
 right), the score the quiz window shows must follow, and "End and Grade This
 Quiz" must bring the results window with the number answered right.
 
-Run it on a session bus and an X display (dbus-run-session, xvfb-run):
-    quiz_over_bus.py PROGRAM_FOLDER BANK_SOURCES
+Run it on a session bus of its own; it starts its own X display (Xvfb):
+    dbus-run-session -- quiz_over_bus.py PROGRAM_FOLDER BANK_SOURCES
 """
 import glob
 import html
@@ -79,9 +79,13 @@ def read_bank(folder):
 
 
 def walk(node):
+    """The node and all below it; parts that go away while read are passed over."""
     yield node
-    for i in range(node.childCount):
-        child = node.getChildAtIndex(i)
+    try:
+        children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+    except Exception:
+        return
+    for child in children:
         if child is not None:
             yield from walk(child)
 
@@ -108,8 +112,11 @@ def window(title_part):
 
 def find(root, role, name=None):
     for node in walk(root):
-        if node.getRoleName() == role and (name is None or node.name == name):
-            return node
+        try:
+            if node.getRoleName() == role and (name is None or node.name == name):
+                return node
+        except Exception:
+            continue
     return None
 
 
@@ -138,6 +145,13 @@ def select(node):
     act(node, "setfocus")
     wait_for("the focus on %r" % node.name, lambda: node.getState().contains(pyatspi.STATE_FOCUSED), 10)
     pyatspi.Registry.generateKeyboardEvent(0x20, None, pyatspi.KEY_SYM)  # Space
+    try:
+        wait_for("Space to select %r" % node.name, lambda: checked(node), 5)
+    except AssertionError:
+        # The keyboard may belong to another window of the display: the
+        # screen reader's "click" at the answer's place selects it as well.
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, "b1c")
 
 
 def checked(node):
@@ -150,23 +164,26 @@ def answer_name(name):
 
 
 class QuestionOnScreen:
-    def __init__(self, quiz, bank):
-        self.page = wait_for("the question page", lambda: self._page_with_text(quiz))
-        texts = [plain(node.name) for node in walk(self.page) if node.name]
-        shown = " ".join(texts)
-        self.inputs = [node for node in walk(self.page) if node.getRoleName() in ("radio button", "check box")]
+    """The question page of one position, read in one go from the bus."""
+
+    def __init__(self, page, position, bank):
+        nodes = list(walk(page))
+        described = [(node, node.getRoleName(), node.name or "") for node in nodes]
+        number = re.compile(r"^\s*%d\.\) " % position)
+        if not any(role == "label" and number.match(name) for _, role, name in described):
+            raise LookupError("the page of question %d is not there yet" % position)
+        shown = " ".join(plain(name) for _, _, name in described if name)
+        self.inputs = [node for node, role, _ in described if role in ("radio button", "check box")]
         matches = [text for text in bank if text and text in shown]
         self.question = max(matches, key=len) if matches else None
         self.kind, self.answers = bank[self.question] if self.question else ("", [])
+        for node in self.inputs:
+            node.name  # every input still answers
 
     @staticmethod
-    def _page_with_text(quiz):
+    def read(quiz, position, bank):
         page = find(quiz, "document web")
-        if page is None:
-            return None
-        if not any(node.getRoleName() == "label" and re.match(r"^\s*\d+\.\) ", node.name or "") for node in walk(page)):
-            return None
-        return page
+        return QuestionOnScreen(page, position, bank) if page is not None else None
 
     def choose(self, right):
         """Selects the right answers (or one wrong one) by their names."""
@@ -186,8 +203,38 @@ class QuestionOnScreen:
                 break
 
 
+def start_display():
+    """An X display of its own: Xvfb picks a free number and tells it."""
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1366x768x24", "-nolisten", "tcp"],
+                              pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as answer:
+        number = answer.readline().strip()
+    if not number:
+        server.kill()
+        raise AssertionError("Xvfb did not start")
+    return server, ":" + number
+
+
 def main():
     stage, banks = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    display_server, display = start_display()
+    os.environ["DISPLAY"] = display
+    # The bus starts the accessibility services on demand: they need the display too.
+    subprocess.run(["dbus-update-activation-environment", "DISPLAY=" + display], check=True)
+    # The accessibility bus is up before the program looks for it.
+    subprocess.run(["dbus-send", "--session", "--print-reply", "--reply-timeout=%d" % (BOUND_SECONDS * 1000),
+                    "--dest=org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus.GetAddress"],
+                   check=True, stdout=subprocess.DEVNULL)
+    try:
+        take_quiz(stage, banks)
+    finally:
+        display_server.terminate()
+        display_server.wait(20)
+
+
+def take_quiz(stage, banks):
     bank = read_bank(os.path.join(banks, "intro"))
     home = tempfile.mkdtemp(prefix="quizdeck-bus-")
     environment = dict(os.environ)
@@ -218,22 +265,22 @@ def main():
         plan = [True, False, True]
         for position in range(1, 16):
             quiz = wait_for("question %d" % position, lambda: window("Question  %d of" % position))
-            question = QuestionOnScreen(quiz, bank)
+            question = wait_for("the page of question %d" % position, lambda: QuestionOnScreen.read(quiz, position, bank))
             if question.inputs and question.question:
                 want_right = plan[answered]
                 question.choose(want_right)
                 answered += 1
                 right += want_right
             graded += 1
-            press(find(quiz, "push button", "Next ->"))
+            press(wait_for("Next", lambda: find(quiz, "push button", "Next ->")))
             expected = " %d/ %d" % (right, graded)
             wait_for("the score %r" % expected, lambda: find(window("Question  %d of" % (position + 1)) or quiz, "label", expected))
             if answered == len(plan):
                 break
         assert answered == len(plan), "fewer than three choice questions in fifteen"
 
-        quiz = window("Question ")
-        press(find(quiz, "menu item", "End and Grade This Quiz"))
+        end = wait_for("End and Grade", lambda: find(window("Question "), "menu item", "End and Grade This Quiz"))
+        press(end)
         results = wait_for("the results window", lambda: window("Practice Test Results for:"))
         wait_for("the number right on the results window", lambda: find(results, "label", " %d" % right))
         print("answered %d choice questions by name, %d right of %d graded" % (answered, right, graded))
