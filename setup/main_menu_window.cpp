@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/guarded_steps.h"
@@ -456,7 +457,11 @@ void MainMenuWindow::apply_choices(const MenuChoices& boxes) {
     radio_->setChecked(boxes.radio_buttons);
     askwrong_->setChecked(boxes.ask_wrong);
     timeamount_->setText(QString::fromStdString(boxes.time_text));
-    name_box_->setText(QString::fromStdString(boxes.name_text));
+    // A name stored before the box had its limit keeps every character, so the
+    // student's files are still found; new typing stays within the limit.
+    const QString name = QString::fromStdString(boxes.name_text);
+    name_box_->setMaxLength(std::max(kLongestStudentName, static_cast<int>(name.size())));
+    name_box_->setText(name);
 }
 
 void MainMenuWindow::form_load() {

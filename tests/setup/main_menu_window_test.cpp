@@ -322,6 +322,17 @@ TEST_F(MainMenu, startBuildsTheQuizFromTheBoxesAndHandsOverToTheQuizWindow) {
     EXPECT_EQ(state.setup.category_quiz, 0);
 }
 
+TEST_F(MainMenu, aStoredNameLongerThanTheBoxAllowsIsKept_andNewNamesStayWithinTheLimit) {
+    const std::string long_name(55, 'K');
+    settings.put(setting::student_name, long_name);
+    open();
+    auto& name = control<QLineEdit>("txtstudentname");
+    EXPECT_EQ(name.text().toStdString(), long_name);
+    name.clear();
+    QTest::keyClicks(&name, QString(70, 'a'));
+    EXPECT_LE(name.text().size(), 55);
+}
+
 TEST_F(MainMenu, categoryPickerMovesEntriesAndStartsACategoryQuiz) {
     open();
     const std::vector<std::string> all = entries("lst_cats_to_ask");
