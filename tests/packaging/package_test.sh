@@ -68,10 +68,12 @@ user_environment=(-u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME -u QUIZD
 mkdir -m 700 "$work/runtime"
 
 # Files of the run outside the data folder fail, apart from the settings
-# folder and the toolkit's caches, which live where the desktop keeps them.
+# folder, the toolkit's caches and the session bus address that the desktop's
+# bus launcher keeps (the accessibility bridge asks for a bus), which live
+# where the desktop keeps them.
 check_home() {
   local home=$1 stray
-  stray=$(cd "$home" && find . -mindepth 1 \( -path ./.local/share/quizdeck -o -path ./.config/quizdeck -o -path ./.cache \) \
+  stray=$(cd "$home" && find . -mindepth 1 \( -path ./.local/share/quizdeck -o -path ./.config/quizdeck -o -path ./.cache -o -path ./.dbus \) \
             -prune -o -type f -print)
   [ -z "$stray" ] || fail "files written outside the data folder of $home: $stray"
   [ "$(stat -c %a "$home/.local/share/quizdeck")" = 700 ] || fail "the data folder is not owner-only"
