@@ -17,6 +17,7 @@ struct BankQuestion {
     std::array<const char*, 3> diagram_files{"", "", ""};  // slot 1 may hold an exercise marker
     std::array<const char*, 3> exhibit_files{"", "", ""};  // slot 2 of a simulator question: the lab model
     std::int16_t category = 1;
+    const char* lab_start = "";  // a simulator question's starting configuration commands
 };
 
 struct BankData {

@@ -43,6 +43,7 @@ void load_questions(const BankData& bank, QuestionTable& table, BankState& state
         record.explanation = q.explanation;
         record.clue.clear();
         record.question_type = q.question_type;
+        record.lab_start = q.lab_start;
         record.ref_tag = q.ref_tag;
         for (int slot = 1; slot <= 6; ++slot) {
             record.answers[slot] = q.answers[static_cast<std::size_t>(slot - 1)];

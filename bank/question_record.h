@@ -24,6 +24,7 @@ struct QuestionRecord {
     std::int16_t shuffled = 0;
     std::int16_t category = 0;
     std::string tutor_link;
+    std::string lab_start;  // simulator questions: global configuration commands the console starts from, <br> between them
 };
 
 namespace result_code {

@@ -2,6 +2,7 @@
 
 #include "gridlab/console_session.h"
 #include "gridlab/result_file.h"
+#include "gridlab/start_config.h"
 
 namespace qd::gridlab {
 
@@ -23,7 +24,7 @@ bool read_bounded_line(std::istream& in, std::string& line, std::size_t limit) {
 
 int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostream& errors,
               const std::filesystem::path& folder) {
-    ConsoleSession session(model);
+    ConsoleSession session(model, start_configuration(model, folder));
     std::string line;
     while (!session.ended() && read_bounded_line(in, line, 4096)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

@@ -1,6 +1,7 @@
 #include "gridlab/console_session.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "gridlab/help_texts.h"
 #include "platform/text_forms.h"
@@ -54,6 +55,8 @@ std::string clean_input_line(std::string_view line) {
 }
 
 ConsoleSession::ConsoleSession(DeviceModel model) : config_(factory_config(model)), tables_(build_mode_tables(model)) {}
+
+ConsoleSession::ConsoleSession(DeviceModel model, DeviceConfig start) : config_(std::move(start)), tables_(build_mode_tables(model)) {}
 
 std::string ConsoleSession::prompt() const {
     if (state_.in_banner) return "";

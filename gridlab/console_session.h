@@ -17,6 +17,8 @@ namespace qd::gridlab {
 class ConsoleSession {
 public:
     explicit ConsoleSession(DeviceModel model);
+    // At the console's first prompt, with `start` as the running configuration.
+    ConsoleSession(DeviceModel model, DeviceConfig start);
 
     // "Router>", "SW1(config-if)#", "Password: " while a password is asked for,
     // and nothing while a multi-line banner is being typed.

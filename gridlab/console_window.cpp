@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "gridlab/command_line_edit.h"
+#include "gridlab/start_config.h"
 #include "gridlab/task_text.h"
 
 namespace qd::gridlab {
@@ -42,7 +43,7 @@ QPlainTextEdit* read_only_text(const QString& accessible_name, const QString& ob
 }  // namespace
 
 ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent), session_(model), folder_(std::move(folder)), progress_(model, folder_) {
+    : QWidget(parent), session_(model, start_configuration(model, folder)), folder_(std::move(folder)), progress_(model, folder_) {
     // The update utility knows a running console by "gridlab" and "velqor" in
     // its title, and asks to close it before it replaces the program's files.
     setWindowTitle(model == DeviceModel::access_switch ? "Switch console - velqor gridlab" : "Router console - velqor gridlab");

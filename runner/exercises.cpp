@@ -54,6 +54,9 @@ void prepare_exercise(const std::string& input_kind, const QuestionRecord& quest
     if (input_kind == "Sim") {
         write_line_file(in_folder(working_folder, "sim.txt"), question.question_text);
         write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue);
+        // The console starts from the lab's own configuration where it has one.
+        if (question.lab_start.empty()) remove_if_present(in_folder(working_folder, "sim_start.txt"));
+        else write_line_file(in_folder(working_folder, "sim_start.txt"), question.lab_start);
         remove_if_present(in_folder(working_folder, "out.ini"));
     }
 }

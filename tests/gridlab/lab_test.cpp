@@ -1,7 +1,8 @@
 // The forty router and switch labs of the banks: the commands of each lab's
-// explanation, typed at the console, leave a result file that the quiz's own
-// grader grades right; the same commands with one expectation changed grade
-// wrong.
+// explanation, typed at the console from the lab's starting configuration,
+// leave a result file that the quiz's own grader grades right; the same
+// commands with one expectation changed grade wrong, and the starting
+// configuration alone meets none of the lab's expectations.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -12,6 +13,7 @@
 #include "common/module1.h"
 #include "gridlab/batch_run.h"
 #include "gridlab/console_session.h"
+#include "gridlab/start_config.h"
 #include "gridlab/task_text.h"
 #include "platform/text_forms.h"
 #include "runner/router_console_grading.h"
@@ -37,8 +39,14 @@ std::vector<QuestionRecord> all_labs() {
     return labs;
 }
 
+// The lab's starting configuration where the quiz leaves it for the console.
+void leave_start_file(const QuestionRecord& lab, const std::filesystem::path& folder) {
+    testing::write_file(folder / kStartFileName, lab.lab_start + "\r\n");
+}
+
 // Types the commands through batch mode, then grades the lab from out.ini as the quiz does.
 bool graded_right(const QuestionRecord& lab, const std::vector<std::string>& commands, const std::filesystem::path& folder) {
+    leave_start_file(lab, folder);
     std::string input;
     for (const auto& command : commands) input += command + "\n";
     std::istringstream in(input);
@@ -89,7 +97,8 @@ TEST_F(Labs, eachExplanationGradesRightAndEachPromptMatchesTheTranscript) {
         SCOPED_TRACE(lab.question_text.substr(0, 70));
         const auto transcript = transcript_of(lab);
         ASSERT_FALSE(transcript.empty());
-        ConsoleSession session(model_of(lab));
+        leave_start_file(lab, folder.path());
+        ConsoleSession session(model_of(lab), start_configuration(model_of(lab), folder.path()));
         for (const auto& line : transcript) {
             EXPECT_EQ(session.prompt(), line.prompt) << "before " << line.command;
             const std::string answer = session.enter(line.command);
@@ -116,6 +125,26 @@ TEST_F(Labs, eachLabWithOneExpectationChangedGradesWrong) {
     }
 }
 
+// Each part of each task needs a command: no expectation holds before the student types.
+TEST_F(Labs, theStartingConfigurationAloneMeetsNoneOfTheLabsExpectations) {
+    for (const auto& lab : labs()) {
+        SCOPED_TRACE(lab.question_text.substr(0, 70));
+        leave_start_file(lab, folder.path());
+        ConsoleSession console(model_of(lab));
+        console.enter("enable");
+        console.enter("configure terminal");
+        for (const auto& command : read_start_commands(folder.path()))
+            EXPECT_EQ(console.enter(command).find("% "), std::string::npos) << "the console refuses " << command;
+        for (int slot = 1; slot <= 6; ++slot) {
+            if (lab.answers[slot].empty()) continue;
+            QuestionRecord one_part = lab;
+            for (int other = 1; other <= 6; ++other)
+                if (other != slot) one_part.answers[other].clear();
+            EXPECT_FALSE(graded_right(one_part, {}, folder.path())) << "already met at start: " << lab.answers[slot];
+        }
+    }
+}
+
 TEST_F(Labs, aLabLeftUnfinishedGradesWrong) {
     ASSERT_FALSE(labs().empty());
     const auto& lab = labs().front();
@@ -134,6 +163,7 @@ TEST_F(Labs, theProgramInBatchModeLeavesOutIniInItsWorkingFolder) {
     std::string input;
     for (const auto& command : commands_of(transcript_of(*switch_lab))) input += command + "\n";
     testing::write_file(folder / "commands.txt", input);
+    leave_start_file(*switch_lab, folder.path());
     const std::string command = "cd '" + folder.path().string() + "' && '" GRIDLAB_PROGRAM "' --batch 2950 < commands.txt > console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_NE(testing::read_file(folder / "console.txt").find("Switch(config)#"), std::string::npos);

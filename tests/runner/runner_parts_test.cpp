@@ -58,6 +58,14 @@ TEST(Exercises, preparationWritesExchangeFiles_andClearsStaleResults) {
     EXPECT_EQ(testing::read_file(folder / "sim_showme.txt"), "\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "out.ini"));
 
+    // A lab's own starting configuration goes to the console; the next lab without one leaves none behind.
+    question.lab_start = "line vty 0 4<br>no login";
+    prepare_exercise("Sim", question, working);
+    EXPECT_EQ(testing::read_file(folder / "sim_start.txt"), "line vty 0 4<br>no login\r\n");
+    question.lab_start.clear();
+    prepare_exercise("Sim", question, working);
+    EXPECT_FALSE(std::filesystem::exists(folder / "sim_start.txt"));
+
     testing::write_file(folder / "out.ini", "[Answer]\r\nresult=Success\r\n");
     EXPECT_EQ(take_exercise_result(drag_drop_result_file(working)), "Success");
     EXPECT_FALSE(std::filesystem::exists(folder / "out.ini"));  // read once, then gone

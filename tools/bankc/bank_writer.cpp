@@ -23,7 +23,7 @@ void write_question(std::ostringstream& out, const AssembledQuestion& placed) {
         << cpp_string_literal(simulator ? "single_answer" : q.type) << ", " << cpp_string_literal(q.ref_tag) << ",\n     {"
         << answers << "},\n     {" << correct << "},\n     {" << cpp_string_literal(simulator ? q.exercise : q.diagram)
         << ", \"\", \"\"}, {" << cpp_string_literal(q.exhibit) << ", " << cpp_string_literal(q.lab) << ", \"\"}, "
-        << placed.category << "},\n";
+        << placed.category << ", " << cpp_string_literal(q.start) << "},\n";
 }
 
 }  // namespace

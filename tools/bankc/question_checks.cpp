@@ -78,7 +78,7 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
     auto report = [&](int line, std::string message) { diagnostics.push_back({q.file, line ? line : q.line, std::move(message)}); };
     const bool simulator = context.role == QuestionRole::simulator;
 
-    for (const auto& [what, text] : {std::pair<const char*, const std::string*>{"question text", &q.text}, {"explanation", &q.explanation}}) {
+    for (const auto& [what, text] : {std::pair<const char*, const std::string*>{"question text", &q.text}, {"explanation", &q.explanation}, {"start", &q.start}}) {
         if (auto problem = markup_problem(*text); !problem.empty()) report(q.line, std::string(what) + ": " + problem);
     }
     for (const auto& answer : q.answers) {
@@ -110,7 +110,8 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
         return;
     }
 
-    if (!q.exercise.empty() || !q.lab.empty() || q.has_expect) report(q.line, "exercise, lab and expect belong to simulator questions");
+    if (!q.exercise.empty() || !q.lab.empty() || !q.start.empty() || q.has_expect)
+        report(q.line, "exercise, lab, start and expect belong to simulator questions");
     if (context.role == QuestionRole::chapter && !q.chapter.empty()) report(q.chapter_line, "\"chapter:\" belongs to scenario questions");
     if (context.role == QuestionRole::scenario && (q.diagram.empty() || q.exhibit.empty()))
         report(q.line, "a scenario question needs a diagram and an exhibit");

@@ -117,6 +117,7 @@ SourceFile parse_source_file(const std::string& text, const std::string& display
         else if (key == "exhibit") set_once(current->exhibit, &current->exhibit_line);
         else if (key == "exercise") set_once(current->exercise, nullptr);
         else if (key == "lab") set_once(current->lab, nullptr);
+        else if (key == "start") set_once(current->start, nullptr);
         else if (key == "chapter") set_once(current->chapter, &current->chapter_line);
         else report(line.number, "unknown key \"" + key + "\"");
     }

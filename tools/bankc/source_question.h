@@ -23,6 +23,7 @@ struct SourceQuestion {
     std::string exhibit;
     std::string exercise;  // "xxsim" for a router-simulator question
     std::string lab;       // lab model of a simulator question ("2950")
+    std::string start;     // a simulator question's starting configuration commands, <br> between them
     std::string chapter;   // scenario questions: "intro 4"
     int type_line = 0, ref_line = 0, diagram_line = 0, exhibit_line = 0, chapter_line = 0, explanation_line = 0;
     bool has_accept = false, has_choice = false, has_expect = false;

@@ -1,0 +1,47 @@
+#include "gridlab/start_config.h"
+
+#include <sstream>
+
+#include "gridlab/console_session.h"
+#include "gridlab/task_text.h"
+#include "platform/text_file.h"
+#include "platform/text_forms.h"
+
+namespace qd::gridlab {
+namespace {
+
+// A lab's starting configuration is a few lines; anything bigger is not ours.
+constexpr std::uintmax_t kLargestStartFile = 64 * 1024;
+
+}  // namespace
+
+std::vector<std::string> read_start_commands(const std::filesystem::path& folder) {
+    const std::filesystem::path file = folder / kStartFileName;
+    std::error_code error;
+    // Only a regular file is read: a FIFO planted in its place would block the console.
+    if (!std::filesystem::is_regular_file(file, error)) return {};
+    const auto size = std::filesystem::file_size(file, error);
+    if (error || size > kLargestStartFile) return {};
+    std::vector<std::string> commands;
+    std::istringstream lines(plain_text_from_html(read_text_file(file)));
+    for (std::string line; std::getline(lines, line);) {
+        const std::string command(trim_blanks(line));
+        if (!command.empty()) commands.push_back(command);
+    }
+    return commands;
+}
+
+DeviceConfig start_configuration(DeviceModel model, const std::vector<std::string>& commands) {
+    ConsoleSession scratch(model);
+    if (commands.empty()) return scratch.config();
+    scratch.enter("enable");
+    scratch.enter("configure terminal");
+    for (const auto& command : commands) scratch.enter(command);
+    return scratch.config();
+}
+
+DeviceConfig start_configuration(DeviceModel model, const std::filesystem::path& folder) {
+    return start_configuration(model, read_start_commands(folder));
+}
+
+}  // namespace qd::gridlab
