@@ -1,11 +1,15 @@
-# qd_add_test(NAME name SOURCES ... LIBS ... [ENVIRONMENT VAR=value...])
-# One test program; each GoogleTest case becomes a CTest test. Tests know the
+# qd_add_test(NAME name SOURCES ... LIBS ... [GMOCK] [ENVIRONMENT VAR=value...])
+# One test program; each GoogleTest case becomes a CTest test. GMOCK links
+# GoogleMock for a program that uses it. Tests know the
 # source and program folders through compile definitions. Window tests choose
 # the offscreen platform themselves (tests/support/gui_test.h) so they need no display.
 function(qd_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(T "GMOCK" "NAME" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
-  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gmock GTest::gtest_main qd_warnings)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} qd_test_support GTest::gtest GTest::gtest_main qd_warnings)
+  if(T_GMOCK)
+    target_link_libraries(${T_NAME} PRIVATE GTest::gmock)
+  endif()
   target_compile_definitions(${T_NAME} PRIVATE
     QUIZDECK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" QUIZDECK_STAGE_DIR="${QUIZDECK_STAGE_DIR}")
   set(properties TIMEOUT 300)

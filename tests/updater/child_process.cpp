@@ -100,18 +100,20 @@ int ChildProcess::wait_for_exit(std::chrono::milliseconds timeout) {
     }
 }
 
-int free_loopback_port() {
-    int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+ReservedPort::ReservedPort() : socket_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+    const int on = 1;
     sockaddr_in address = loopback(0);
     socklen_t size = sizeof address;
-    if (::bind(socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
-        ::close(socket);
-        throw std::runtime_error("no free port");
+    if (socket_ < 0 || ::setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on) != 0 ||
+        ::bind(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::getsockname(socket_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+        if (socket_ >= 0) ::close(socket_);
+        throw std::runtime_error("no loopback port to reserve");
     }
-    ::close(socket);
-    return ntohs(address.sin_port);
+    number_ = ntohs(address.sin_port);
 }
+
+ReservedPort::~ReservedPort() { ::close(socket_); }
 
 bool wait_for_port(int port, std::chrono::milliseconds timeout) {
     const auto deadline = Clock::now() + timeout;

@@ -33,8 +33,25 @@ private:
     bool reaped_ = false;
 };
 
-// A port on 127.0.0.1 that nothing listens on at the moment.
-int free_loopback_port();
+// A port on 127.0.0.1 held for the test by a bound socket that does not
+// listen. While it is held, connections to it are refused and the system
+// hands it to no other program, so a port never passes from one test to
+// another between its choice and its use. A proxy that binds it with
+// SO_REUSEADDR (tinyproxy, microsocks and dante all do) can still listen on it.
+class ReservedPort {
+public:
+    ReservedPort();
+    ~ReservedPort();
+    ReservedPort(const ReservedPort&) = delete;
+    ReservedPort& operator=(const ReservedPort&) = delete;
+
+    int number() const { return number_; }
+    std::string text() const { return std::to_string(number_); }
+
+private:
+    int socket_ = -1;
+    int number_ = 0;
+};
 
 // True once something accepts connections on 127.0.0.1:port.
 bool wait_for_port(int port, std::chrono::milliseconds timeout);

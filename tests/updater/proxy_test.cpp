@@ -27,7 +27,7 @@ protected:
     // The catalogue fetch through the proxy on `port`: nothing, or the failure reported.
     std::optional<std::string> fetch(int mode, const std::string& user, const std::string& password) {
         qd::CurlTransfer transfer;
-        qd::SetInetVariables(transfer, {mode, "127.0.0.1", std::to_string(port), user, password});
+        qd::SetInetVariables(transfer, {mode, "127.0.0.1", port.text(), user, password});
         qd::testing::ThrowingFailureReport failures;
         return reported_by([&] { qd::GetUpdatesINI(world.program(), transfer, {}, [] {}, failures); });
     }
@@ -38,16 +38,16 @@ protected:
     std::string catalogue_target() const { return "127.0.0.1:" + std::to_string(world.server.port()); }
 
     qd::testing::UpdateWorld world;
-    const int port = qd::testing::free_loopback_port();
+    const qd::testing::ReservedPort port;
     const std::filesystem::path folder = world.temp.path();
 };
 
 TEST_F(Proxies, normalIsAnHttpProxyWithBasicAuthentication) {
     const auto log = folder / "tinyproxy.log";
-    write_file(folder / "tinyproxy.conf", "Port " + std::to_string(port) + "\nListen 127.0.0.1\nTimeout 30\nLogFile \"" +
+    write_file(folder / "tinyproxy.conf", "Port " + port.text() + "\nListen 127.0.0.1\nTimeout 30\nLogFile \"" +
                                               log.string() + "\"\nLogLevel Info\nBasicAuth ann secret\nAllow 127.0.0.1\n");
     ChildProcess proxy({"tinyproxy", "-d", "-c", (folder / "tinyproxy.conf").string()});
-    ASSERT_TRUE(qd::testing::wait_for_port(port, 10s));
+    ASSERT_TRUE(qd::testing::wait_for_port(port.number(), 10s));
 
     EXPECT_EQ(fetch(1, "ann", "secret"), std::nullopt);
     EXPECT_TRUE(fetched());
@@ -60,8 +60,8 @@ TEST_F(Proxies, normalIsAnHttpProxyWithBasicAuthentication) {
 }
 
 TEST_F(Proxies, socks5SendsUserNameAndPassword) {
-    ChildProcess proxy({"microsocks", "-i", "127.0.0.1", "-p", std::to_string(port), "-u", "ann", "-P", "secret"});
-    ASSERT_TRUE(qd::testing::wait_for_port(port, 10s));
+    ChildProcess proxy({"microsocks", "-i", "127.0.0.1", "-p", port.text(), "-u", "ann", "-P", "secret"});
+    ASSERT_TRUE(qd::testing::wait_for_port(port.number(), 10s));
 
     EXPECT_EQ(fetch(3, "ann", "secret"), std::nullopt);
     EXPECT_TRUE(fetched());
@@ -80,14 +80,14 @@ TEST_F(Proxies, socks5SendsUserNameAndPassword) {
 TEST_F(Proxies, socks4SendsTheUserId) {
     const auto log = folder / "danted.log";
     write_file(folder / "danted.conf", "logoutput: " + log.string() + "\ninternal: 127.0.0.1 port = " +
-                                           std::to_string(port) +
+                                           port.text() +
                                            "\nexternal: 127.0.0.1\nclientmethod: none\nsocksmethod: none\n"
                                            "user.privileged: root\nuser.unprivileged: nobody\n"
                                            "client pass {\n from: 127.0.0.0/8 to: 0.0.0.0/0\n log: connect error\n}\n"
                                            "socks pass {\n from: 127.0.0.0/8 to: 0.0.0.0/0\n command: connect\n"
                                            " log: connect error\n}\n");
     ChildProcess proxy({"danted", "-f", (folder / "danted.conf").string(), "-N", "1"});
-    ASSERT_TRUE(qd::testing::wait_for_port(port, 10s));
+    ASSERT_TRUE(qd::testing::wait_for_port(port.number(), 10s));
 
     EXPECT_EQ(fetch(2, "ann", "ignored"), std::nullopt);
     EXPECT_TRUE(fetched());

@@ -102,7 +102,8 @@ TEST_F(WholeDownload, largerThanAllowedIsRefusedBeforeTheBody) {
 }
 
 TEST_F(WholeDownload, noServerIsAFault) {
-    Outcome outcome = download("http://127.0.0.1:" + std::to_string(qd::testing::free_loopback_port()) + "/x.cmp", rules);
+    const qd::testing::ReservedPort nobody_listens;
+    Outcome outcome = download("http://127.0.0.1:" + nobody_listens.text() + "/x.cmp", rules);
     ASSERT_TRUE(outcome.fault);
     EXPECT_TRUE(outcome.fault->starts_with("The transfer failed: ")) << *outcome.fault;
 }
