@@ -49,9 +49,11 @@ QuestionList calc_list(ListFilter filter, const QuizState& quiz, const QuestionT
         const bool shown = filter == ListFilter::all ||
                            (filter == ListFilter::missed && record.result == result_code::wrong) ||
                            (filter == ListFilter::correct && record.result == result_code::right);
-        if (shown)
+        if (shown) {
             list.lines.push_back(blank_led_number(position) + ".) [" + std::to_string(record.question_id) + "]  " +
                                  record.question_text);
+            list.flagged.push_back(quiz.flagged_at(position));
+        }
         if (record.result == result_code::wrong) ++list.wrong_count;
     });
     return list;

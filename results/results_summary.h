@@ -40,6 +40,7 @@ enum class ListFilter { missed = 0, all = 1, correct = 2 };
 
 struct QuestionList {
     std::vector<std::string> lines;  // " 3.) [17]  question text"
+    std::vector<bool> flagged;       // per line: the student flagged its question
     int wrong_count = 0;             // positions graded wrong, whatever the filter
 };
 // calc_list: the quiz's questions that pass the filter, in quiz order.

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,6 +52,20 @@ QFont fixed_pitch_font() {
     font.setFixedPitch(true);
     if (!QFontInfo(font).fixedPitch()) font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     return font;
+}
+
+// The mark of a question the student flagged for review: a small flag, so
+// the mark is a shape and not a colour alone.
+QIcon flag_icon(const QColor& colour) {
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour, 1.5));
+    painter.drawLine(QPointF(3.5, 1), QPointF(3.5, 15));
+    painter.setBrush(colour);
+    painter.drawPolygon(QPolygonF({QPointF(4, 2), QPointF(14, 5.5), QPointF(4, 9)}));
+    return QIcon(picture);
 }
 
 }  // namespace
@@ -209,7 +224,14 @@ ListFilter ResultsWindow::selected_filter() const {
 void ResultsWindow::calc_list() {
     const QuestionList list = qd::calc_list(selected_filter(), services_.state.quiz, services_.state.table);
     questions_->clear();
-    for (const std::string& line : list.lines) questions_->addItem(text_of(line));
+    const QIcon flag = flag_icon(palette().color(QPalette::Text));
+    for (std::size_t line = 0; line < list.lines.size(); ++line) {
+        auto* item = new QListWidgetItem(text_of(list.lines[line]), questions_);
+        if (!list.flagged[line]) continue;
+        item->setIcon(flag);
+        item->setData(Qt::AccessibleTextRole, item->text() + ", flagged for review");
+        item->setToolTip("Flagged for review");
+    }
     if (questions_->count() > 0) questions_->setCurrentRow(0, QItemSelectionModel::NoUpdate);
     calc_list_wrong_count_ = list.wrong_count;
 }

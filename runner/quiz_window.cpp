@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -119,6 +120,11 @@ void QuizWindow::build_controls() {
     for (int i : {2, 3}) connect(cmd_buttons_[i], &QPushButton::clicked, this, [this] { launch_exercise(); });
     connect(exhibit_button_, &QPushButton::clicked, this, [this] { exhibitbutton_Click(0); });
     connect(review_button_, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Alt+R: the letters A to F belong to the answers, N and K to Next and Back.
+    flag_box_ = new QCheckBox("Flag for &review", this);
+    flag_box_->setObjectName("flag_for_review");
+    flag_box_->setAccessibleName("Flag for review");
+    connect(flag_box_, &QCheckBox::toggled, this, [this](bool checked) { flag_question(checked); });
 
     auto label = [this](const char* name, const QString& caption) {
         auto* created = new QLabel(caption, this);
@@ -152,6 +158,7 @@ void QuizWindow::build_controls() {
     };
     pair("QUEST #", question_number_);
     pair("QID:", qid_);
+    side_layout->addWidget(flag_box_);
     side_layout->addSpacing(12);
     side_layout->addWidget(score_caption_);
     side_layout->addWidget(score_);
@@ -185,7 +192,8 @@ void QuizWindow::build_controls() {
         hidden->hide();
 
     // Tab order follows the layout: the page, the side panel, then the buttons.
-    setTabOrder(browser_->widget(), exhibit_button_);
+    setTabOrder(browser_->widget(), flag_box_);
+    setTabOrder(flag_box_, exhibit_button_);
     setTabOrder(exhibit_button_, review_button_);
     setTabOrder(review_button_, cmd_buttons_[1]);
     setTabOrder(cmd_buttons_[1], cmd_buttons_[0]);
@@ -229,6 +237,7 @@ void QuizWindow::build_menus() {
         services_.state.quiz.quiz_position = static_cast<std::int16_t>(services_.state.quiz.quiz_length + 1);
         end_the_test();
     });
+    flag_entry_ = add_entry(file, "menu_flag", "&Flag for Review", [this] { flag_question(flag_entry_->isChecked()); }, true);
     add_entry(file, "menu_exit", "E&xit Program", [this] {
         if (services_.dialogs.message("Are you sure you want to exit the program?", "Exit Program?", DialogButtons::yes_no,
                                       DialogIcon::question) == DialogAnswer::yes)
@@ -346,6 +355,7 @@ void QuizWindow::form_load() {
         web_mail_->setChecked(mail_type_ == kWebMail);
     });
     load.step([&] { services_.state.retake.retake_request = 0; });
+    load.step([&] { quiz.flagged.fill(false); });
     load.step([&] {
         const BankState& bank = services_.state.bank;
         whatdoin_->setText(qs("Quiz " + quiz_letter() + "-   " + bank.exam_title + " v" + bank.version_text));
@@ -407,6 +417,7 @@ void QuizWindow::show_quest() {
         qid_->setText(qs(blank_led_number(table.at(quiz.current_index).question_id)));
         question_number_->setText(qs(blank_led_number(quiz.quiz_position)));
     });
+    step.step([&] { show_flag(); });
     step.step([&] {
         const QuestionRecord& record = table.at(quiz.current_index);
         quiz.answer_count = static_cast<std::int16_t>(count_answers(record));
@@ -484,6 +495,21 @@ void QuizWindow::Command1_Click() {
                                                           kProgramTitle);
         reviewer_->review(services_.state.quiz.current_question.ref_tag, services_.state.paths.book_pdf_path);
     });
+}
+
+void QuizWindow::flag_question(bool flagged) {
+    auto& quiz = services_.state.quiz;
+    if (quiz.quiz_position >= 1 && quiz.quiz_position <= quiz.quiz_length) quiz.flagged[static_cast<std::size_t>(quiz.quiz_position)] = flagged;
+    show_flag();
+}
+
+// The check box and the menu entry show the flag of the question on screen.
+void QuizWindow::show_flag() {
+    const QuizState& quiz = services_.state.quiz;
+    const bool flagged = quiz.flagged_at(quiz.quiz_position);
+    const QSignalBlocker quiet_box(flag_box_);
+    flag_box_->setChecked(flagged);
+    flag_entry_->setChecked(flagged);
 }
 
 void QuizWindow::HTML_Click(const std::string& which) {

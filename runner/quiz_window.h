@@ -17,6 +17,7 @@
 #include "state/program_services.h"
 
 class QAction;
+class QCheckBox;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -63,6 +64,8 @@ public:
     void exhibitbutton_Click(int index);
     // "Review Chapter ": the book at the page the question cites.
     void Command1_Click();
+    // "Flag for review" on or off for the question on screen.
+    void flag_question(bool flagged);
 
     Browser& browser() { return *browser_; }
 
@@ -93,6 +96,7 @@ private:
     // Flips an option and stores it, with a leading blank (" 1") unless told otherwise.
     void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value, bool blank_led = true);
     void tick_font_menus();
+    void show_flag();
 
     ProgramServices services_;
     QuizWindowServices quiz_services_;
@@ -106,6 +110,8 @@ private:
     QPushButton* cmd_buttons_[4] = {};
     QPushButton* exhibit_button_ = nullptr;
     QPushButton* review_button_ = nullptr;
+    QCheckBox* flag_box_ = nullptr;
+    QAction* flag_entry_ = nullptr;
     QLabel* question_number_ = nullptr;
     QLabel* qid_ = nullptr;
     QLabel* score_ = nullptr;

@@ -36,6 +36,11 @@ struct QuizState {
     std::int16_t from_answer_check = 0;
     std::array<std::string, 7> answer_letters;  // slots 1 to 6
     std::int16_t first_page = 1;
+    // By position: the student flagged the question to come back to. Cleared
+    // when the quiz window loads; read by the results window after the quiz.
+    std::array<bool, kQuizSlots> flagged{};
+
+    bool flagged_at(int position) const { return position >= 1 && position < kQuizSlots && flagged[position]; }
 
     // The table index of the question asked at position p.
     int table_index_at(int position) const { return order_base + (question_order.at(position) - 1) * order_stride; }

@@ -140,6 +140,25 @@ TEST_F(ResultsWindowTest, filtersListMissedAllOrCorrectQuestions) {
     EXPECT_EQ(state.retake.missed_count, 1);
 }
 
+TEST_F(ResultsWindowTest, flaggedQuestionsCarryAMarkThatScreenReadersNameUnderEveryFilter) {
+    finish({{5, 2, 1}, {6, 1, 1}, {7, 2, 1}}, {"Routing"});
+    state.quiz.flagged[2] = true;
+    state.quiz.flagged[3] = true;
+    windows.show(kResultsWindow);
+    auto* list = child<QListWidget>("List1");
+    QAccessibleInterface* described = QAccessible::queryAccessibleInterface(list);
+    const auto row_name = [&](int row) { return described->child(row)->text(QAccessible::Name); };
+    EXPECT_EQ(list_lines("List1"), QStringList({" 1.) [5]  Question 5", " 2.) [6]  Question 6", " 3.) [7]  Question 7"}));
+    EXPECT_TRUE(list->item(0)->icon().isNull());
+    EXPECT_FALSE(list->item(1)->icon().isNull());
+    EXPECT_EQ(row_name(0), " 1.) [5]  Question 5");
+    EXPECT_EQ(row_name(1), " 2.) [6]  Question 6, flagged for review");
+    child<QRadioButton>("whichq_0")->setChecked(true);
+    EXPECT_EQ(list_lines("List1"), QStringList({" 1.) [5]  Question 5", " 3.) [7]  Question 7"}));
+    EXPECT_TRUE(list->item(0)->icon().isNull());
+    EXPECT_EQ(list->item(1)->data(Qt::AccessibleTextRole).toString(), " 3.) [7]  Question 7, flagged for review");
+}
+
 TEST_F(ResultsWindowTest, doubleClickOpensTheExplanationOfThatQuizPosition) {
     // Position 2 holds question 12, and question 2 sits at position 3.
     finish({{30, 2, 1}, {12, 2, 1}, {2, 1, 1}}, {"Routing"});

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCheckBox>
+#include <QMenuBar>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -192,6 +194,57 @@ TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
     EXPECT_EQ(window().windowTitle(), "Practice Test for Exam One - Question  1 of 3");
     press("cmd_buttons_0");
     EXPECT_EQ(state.table.at(1).result, result_code::right);
+}
+
+// The letters after "&" in the window's captions: its access keys.
+QString access_keys(QWidget& window) {
+    QString keys;
+    auto add = [&](const QString& caption) {
+        const qsizetype amp = caption.indexOf('&');
+        if (amp >= 0 && amp + 1 < caption.size()) keys += caption.at(amp + 1).toLower();
+    };
+    for (auto* button : window.findChildren<QAbstractButton*>()) add(button->text());
+    for (QAction* menu : window.findChild<QMenuBar*>()->actions()) add(menu->text());
+    return keys;
+}
+
+TEST_F(QuizWindowTest, aFlagStaysWithItsQuestionWhetherSetByAltRTheBoxOrTheMenu) {
+    start();
+    QApplication::setActiveWindow(&window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    auto* box = window().findChild<QCheckBox*>("flag_for_review");
+    auto* entry = window().findChild<QAction*>("menu_flag");
+    ASSERT_NE(box, nullptr);
+    ASSERT_NE(entry, nullptr);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    EXPECT_EQ(accessible->role(), QAccessible::CheckBox);
+    EXPECT_EQ(accessible->text(QAccessible::Name), "Flag for review");
+    EXPECT_EQ(box->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    EXPECT_EQ(box->nextInFocusChain(), window().findChild<QPushButton*>("exhibitbutton_0"));
+    // Its key is its own: the answers take A to F.
+    const QString keys = access_keys(window()) + "abcdef";
+    EXPECT_EQ(keys.count('r'), 1) << keys.toStdString();
+
+    QTest::keyClick(window().browser().widget()->focusProxy(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box->isChecked(); }, 2000));  // an access key clicks after a short animation
+    EXPECT_TRUE(entry->isChecked());
+    press("cmd_buttons_0");
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(entry->isChecked());
+    entry->trigger();
+    EXPECT_TRUE(box->isChecked());
+    press("cmd_buttons_0");
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::keyClick(box, Qt::Key_Space);  // flagged and unflagged again
+    press("cmd_buttons_1");
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(entry->isChecked());
+
+    window().findChild<QAction*>("menu_quittest")->trigger();
+    // The results window reads the flags after the quiz window is gone.
+    EXPECT_TRUE(state.quiz.flagged_at(1));
+    EXPECT_TRUE(state.quiz.flagged_at(2));
+    EXPECT_FALSE(state.quiz.flagged_at(3));
 }
 
 TEST_F(QuizWindowTest, theExhibitOpensBesideTheQuizAndThenStaysWhereTheStudentPutsIt) {
