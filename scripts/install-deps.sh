@@ -6,6 +6,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-webengine-dev qt6-pdf-dev libgl1-mesa-dev libxcb1-dev
   libcurl4-openssl-dev zlib1g-dev libdeflate-dev
+  libsqlite3-dev libsqlitecpp-dev qt6-charts-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   graphviz fonts-dejavu-core xvfb xauth poppler-utils xdotool openbox

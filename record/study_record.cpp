@@ -1,0 +1,144 @@
+#include "record/study_record.h"
+
+#include <SQLiteCpp/Transaction.h>
+
+#include <utility>
+
+#include "platform/failure.h"
+#include "record/record_database.h"
+
+namespace qd {
+
+namespace {
+
+constexpr const char* kLogHandler = "study record";
+constexpr const char* kLogSource = "record ";
+
+constexpr const char* kInsertAnswer = R"sql(
+INSERT INTO answers (quiz_id, answered, student, product, question_id, category, answer, right, seconds, practice, timed)
+VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)
+ON CONFLICT (quiz_id, question_id) DO UPDATE SET
+    answered = excluded.answered, category = excluded.category, answer = excluded.answer, right = excluded.right,
+    seconds = answers.seconds + excluded.seconds
+)sql";
+
+}  // namespace
+
+const char* outcome_text(QuizEnding how) {
+    switch (how) {
+        case QuizEnding::graded: return "graded";
+        case QuizEnding::time_expired: return "time expired";
+        case QuizEnding::abandoned: return "abandoned";
+    }
+    return "graded";
+}
+
+StudyRecord::StudyRecord(std::filesystem::path file, const ErrorLog& log, TimeSource now)
+    : file_(std::move(file)), log_(log), now_(std::move(now)) {
+    ensure_open();
+}
+
+StudyRecord::~StudyRecord() = default;
+
+std::string StudyRecord::take_notice() { return std::exchange(notice_, std::string()); }
+
+std::int64_t StudyRecord::now_seconds() const {
+    return std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
+}
+
+// A record that could not be opened is tried again at the next quiz: the
+// folder may have become writable or the other program may have let go.
+bool StudyRecord::ensure_open() {
+    if (database_) return true;
+    RecordOpening opening = open_record_database(file_, now_());
+    if (!opening.database) {
+        if (!failing_) log_.append(kLogHandler, kLogSource, static_cast<int>(FailureCode::file_access_error), opening.failure);
+        failing_ = true;
+        return false;
+    }
+    database_ = std::move(opening.database);
+    if (!opening.notice.empty()) notice_ = opening.notice;
+    return true;
+}
+
+bool StudyRecord::attempt(const char* what, const std::function<void(SQLite::Database&)>& work) {
+    if (!database_) return false;
+    try {
+        work(*database_);
+        failing_ = false;
+        return true;
+    } catch (const std::exception& error) {
+        if (!failing_)
+            log_.append(kLogHandler, kLogSource, static_cast<int>(FailureCode::file_access_error),
+                        std::string("The study record skipped ") + what + ": " + error.what());
+        failing_ = true;
+        // A statement that failed half-way is made again next time.
+        insert_answer_.reset();
+        return false;
+    }
+}
+
+void StudyRecord::quiz_started(const QuizOpening& quiz) {
+    quiz_id_ = 0;
+    quiz_ = quiz;
+    if (!ensure_open()) return;
+    attempt("the start of a quiz", [&](SQLite::Database& database) {
+        SQLite::Transaction transaction(database);
+        // One open quiz per student and exam: an older one was left behind.
+        SQLite::Statement left(database,
+                               "UPDATE quizzes SET outcome = 'abandoned', ended = ? WHERE student = ? AND product = ? AND outcome = 'open'");
+        left.bind(1, now_seconds());
+        left.bind(2, quiz.student);
+        left.bind(3, quiz.product_number);
+        left.exec();
+        SQLite::Statement insert(database,
+                                 "INSERT INTO quizzes (student, product, started, length, practice, timed) VALUES (?, ?, ?, ?, ?, ?)");
+        insert.bind(1, quiz.student);
+        insert.bind(2, quiz.product_number);
+        insert.bind(3, now_seconds());
+        insert.bind(4, quiz.length);
+        insert.bind(5, quiz.practice ? 1 : 0);
+        insert.bind(6, quiz.timed ? 1 : 0);
+        insert.exec();
+        transaction.commit();
+        quiz_id_ = database.getLastInsertRowid();
+    });
+}
+
+void StudyRecord::answer_graded(const GradedAnswer& answer) {
+    if (quiz_id_ == 0) return;
+    attempt("a graded answer", [&](SQLite::Database& database) {
+        if (!insert_answer_) insert_answer_ = std::make_unique<SQLite::Statement>(database, kInsertAnswer);
+        SQLite::Statement& insert = *insert_answer_;
+        insert.reset();
+        insert.clearBindings();
+        insert.bind(1, quiz_id_);
+        insert.bind(2, now_seconds());
+        insert.bind(3, quiz_.student);
+        insert.bind(4, quiz_.product_number);
+        insert.bind(5, answer.question_id);
+        insert.bind(6, answer.category);
+        insert.bind(7, answer.answer);
+        insert.bind(8, answer.right ? 1 : 0);
+        insert.bind(9, answer.seconds);
+        insert.bind(10, quiz_.practice ? 1 : 0);
+        insert.bind(11, quiz_.timed ? 1 : 0);
+        insert.exec();  // its own transaction: committed when it returns
+        insert.reset();
+    });
+}
+
+void StudyRecord::quiz_ended(QuizEnding how, int right_count) {
+    if (quiz_id_ == 0) return;
+    attempt("the end of a quiz", [&](SQLite::Database& database) {
+        SQLite::Statement end(database, "UPDATE quizzes SET outcome = ?, ended = ?, right_count = ? WHERE id = ?");
+        end.bind(1, outcome_text(how));
+        end.bind(2, now_seconds());
+        end.bind(3, right_count);
+        end.bind(4, quiz_id_);
+        end.exec();
+    });
+    quiz_id_ = 0;
+}
+
+}  // namespace qd

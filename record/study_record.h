@@ -1,0 +1,64 @@
+#pragma once
+// The student's study record in the working folder: every quiz and every
+// graded answer of every student and exam, kept in one SQLite database. It
+// never stops a quiz: while the record cannot be written (read-only folder,
+// full disk, locked by another program) what happens is skipped, and one line
+// goes to the error log for each such spell.
+#include <SQLiteCpp/Database.h>
+#include <SQLiteCpp/Statement.h>
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "common/error_log.h"
+#include "state/study_recorder.h"
+
+namespace qd {
+
+using TimeSource = std::function<std::chrono::system_clock::time_point()>;
+
+class StudyRecord final : public StudyRecorder {
+public:
+    // Opens (or starts) the record at `file`; see record_database.h.
+    StudyRecord(std::filesystem::path file, const ErrorLog& log,
+                TimeSource now = [] { return std::chrono::system_clock::now(); });
+    ~StudyRecord() override;
+
+    // What the student must be told once about this opening ("" for nothing).
+    std::string take_notice();
+    // The database for reading, or nothing while the record cannot be used.
+    SQLite::Database* database() { return database_.get(); }
+    // The quiz being recorded, 0 for none.
+    std::int64_t current_quiz() const { return quiz_id_; }
+
+    void quiz_started(const QuizOpening& quiz) override;
+    void answer_graded(const GradedAnswer& answer) override;
+    void quiz_ended(QuizEnding how, int right_count) override;
+
+    // Runs `work` on the database; a failure is logged (once a spell) and
+    // swallowed. Returns whether the work was done.
+    bool attempt(const char* what, const std::function<void(SQLite::Database&)>& work);
+
+private:
+    bool ensure_open();
+    std::int64_t now_seconds() const;
+
+    std::filesystem::path file_;
+    const ErrorLog& log_;
+    TimeSource now_;
+    std::unique_ptr<SQLite::Database> database_;
+    std::unique_ptr<SQLite::Statement> insert_answer_;
+    std::string notice_;
+    bool failing_ = false;  // a line was logged and nothing has worked since
+    std::int64_t quiz_id_ = 0;
+    QuizOpening quiz_;
+};
+
+// The text stored for a quiz's ending.
+const char* outcome_text(QuizEnding how);
+
+}  // namespace qd

@@ -1,0 +1,36 @@
+#pragma once
+// What the quiz tells the student's study record while it runs: a quiz begins,
+// each answer is graded, the quiz ends. An implementation never throws and
+// never stops a quiz; what it cannot keep it logs and skips.
+#include <string>
+
+namespace qd {
+
+struct QuizOpening {
+    std::string student;         // the student name as stored
+    std::string product_number;  // the exam's product number
+    int length = 0;
+    bool practice = false;       // practice mode, else test mode
+    bool timed = false;
+};
+
+struct GradedAnswer {
+    int question_id = 0;
+    int category = 0;
+    std::string answer;          // the letters chosen or the text typed
+    bool right = false;
+    double seconds = 0;          // time spent on the question before it was graded
+};
+
+enum class QuizEnding { graded, time_expired, abandoned };
+
+class StudyRecorder {
+public:
+    virtual ~StudyRecorder() = default;
+    virtual void quiz_started(const QuizOpening& quiz) = 0;
+    // Kept before it returns: an answer reported is an answer on disk.
+    virtual void answer_graded(const GradedAnswer& answer) = 0;
+    virtual void quiz_ended(QuizEnding how, int right_count) = 0;
+};
+
+}  // namespace qd
