@@ -4,10 +4,10 @@
 
 namespace qd {
 
-ChapterReviewer::ChapterReviewer(Dialogs& dialogs, ProgramStarter& starter, const std::string& working_folder, std::string caption)
+ChapterReviewer::ChapterReviewer(Dialogs& dialogs, PdfReaderLink& desktop_reader, std::string caption)
     : dialogs_(dialogs),
       caption_(std::move(caption)),
-      desktop_(starter, DesktopFolders::from_environment(), working_folder),
+      desktop_(desktop_reader),
       viewer_([this](const std::string& document, int page_index) {
           report_open_outcome(desktop_.open_at_page(document, page_index), document, page_index, caption_, dialogs_);
       }) {}

@@ -5,15 +5,15 @@
 
 #include "common/book_viewer_window.h"
 #include "platform/dialogs.h"
-#include "platform/program_starter.h"
-#include "platform/qt/desktop_pdf_reader.h"
+#include "platform/pdf_reader_link.h"
 
 namespace qd {
 
 class ChapterReviewer {
 public:
-    // Messages are captioned `caption`; the desktop's reader starts in `working_folder`.
-    ChapterReviewer(Dialogs& dialogs, ProgramStarter& starter, const std::string& working_folder, std::string caption);
+    // Messages are captioned `caption`; `desktop_reader` takes the book when
+    // the student asks for their own PDF reader, and must outlive this.
+    ChapterReviewer(Dialogs& dialogs, PdfReaderLink& desktop_reader, std::string caption);
 
     // The Review Chapter click for the question's reference tag.
     void review(const std::string& ref_tag, const std::string& book_pdf_path);
@@ -23,7 +23,7 @@ public:
 private:
     Dialogs& dialogs_;
     std::string caption_;
-    DesktopPdfReader desktop_;
+    PdfReaderLink& desktop_;
     BookViewerLink viewer_;
 };
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/window_fit.h"
+
 namespace qd {
 
 // The start window's operation that brings up the main menu.
@@ -22,6 +24,19 @@ public:
     // Advances the quiz position and shows that question, or ends the quiz.
     virtual void show_quest() = 0;
     virtual void end_the_test() = 0;
+    // The answer-check button (Next): off while an explanation opened from
+    // it is on screen, so the student cannot move on underneath it.
+    virtual void set_answer_check_enabled(bool enabled) = 0;
+};
+
+// The exhibit window `Exhibit`, one window reused for every exhibit.
+class ExhibitWindowOperations {
+public:
+    virtual ~ExhibitWindowOperations() = default;
+    // Shows `data_folder` + `file_name`, modeless; an empty name does nothing.
+    // A window not yet on screen opens beside `quiz_frame` (pixels), sized to
+    // its text; one already open stays where the student put it.
+    virtual void show_exhibit_beside(const std::string& data_folder, const std::string& file_name, const WindowBox& quiz_frame) = 0;
 };
 
 // The explanation window `theanswer`: builds the explanation of the quiz

@@ -62,6 +62,12 @@ public:
         throw Failure(FailureCode::invalid_call, "Window " + name + " is not of the expected kind");
     }
 
+    // The loaded window as the kind asked for; none when it is not loaded or of another kind.
+    template <class Window>
+    Window* find_as(const std::string& name) const {
+        return dynamic_cast<Window*>(find(name));
+    }
+
     // Every loaded window's title, for closing windows by title.
     std::map<std::string, ManagedWindow*> loaded() const;
 

@@ -8,6 +8,7 @@
 #include "common/guarded_steps.h"
 #include "common/picture_window.h"
 #include "common/widget_window.h"
+#include "common/window_operations.h"
 
 namespace qd {
 
@@ -84,10 +85,7 @@ void ExplanationWindow::load() {
 }
 
 void ExplanationWindow::set_answer_check_enabled(bool enabled) {
-    auto* quiz_window = dynamic_cast<WidgetWindow*>(services_.program.windows.find(kQuizWindow));
-    if (!quiz_window || !quiz_window->widget()) return;
-    if (auto* answer_check = quiz_window->widget()->findChild<QPushButton*>("cmd_buttons_0"))
-        answer_check->setEnabled(enabled);
+    if (auto* quiz = services_.program.windows.find_as<QuizWindowOperations>(kQuizWindow)) quiz->set_answer_check_enabled(enabled);
 }
 
 void ExplanationWindow::set_wow_explanation_html(std::string& body) {

@@ -75,6 +75,13 @@ void ExhibitWindow::keyPressEvent(QKeyEvent* event) {
     else QWidget::keyPressEvent(event);
 }
 
+void ExhibitHandle::show_exhibit_beside(const std::string& data_folder, const std::string& file_name, const WindowBox& quiz_frame) {
+    if (file_name.empty()) return;
+    const bool opening = !window_->isVisible();
+    show_exhibit(*window_, data_folder, file_name);
+    if (opening) window_->place_beside(QRect(quiz_frame.left, quiz_frame.top, quiz_frame.width, quiz_frame.height));
+}
+
 std::unique_ptr<ManagedWindow> create_exhibit_window(const Screen& screen) {
     return std::make_unique<ExhibitHandle>(new ExhibitWindow(screen), screen);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/widget_window.h"
+#include "common/window_operations.h"
 #include "platform/screen.h"
 
 class QPlainTextEdit;
@@ -39,10 +40,11 @@ private:
 };
 
 // The window as the registry's "Exhibit": created on first use, reused after.
-class ExhibitHandle final : public WidgetWindow {
+class ExhibitHandle final : public WidgetWindow, public ExhibitWindowOperations {
 public:
     ExhibitHandle(ExhibitWindow* window, const Screen& screen) : WidgetWindow(window, screen), window_(window) {}
     ExhibitWindow& exhibit() const { return *window_; }
+    void show_exhibit_beside(const std::string& data_folder, const std::string& file_name, const WindowBox& quiz_frame) override;
 
 private:
     ExhibitWindow* window_;

@@ -28,7 +28,6 @@
 #include "runner/page_behaviour.h"
 #include "runner/question_page.h"
 #include "runner/quiz_timer.h"
-#include "runner/exhibit_window.h"
 #include "runner/review_button.h"
 
 namespace qd {
@@ -480,19 +479,16 @@ void QuizWindow::exhibitbutton_Click(int index) {
     const std::string& file = services_.state.quiz.current_question.exhibit_files[index + 1];
     silent_step([&] {
         if (file.empty() || !services_.windows.is_defined(kExhibitWindow)) return;
-        auto& exhibit = dynamic_cast<ExhibitHandle&>(services_.windows.load(kExhibitWindow)).exhibit();
-        const bool opening = !exhibit.isVisible();
-        show_exhibit(exhibit, services_.state.paths.data_folder, file);
-        // It opens beside the quiz, sized to its text; once open, it stays where the student put it.
-        if (opening) exhibit.place_beside(frameGeometry());
+        const QRect frame = frameGeometry();
+        services_.windows.get<ExhibitWindowOperations>(kExhibitWindow)
+            .show_exhibit_beside(services_.state.paths.data_folder, file, {frame.x(), frame.y(), frame.width(), frame.height()});
     });
 }
 
 void QuizWindow::Command1_Click() {
     silent_step([&] {
         if (!reviewer_)
-            reviewer_ = std::make_unique<ChapterReviewer>(services_.dialogs, quiz_services_.starter, quiz_services_.working_folder,
-                                                          kProgramTitle);
+            reviewer_ = std::make_unique<ChapterReviewer>(services_.dialogs, quiz_services_.desktop_reader, kProgramTitle);
         reviewer_->review(services_.state.quiz.current_question.ref_tag, services_.state.paths.book_pdf_path);
     });
 }
@@ -662,6 +658,8 @@ void QuizWindow::launch_exercise() {
     focus_next_for_return();
 }
 
+void QuizWindow::set_answer_check_enabled(bool enabled) { cmd_buttons_[0]->setEnabled(enabled); }
+
 // When the exercise program closes, the desktop hands the quiz window back
 // with its focus where it was: on Next, so Enter grades and moves on instead
 // of starting the exercise again.
@@ -795,6 +793,10 @@ void QuizHandle::show_quest() {
 
 void QuizHandle::end_the_test() {
     if (window_) window_->end_the_test();
+}
+
+void QuizHandle::set_answer_check_enabled(bool enabled) {
+    if (window_) window_->set_answer_check_enabled(enabled);
 }
 
 std::unique_ptr<ManagedWindow> create_quiz_window(ProgramServices services, QuizWindowServices quiz_services) {

@@ -10,6 +10,7 @@
 
 #include "common/widget_window.h"
 #include "platform/browser.h"
+#include "platform/pdf_reader_link.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
@@ -33,6 +34,7 @@ struct QuizWindowServices {
     ProgramStarter& starter;
     Random& random;
     TopWindows& top_windows;  // to close a router console left open for a graded lab
+    PdfReaderLink& desktop_reader;  // the book viewer's "Open in my PDF reader"
     std::function<std::chrono::system_clock::time_point()> now = [] { return std::chrono::system_clock::now(); };
     std::string working_folder;  // exchange and result files of the exercises; "" for the current folder
 };
@@ -55,6 +57,8 @@ public:
     void launch_MSsim2();
     void HTML_Click(const std::string& which);
     void timer1_timer();
+
+    void set_answer_check_enabled(bool enabled);
 
     // Next and Back as the buttons do them.
     void next_click();
@@ -144,6 +148,7 @@ public:
     void unload_handling() override;
     void show_quest() override;
     void end_the_test() override;
+    void set_answer_check_enabled(bool enabled) override;
 
 private:
     QPointer<QuizWindow> window_;

@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "platform/qt/colour_palette.h"
+#include "platform/qt/desktop_pdf_reader.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/screen_fit.h"
@@ -68,7 +69,8 @@ int main(int argc, char** argv) {
     qd::DesktopTopWindows top_windows;
 
     qd::QtProgramStarter starter;
-    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers};
+    qd::DesktopPdfReader desktop_reader(starter, qd::DesktopFolders::from_environment(), "");
+    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers, desktop_reader};
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     qd::define_program_windows(services, platform, inputs);
     windows.load(qd::kStartWindow);

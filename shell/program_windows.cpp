@@ -14,7 +14,7 @@ namespace qd {
 void define_program_windows(const ProgramServices& services, const WindowPlatform& platform, const StartUpInputs& inputs) {
     WindowRegistry& windows = services.windows;
     windows.define(kQuizWindow, [services, &platform] {
-        return create_quiz_window(services, QuizWindowServices{platform.starter, platform.random, platform.top_windows, [] { return std::chrono::system_clock::now(); }, ""});
+        return create_quiz_window(services, QuizWindowServices{platform.starter, platform.random, platform.top_windows, platform.desktop_reader, [] { return std::chrono::system_clock::now(); }, ""});
     });
     windows.define(kExhibitWindow, [&screen = services.screen] { return create_exhibit_window(screen); });
     windows.define(kStartWindow, [services, inputs] { return create_start_window(services, inputs); });

@@ -6,6 +6,7 @@
 
 #include "platform/browser.h"
 #include "platform/clock.h"
+#include "platform/pdf_reader_link.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
@@ -21,6 +22,7 @@ struct WindowPlatform {
     const Clock& clock;
     TopWindows& top_windows;
     BrowserFactory& browsers;
+    PdfReaderLink& desktop_reader;  // the book viewer's "Open in my PDF reader"
     // Prints an explanation page; false when printing failed.
     std::function<bool(Browser&)> print_page = [](Browser& browser) { return browser.print_with_dialog(); };
 };

@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/event_pump.h"
+#include "platform/pdf_reader_link.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/screen.h"
@@ -46,6 +47,17 @@ public:
     }
     std::vector<Start> starts;
     bool succeed = true;
+};
+
+// Records the documents it is asked to show and answers with `outcome`.
+class RecordingPdfReader final : public PdfReaderLink {
+public:
+    PdfOpenOutcome open_at_page(const std::string& document, int page_index) override {
+        opened.emplace_back(document, page_index);
+        return outcome;
+    }
+    std::vector<std::pair<std::string, int>> opened;
+    PdfOpenOutcome outcome;
 };
 
 class CountingEventPump final : public EventPump {

@@ -15,6 +15,8 @@
 #include "bank/bank_loader.h"
 #include "common/book_viewer_window.h"
 #include "common/chapter_page.h"
+#include "common/chapter_reviewer.h"
+#include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
 #include "gui_test.h"
 #include "tab_order.h"
@@ -103,6 +105,23 @@ TEST(BookViewer, navigatesSearchesZoomsAndHandsTheBookOver) {
     f.find<QPushButton>("open_in_reader")->click();
     ASSERT_EQ(f.handed_over.size(), 1u);
     EXPECT_EQ(f.handed_over[0], std::make_pair(f.pdf, 6));
+}
+
+TEST(ChapterReviewer, opensTheBookAndHandsItToTheDesktopReaderItWasGiven) {
+    ViewerFixture f;
+    testing::RecordingPdfReader desktop;
+    desktop.outcome.result = PdfOpenResult::no_reader;
+    testing::ScriptedDialogs dialogs;
+    ChapterReviewer reviewer(dialogs, desktop, "quizdeck");
+    reviewer.review("3##", f.pdf);
+    ASSERT_TRUE(reviewer.viewer().window() && reviewer.viewer().window()->isVisible());
+    EXPECT_EQ(reviewer.viewer().window()->current_page_index(), 2);
+
+    dialogs.expect_message("A PDF reader could not be found, please ensure that you have installed one correctly and try again.",
+                           "quizdeck");
+    reviewer.viewer().window()->findChild<QPushButton*>("open_in_reader")->click();
+    ASSERT_EQ(desktop.opened.size(), 1u);
+    EXPECT_EQ(desktop.opened[0], std::make_pair(f.pdf, 2));
 }
 
 TEST(BookViewer, controlsAreAccessibleInLayoutOrder) {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <functional>
 
+#include "../common/fake_window.h"
 #include "gui_test.h"
-#include "common/widget_window.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/explanation_window.h"
 #include "program_world.h"
@@ -32,13 +32,13 @@ std::string pdf_text(const std::filesystem::path& pdf) {
     return squeezed;
 }
 
-// A stand-in for the quiz window: just its answer-check button.
-struct QuizWindowStandIn : WidgetWindow {
-    explicit QuizWindowStandIn(const Screen& screen) : WidgetWindow(new QWidget, screen) {
-        answer_check = new QPushButton("&Next ->", widget());
-        answer_check->setObjectName("cmd_buttons_0");
-    }
-    QPushButton* answer_check;
+// A stand-in for the quiz window: just the state of its answer-check button.
+struct QuizWindowStandIn : testing::FakeWindow, QuizWindowOperations {
+    explicit QuizWindowStandIn(std::vector<std::string>& events) : FakeWindow(kQuizWindow, events) {}
+    void show_quest() override {}
+    void end_the_test() override {}
+    void set_answer_check_enabled(bool enabled) override { answer_check_enabled = enabled; }
+    bool answer_check_enabled = true;
 };
 
 class ExplanationWindowTest : public ::testing::Test, protected testing::ProgramWorld {
@@ -78,7 +78,7 @@ protected:
                                         [this](Browser& browser) { return print(browser); }, {}};
         explanation.addresses.author_mailbox = "authors@maker.test";
         windows.define(kExplanationWindow, [explanation] { return create_explanation_window(explanation); });
-        windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowStandIn>(screen); });
+        windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowStandIn>(events); });
     }
 
     ExplanationHandle& handle() { return windows.get<ExplanationHandle>(kExplanationWindow); }
@@ -111,6 +111,7 @@ protected:
     }
 
     static inline WebEngineBrowserFactory* browsers = nullptr;
+    std::vector<std::string> events;
     QTimer poll_;
     std::function<bool(Browser&)> print = [this](Browser& browser) { return browser.print_to_pdf((folder / "page.pdf").string()); };
 };
@@ -138,7 +139,7 @@ TEST_F(ExplanationWindowTest, shownWindowOffersFeedbackWebLinkAndExhibitsAndClos
     state.table.at(7).explanation += "<a href=\"#\" id=\"Exhibit1\">Exhibit 1</a>";
     show_answer([&](ExplanationWindow& window) {
         EXPECT_EQ(window.windowTitle(), "The Answer");
-        EXPECT_FALSE(quiz.answer_check->isEnabled());
+        EXPECT_FALSE(quiz.answer_check_enabled);
         EXPECT_EQ(state.quiz.from_answer_check, 0);
         EXPECT_TRUE(window.findChild<QPushButton*>("webcmd")->isVisible());
         QTest::mouseClick(window.findChild<QPushButton*>("webcmd"), Qt::LeftButton);
@@ -150,7 +151,7 @@ TEST_F(ExplanationWindowTest, shownWindowOffersFeedbackWebLinkAndExhibitsAndClos
         QTest::mouseClick(page->focusProxy() ? page->focusProxy() : page, Qt::LeftButton, {}, QPoint(centre->x, centre->y));
         EXPECT_TRUE(QTest::qWaitFor([&] { return shell.opened.size() == 3; }, 5000));
     });
-    EXPECT_TRUE(quiz.answer_check->isEnabled());
+    EXPECT_TRUE(quiz.answer_check_enabled);
     ASSERT_EQ(shell.opened.size(), 3u);
     EXPECT_EQ(shell.opened[0].first, "http://tutor.test/ospf");
     EXPECT_EQ(shell.opened[1].first,

@@ -52,7 +52,7 @@ protected:
         for (int p = 1; p <= 3; ++p) quiz.question_order[p] = static_cast<std::int16_t>(p);
 
         windows.define(kQuizWindow, [this] {
-            return create_quiz_window(services, QuizWindowServices{starter, random, top_windows, [] { return std::chrono::system_clock::now(); }, folder.path().string() + "/"});
+            return create_quiz_window(services, QuizWindowServices{starter, random, top_windows, desktop_reader, [] { return std::chrono::system_clock::now(); }, folder.path().string() + "/"});
         });
         windows.define(kResultsWindow, [this] {
             events.push_back("results shown");
@@ -119,6 +119,7 @@ protected:
 
     testing::RecordingStarter starter;
     testing::FakeTopWindows top_windows;
+    testing::RecordingPdfReader desktop_reader;
     testing::ScriptedRandom random{{}, 0.0};
     WebEngineBrowserFactory browsers;
     std::vector<std::string> events;

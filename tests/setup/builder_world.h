@@ -23,6 +23,7 @@ public:
     explicit QuizWindowDouble(std::vector<std::string>& events) : FakeWindow(kQuizWindow, events), events_(events) {}
     void show_quest() override { events_.push_back("show_quest"); }
     void end_the_test() override { events_.push_back("end_the_test"); }
+    void set_answer_check_enabled(bool) override {}
 
 private:
     std::vector<std::string>& events_;

@@ -150,7 +150,8 @@ protected:
     static inline PaintCountingBrowsers* browsers = nullptr;
     testing::ConsoleDesk desk;  // the exercise programs the quiz starts, and the desktop's windows
     testing::ScriptedRandom random;
-    WindowPlatform platform{desk, random, clock, desk, *browsers};
+    testing::RecordingPdfReader desktop_reader;
+    WindowPlatform platform{desk, random, clock, desk, *browsers, desktop_reader};
 };
 
 TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
@@ -177,6 +178,8 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
         next([&](ExplanationWindow& window) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return window.browser().visible_text().find("Incorrect") != std::string::npos; }, 15000));
             explanation = window.browser().visible_text();
+            // Opened from Next, the explanation holds Next until it is closed.
+            EXPECT_FALSE(control<QPushButton>(quiz_window(), "cmd_buttons_0").isEnabled());
         });
     });
     EXPECT_NE(explanation.find("Incorrect. Your answer was:"), std::string::npos) << explanation;

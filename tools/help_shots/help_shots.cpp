@@ -34,6 +34,7 @@
 #include "flashcards/flash_card_window.h"
 #include "gridlab/console_window.h"
 #include "platform/clock.h"
+#include "platform/qt/desktop_pdf_reader.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/random.h"
@@ -249,7 +250,8 @@ int main(int argc, char** argv) {
     FixedRandom random;
     qd::DesktopTopWindows top_windows;
     // The program's own windows; nothing is printed while the pictures are taken.
-    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers, [](qd::Browser&) { return true; }};
+    qd::DesktopPdfReader desktop_reader(starter, qd::DesktopFolders::from_environment(), "");
+    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers, desktop_reader, [](qd::Browser&) { return true; }};
     qd::define_program_windows(services, platform, qd::StartUpInputs{program_folder, ""});
 
     auto widget_of = [&windows](const char* name) -> QWidget* {
