@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/failure.h"
+#include "platform/file_for_writing.h"
+
 namespace qd {
 
 ErrorLog::ErrorLog(const Clock& clock, std::filesystem::path file) : clock_(clock), file_(std::move(file)) {}
@@ -17,14 +20,28 @@ std::string ErrorLog::format_entry(std::string_view date_time, std::string_view 
 void ErrorLog::append(std::string_view handler_label, std::string_view source_label, int code,
                       std::string_view description) const noexcept {
     try {
-        const std::string line = format_entry(clock_.general_date_time(), handler_label, source_label, code, description);
+        const std::string date_time = clock_.general_date_time();
+        std::string line;
+        // A link planted in the log's place is replaced, and the first entry says so.
+        if (auto notice = planted_link_notice(file_))
+            line = format_entry(date_time, handler_label, source_label, static_cast<int>(FailureCode::file_access_error), *notice);
+        line += format_entry(date_time, handler_label, source_label, code, description);
         // Opened and closed per entry, so two running copies can share the file.
-        if (std::FILE* file = std::fopen(file_.c_str(), "ab")) {
+        if (std::FILE* file = open_stream_for_writing(file_, WriteMode::append)) {
             std::fwrite(line.data(), 1, line.size(), file);
             std::fclose(file);
         }
     } catch (...) {
         // Logging must never stop the procedure that failed.
+    }
+}
+
+void ErrorLog::report_planted_link(std::string_view handler_label, std::string_view source_label,
+                                   const std::filesystem::path& file) const noexcept {
+    try {
+        if (auto notice = planted_link_notice(file))
+            append(handler_label, source_label, static_cast<int>(FailureCode::file_access_error), *notice);
+    } catch (...) {
     }
 }
 

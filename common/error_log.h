@@ -20,6 +20,11 @@ public:
     static std::string format_entry(std::string_view date_time, std::string_view handler_label,
                                     std::string_view source_label, int code, std::string_view description);
 
+    // Logs, with the procedure's labels, that a symbolic link stood where
+    // `file` is about to be written (the writer replaces it by a plain file).
+    void report_planted_link(std::string_view handler_label, std::string_view source_label,
+                             const std::filesystem::path& file) const noexcept;
+
 private:
     const Clock& clock_;
     std::filesystem::path file_;

@@ -262,8 +262,8 @@ bool IniFile::write_string(std::string_view section, std::string_view key, std::
         return false;
     }
     set_value(document, section, key, trim_blanks(value));
-    // Through a link, the linked file is replaced and the link stays.
-    return !replace_file(file_, join_lines(document), std::nullopt, /*follow_link=*/true).has_value();
+    // A link in the file's place is replaced by a plain file; what it named is left alone.
+    return !replace_file(file_, join_lines(document)).has_value();
 }
 
 }  // namespace qd

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/file_for_writing.h"
 #include "results/file_in_progress.h"
 #include "platform/text_forms.h"
 #include "results/percent.h"
@@ -57,7 +58,7 @@ std::optional<std::string> save_history(const std::filesystem::path& report, con
 
     // The old report is streamed, never held whole, so a huge one costs no memory.
     // The work copy is a courtesy to the student; the report does not depend on it.
-    File copy = open_file(work_copy, "wb");
+    File copy(open_stream_for_writing(work_copy, WriteMode::replace_contents), &std::fclose);
     FileInProgress updated(report);
     auto pass_on = [&](std::string_view bytes) {
         if (copy) std::fwrite(bytes.data(), 1, bytes.size(), copy.get());

@@ -156,6 +156,7 @@ void ResultsWindow::load(ManagedWindow& handle) {
     const GuardedProcedure procedure(services_.log, guard::results_load);
     procedure.step([&] { services_.settings.working.timed_state = 99; });
     procedure.step([&] {
+        services_.log.report_planted_link(guard::results_load.handler, guard::results_load.source, kTestingLog);
         if (!write_testing_log(kTestingLog, testing_log_opening(state.bank, state.quiz, state.table), false))
             throw Failure(FailureCode::file_access_error, "cannot write testing.log");
     });
@@ -249,6 +250,8 @@ std::optional<std::string> ResultsWindow::save_history(const Clock& clock) {
     // The old report is kept whole when the new one cannot be written; the
     // reason is logged and handed back for the student's message.
     const std::string report = history_report_name(state.bank.product_number, name);
+    for (const std::string& file : {report, std::string(kWorkCopy)})
+        services_.log.report_planted_link("finalscore save_history()", guard::results_load.source, file);
     auto why = qd::save_history(report, kWorkCopy, history_header_line(name, state.bank.exam_title), history_entry_line(entry));
     if (!why) return std::nullopt;
     services_.log.append("finalscore save_history()", guard::results_load.source, static_cast<int>(FailureCode::file_access_error), *why);

@@ -1,7 +1,8 @@
 #include "results/testing_log.h"
 
 #include <algorithm>
-#include <fstream>
+
+#include "platform/file_for_writing.h"
 
 #include "platform/text_forms.h"
 #include "results/quiz_positions.h"
@@ -39,10 +40,7 @@ std::string testing_log_closing(const RetakeHandover& retake, const QuizState& q
 }
 
 bool write_testing_log(const std::filesystem::path& file, const std::string& text, bool append) {
-    std::ofstream out(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    out << text;
-    out.close();
-    return static_cast<bool>(out);
+    return !write_file(file, text, append ? WriteMode::append : WriteMode::replace_contents).has_value();
 }
 
 }  // namespace qd

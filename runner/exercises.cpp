@@ -1,10 +1,11 @@
 #include "runner/exercises.h"
 
 #include <filesystem>
-#include <fstream>
+#include <vector>
 
 #include "common/module1.h"
 #include "platform/failure.h"
+#include "platform/file_for_writing.h"
 #include "platform/text_forms.h"
 #include "platform/program_file_name.h"
 
@@ -16,10 +17,10 @@ std::string in_folder(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-void write_line_file(const std::string& path, const std::string& line) {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << line << "\r\n";
-    if (!file.flush()) throw Failure(FailureCode::file_access_error, "Cannot write " + path);
+// Notes a link found in the file's place in `notices`; the write replaces it.
+void write_line_file(const std::string& path, const std::string& line, std::vector<std::string>& notices) {
+    if (auto notice = planted_link_notice(path)) notices.push_back(*notice);
+    if (write_file(path, line + "\r\n", WriteMode::replace_contents)) throw Failure(FailureCode::file_access_error, "Cannot write " + path);
 }
 
 void remove_if_present(const std::string& path) {
@@ -48,17 +49,20 @@ ExerciseStart exercise_start(const std::string& input_kind, const std::string& p
     return {in_folder(program_folder, program_file_name(program)), {exercise_code(product_number, question.answers[1])}};
 }
 
-void prepare_exercise(const std::string& input_kind, const QuestionRecord& question, const std::string& working_folder) {
+std::vector<std::string> prepare_exercise(const std::string& input_kind, const QuestionRecord& question,
+                                          const std::string& working_folder) {
+    std::vector<std::string> notices;
     if (input_kind == "Drag_Drop") remove_if_present(drag_drop_result_file(working_folder));
     if (input_kind == "MS_Sim" || input_kind == "MS_Sim2") remove_if_present(dialog_sim_result_file(working_folder));
     if (input_kind == "Sim") {
-        write_line_file(in_folder(working_folder, "sim.txt"), question.question_text);
-        write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue);
+        write_line_file(in_folder(working_folder, "sim.txt"), question.question_text, notices);
+        write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue, notices);
         // The console starts from the lab's own configuration where it has one.
         if (question.lab_start.empty()) remove_if_present(in_folder(working_folder, "sim_start.txt"));
-        else write_line_file(in_folder(working_folder, "sim_start.txt"), question.lab_start);
+        else write_line_file(in_folder(working_folder, "sim_start.txt"), question.lab_start, notices);
         remove_if_present(in_folder(working_folder, "out.ini"));
     }
+    return notices;
 }
 
 std::string router_console_value(const std::string& working_folder, const std::string& key) {

@@ -33,7 +33,10 @@ ExerciseStart exercise_start(const std::string& input_kind, const std::string& p
 
 // Removes a stale result and, for the router console, writes "sim.txt" and
 // "sim_showme.txt". Throws a Failure when a file cannot be written or removed.
-void prepare_exercise(const std::string& input_kind, const QuestionRecord& question, const std::string& working_folder);
+// Returns a line for the error log for each symbolic link found in the place
+// of a file it writes (the link is replaced by a plain file).
+std::vector<std::string> prepare_exercise(const std::string& input_kind, const QuestionRecord& question,
+                                          const std::string& working_folder);
 
 // The result files as the grader reads them. Reading a drag-and-drop or
 // dialog-simulator result deletes it.

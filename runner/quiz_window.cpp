@@ -459,7 +459,8 @@ void QuizWindow::prepare_exercise_for_question() {
     const std::string& kind = quiz.input_kind;
     if (kind == "Drag_Drop") cmd_buttons_[3]->show();
     if (kind == "MS_Sim" || kind == "MS_Sim2" || kind == "Sim") cmd_buttons_[2]->show();
-    prepare_exercise(kind, quiz.current_question, quiz_services_.working_folder);
+    for (const std::string& notice : prepare_exercise(kind, quiz.current_question, quiz_services_.working_folder))
+        services_.log.append(guard::show_quest.handler, guard::show_quest.source, static_cast<int>(FailureCode::file_access_error), notice);
 }
 
 void QuizWindow::set_wow_question_html(const std::string& body) {
@@ -622,6 +623,7 @@ void QuizWindow::end_the_test() {
     std::vector<std::string> unsaved;
     silent_step([&] {
         const std::string file = results_file_name(services.state.bank.product_number, services.settings.working.student_name);
+        services.log.report_planted_link("quest save_missed_flags()", guard::quiz_load.source, file);
         if (auto why = save_missed_flags(quiz.missed_flags, file)) {
             services.log.append("quest save_missed_flags()", guard::quiz_load.source, static_cast<int>(FailureCode::file_access_error),
                                 *why);

@@ -1,11 +1,11 @@
 #include "shell/start_up.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "bank/bank_loader.h"
 #include "common/guarded_steps.h"
 #include "common/module1.h"
+#include "platform/file_for_writing.h"
 #include "platform/file_url.h"
 #include "platform/text_forms.h"
 
@@ -52,10 +52,8 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
     load.step([&] {
         std::error_code error;
         if (std::filesystem::exists(kWritableCheckFile, error)) return;
-        {
-            std::ofstream probe(kWritableCheckFile, std::ios::binary);
-            probe << "TEST\r\n";
-        }
+        log.report_planted_link(guard::start_window_load.handler, guard::start_window_load.source, kWritableCheckFile);
+        write_file(kWritableCheckFile, "TEST\r\n", WriteMode::replace_contents);
         if (!std::filesystem::exists(kWritableCheckFile, error))
             dialogs.message("You do not appear to have file system permissions.  Please log off and log on as administrator.",
                             "File Permissions", DialogButtons::ok, DialogIcon::none);

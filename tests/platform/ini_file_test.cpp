@@ -238,13 +238,14 @@ TEST(IniFileTest, writeString_keepsPermissionsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);  // config, test.ini
 }
 
-TEST(IniFileTest, writeString_throughALinkChangesTheLinkedFile) {
+TEST(IniFileTest, writeString_replacesALinkByAPlainFileAndLeavesWhatItNamedAlone) {
     TempFolder folder;
     write_file(folder / "real.ini", "[a]\r\nk=0\r\n");
     fs::create_symlink(folder / "real.ini", folder / "link.ini");
     ASSERT_TRUE(IniFile(folder / "link.ini").write_string("a", "k", "1"));
-    EXPECT_TRUE(fs::is_symlink(folder / "link.ini"));
-    EXPECT_EQ(read_file(folder / "real.ini"), "[a]\r\nk=1\r\n");
+    EXPECT_FALSE(fs::is_symlink(folder / "link.ini"));
+    EXPECT_EQ(read_file(folder / "link.ini"), "[a]\r\nk=1\r\n");
+    EXPECT_EQ(read_file(folder / "real.ini"), "[a]\r\nk=0\r\n");
 }
 
 }  // namespace

@@ -147,6 +147,30 @@ protected:
         }
     }
 
+    // From the start window, a quiz of the lab category alone, in its order.
+    void start_lab_quiz(const char* student = nullptr) {
+        QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
+        auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+        if (student) {
+            auto& name = control<QLineEdit>(menu, "txtstudentname");
+            name.selectAll();
+            QTest::keyClicks(&name, student);
+        }
+        tick(menu, "answer_when_wrong", true);  // a lab graded wrong would open its explanation
+        tick(menu, "answer_when_right", false);
+        tick(menu, "random_questions", false);
+        control<QTabWidget>(menu, "SSTab1").setCurrentIndex(2);
+        QTest::mouseClick(&control(menu, "cmd_remove_all_cat"), Qt::LeftButton);
+        auto& skipped = control<QListWidget>(menu, "lst_cats_not_to_ask");
+        skipped.clearSelection();
+        const auto labs = skipped.findItems("Simul", Qt::MatchStartsWith);
+        ASSERT_EQ(labs.size(), 1);
+        labs.front()->setSelected(true);
+        QTest::mouseClick(&control(menu, "cmd_add_cat"), Qt::LeftButton);
+        and_wait_for_page([&] { QTest::mouseClick(&control(menu, "cmd_start_cat_quiz"), Qt::LeftButton); });
+        ASSERT_EQ(state.quiz.input_kind, "Sim");
+    }
+
     static inline PaintCountingBrowsers* browsers = nullptr;
     testing::ConsoleDesk desk;  // the exercise programs the quiz starts, and the desktop's windows
     testing::ScriptedRandom random;
@@ -223,20 +247,7 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
 // Next, and after the console was closed and started again for the same lab.
 TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedAgain) {
     windows.load(kStartWindow);
-    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
-    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
-    tick(menu, "answer_when_wrong", true);  // a lab graded wrong would open its explanation
-    tick(menu, "answer_when_right", false);
-    tick(menu, "random_questions", false);
-    control<QTabWidget>(menu, "SSTab1").setCurrentIndex(2);
-    QTest::mouseClick(&control(menu, "cmd_remove_all_cat"), Qt::LeftButton);
-    auto& skipped = control<QListWidget>(menu, "lst_cats_not_to_ask");
-    skipped.clearSelection();
-    const auto labs = skipped.findItems("Simul", Qt::MatchStartsWith);
-    ASSERT_EQ(labs.size(), 1);
-    labs.front()->setSelected(true);
-    QTest::mouseClick(&control(menu, "cmd_add_cat"), Qt::LeftButton);
-    and_wait_for_page([&] { QTest::mouseClick(&control(menu, "cmd_start_cat_quiz"), Qt::LeftButton); });
+    start_lab_quiz();
     QuizWindow& quiz = quiz_window();
     auto& next_button = control<QPushButton>(quiz, "cmd_buttons_0");
     auto& launch = control<QPushButton>(quiz, "cmd_buttons_2");
@@ -268,6 +279,71 @@ TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedA
     QTest::mouseClick(&control(*desk.open_console(), "exit_button"), Qt::LeftButton);
     and_wait_for_page([&] { QTest::keyClick(quiz.focusWidget(), Qt::Key_Return); });
     EXPECT_EQ(state.table.at(second_lab).result, result_code::right);
+}
+
+// A symbolic link planted in the place of each file a quiz writes, to a file
+// elsewhere or to nothing: the quiz replaces each link by a plain file of its
+// own, the linked file stays as it was (or is never made), and "error.log"
+// tells of each link once.
+TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNamedIsLeftAlone) {
+    namespace fs = std::filesystem;
+    struct Planted {
+        std::string file;
+        bool target_exists;
+        bool logged;
+    };
+    // The product's files are named after its number, known once the bank is loaded.
+    const std::vector<Planted> before_start = {{"file.wrt", false, true}, {"error.log", true, true}};
+    const fs::path elsewhere = folder / "elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directories(folder / "config");
+    auto plant = [&](const Planted& planted, std::size_t index) {
+        const fs::path target = elsewhere / std::to_string(index);
+        if (planted.target_exists) testing::write_file(target, "kept");
+        fs::create_symlink(target, planted.file);
+    };
+    for (std::size_t i = 0; i < before_start.size(); ++i) plant(before_start[i], i);
+    windows.load(kStartWindow);
+    const std::string& product = state.bank.product_number;
+    std::vector<Planted> planted = before_start;
+    for (Planted later : std::initializer_list<Planted>{{"testing.log", true, true},
+                                                       {"temp.hist", false, true},
+                                                       {results_file_name(product, "ALEX"), true, true},
+                                                       {history_report_name(product, "ALEX"), false, true},
+                                                       {"sim.txt", true, true},
+                                                       {"sim_showme.txt", false, true},
+                                                       {"out.ini", false, false},
+                                                       {"config/velqor.ini", true, false},
+                                                       {"config/velqortest.ini", false, false}}) {
+        plant(later, planted.size());
+        planted.push_back(later);
+    }
+
+    start_lab_quiz("Alex");
+    QTest::mouseClick(&control<QPushButton>(quiz_window(), "cmd_buttons_2"), Qt::LeftButton);
+    ASSERT_NE(desk.open_console(), nullptr);
+    type_solution(*desk.open_console(), state.quiz.current_question);
+    control<QAction>(quiz_window(), "menu_quittest").trigger();
+    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+
+    const std::string log = testing::read_file("error.log");
+    for (std::size_t i = 0; i < planted.size(); ++i) {
+        SCOPED_TRACE(planted[i].file);
+        const fs::path target = elsewhere / std::to_string(i);
+        EXPECT_FALSE(fs::is_symlink(planted[i].file));
+        EXPECT_TRUE(fs::is_regular_file(planted[i].file));
+        if (planted[i].target_exists) {
+            EXPECT_EQ(testing::read_file(target), "kept");
+        } else {
+            EXPECT_FALSE(fs::exists(target));
+        }
+        const std::string notice = planted[i].file + " was a symbolic link to " + target.string();
+        const auto first = log.find(notice);
+        EXPECT_EQ(first != std::string::npos, planted[i].logged) << log;
+        if (first != std::string::npos) {
+            EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << "told once";
+        }
+    }
 }
 
 // The free area of a screen (a panel of 32 pixels at the top) in the logical

@@ -8,8 +8,9 @@
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
+#include <string>
 
+#include "platform/file_for_writing.h"
 #include "updater/catalogue/app_folder.h"
 #include "platform/program_file_name.h"
 #include "updater/swap/swap_in_new_utility.h"
@@ -23,11 +24,10 @@ constexpr std::chrono::hours kWaitLimit{24};
 
 void tell(const std::string& line) {
     std::fprintf(stderr, "u2: %s\n", line.c_str());
-    std::ofstream log("u2.log", std::ios::app | std::ios::binary);
     std::time_t now = std::time(nullptr);
     char when[32];
     std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    log << when << " " << line << "\r\n";
+    qd::write_file("u2.log", std::string(when) + " " + line + "\r\n", qd::WriteMode::append);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <memory>
 #include <system_error>
 
+#include "platform/file_for_writing.h"
+
 namespace qd::he3 {
 
 namespace fs = std::filesystem;
@@ -44,7 +46,7 @@ void replace_file(const fs::path& file, const std::vector<std::uint8_t>& bytes) 
     std::error_code error;
     fs::remove(file, error);
     if (error) fail("cannot delete the destination file", file, error.value());
-    File out(std::fopen(file.c_str(), "wb"));
+    File out(qd::open_stream_for_writing(file, qd::WriteMode::create_new));
     if (!out) fail("cannot create the destination file", file, errno);
     bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), out.get()) == bytes.size();
     written = std::fclose(out.release()) == 0 && written;
