@@ -50,7 +50,7 @@ void unpack(const fs::path& target, const fs::path& package) {
     RecordingProgress progress;
     ThrowingFailureReport failures;
     bool self_update = false;
-    qd::UnpackServices services{progress, failures, self_update, "updates"};
+    qd::UnpackServices services{progress, failures, self_update, "updates", ""};
     qd::UnpackPackage(target.string(), package, services);
 }
 
@@ -138,6 +138,7 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
     TempFolder folder;
     write_file(folder / "core" / "a.txt", "a");
     write_file(folder / "clash" / "pC.pck", "p");
+    write_file(folder / "own" / "UPDATES.ini", "[general]\r\nurl=elsewhere\r\n");
     fs::create_directories(folder / "empty");
     fs::create_directories(folder / "server");
     qd::publish_update({folder / "core", folder / "server", "core", "2", "", "d"});
@@ -160,6 +161,7 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
         {"empty product folder", {folder / "empty", server, "new", "3", "", "d"}},
         {"a file named like the product's download", {folder / "clash", server, "pC", "1", "", "d"}},
         {"the same, in other letter case", {folder / "clash", server, "pc", "1", "", "d"}},
+        {"a file named like the utility's catalogue", {folder / "own", server, "new", "3", "", "d"}},
         {"missing product folder", {folder / "none", server, "new", "3", "", "d"}},
         {"missing server folder", {folder / "core", folder / "no server", "new", "3", "", "d"}},
     };
@@ -173,6 +175,15 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
     } catch (const qd::PublishError& error) {
         EXPECT_NE(std::string(error.what()).find("pC.pck, the name of the product's own download"), std::string::npos) << error.what();
     }
+    try {
+        qd::publish_update({folder / "own", server, "new", "3", "", "d"});
+        ADD_FAILURE() << "published";
+    } catch (const qd::PublishError& error) {
+        EXPECT_NE(std::string(error.what()).find("UPDATES.ini, which would replace the update utility's own updates.ini"), std::string::npos)
+            << error.what();
+    }
+    // In a folder of its own, the product may hold such a file.
+    EXPECT_NO_THROW(qd::publish_update({folder / "own", server, "new", "3", "sims", "d"}));
 }
 
 }  // namespace

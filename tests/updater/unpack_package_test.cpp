@@ -44,9 +44,9 @@ protected:
         return unpack_written(std::move(utility_file_name));
     }
 
-    std::optional<std::string> unpack_written(std::string utility_file_name = "updates") {
-        qd::UnpackServices services{progress_, failures_, self_update_, std::move(utility_file_name)};
-        return reported_by([&] { qd::UnpackPackage(program_folder().string(), package_file(), services); });
+    std::optional<std::string> unpack_written(std::string utility_file_name = "updates", const std::string& below = "") {
+        qd::UnpackServices services{progress_, failures_, self_update_, std::move(utility_file_name), program_folder().string()};
+        return reported_by([&] { qd::UnpackPackage((program_folder() / below).string(), package_file(), services); });
     }
 
     TempFolder folder_;
@@ -169,6 +169,10 @@ TEST_F(UnpackPackageTest, hostilePackagesChangeNothing) {
         {"record cut inside a file", valid.substr(0, valid.size() - 10), "ends inside"},
         {"count of 2^31-1", huge_count, "counts more"},
         {"not a package", "HE3\r compressed bytes", "ends inside"},
+        {"the local catalogue", serialize_package(hostile("updates.ini")), "utility's own updates.ini"},
+        {"the local catalogue in another case", serialize_package(hostile("UPDATES.Ini")), "utility's own updates.ini"},
+        {"the fetched catalogue", serialize_package(hostile("updates.temp.ini")), "utility's own updates.temp.ini"},
+        {"the new copy's waiting name", serialize_package(hostile("updates.new")), "utility's own updates.new"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -184,6 +188,24 @@ TEST_F(UnpackPackageTest, hostilePackagesChangeNothing) {
     fs::remove(package_file());
     EXPECT_EQ(snapshot(folder_.path()).count("outside/evil.txt"), 0u);
     EXPECT_EQ(read_file(folder_ / "outside" / "victim.txt"), "keep me");
+}
+
+TEST_F(UnpackPackageTest, aProductFolderMayHoldFilesNamedLikeTheUtilitysOwn) {
+    fs::create_directory(program_folder() / "sims");
+    write_package(package_file(), package_record({{"updates.ini", "the product's own"}, {"updates.new", "too"}}));
+    EXPECT_EQ(unpack_written("updates", "sims"), std::nullopt);
+    EXPECT_EQ(read_file(program_folder() / "sims" / "updates.ini"), "the product's own");
+    EXPECT_EQ(read_file(program_folder() / "updates.ini"), "[general]\r\nnumberofproducts=0\r\n");
+}
+
+TEST_F(UnpackPackageTest, aProductFolderThatLeadsToTheProgramFolderCannotReplaceTheCatalogue) {
+    fs::create_directory_symlink(program_folder(), program_folder() / "sims");
+    write_package(package_file(), package_record({{"fine.txt", "fine"}, {"updates.ini", "[general]\r\nurl=evil\r\n"}}));
+    const auto before = snapshot(program_folder());
+    const auto reported = unpack_written("updates", "sims");
+    ASSERT_TRUE(reported.has_value());
+    EXPECT_NE(reported->find("utility's own updates.ini"), std::string::npos) << *reported;
+    EXPECT_EQ(snapshot(program_folder()), before);
 }
 
 TEST_F(UnpackPackageTest, missingPackageIsReported) {

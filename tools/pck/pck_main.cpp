@@ -73,7 +73,7 @@ void extract(const fs::path& package_file, const fs::path& folder) {
     ConsoleFailureReport failures;
     bool self_update = false;
     // The maker sees the package's own names: no new-utility renaming.
-    qd::UnpackServices services{progress, failures, self_update, ""};
+    qd::UnpackServices services{progress, failures, self_update, "", ""};
     qd::UnpackPackage(folder.string(), package_file, services);
 }
 

@@ -9,6 +9,7 @@
 #include "updater/catalogue/catalogue_version.h"
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
+#include "updater/package/utility_own_files.h"
 #include "platform/replace_file.h"
 #include "platform/text_forms.h"
 #include "updater/digest/sha256.h"
@@ -53,8 +54,19 @@ void refuse_download_names(const PackageRecord& record, const std::string& name)
                                    "rename that file or the product");
 }
 
+// The utility unpacks a product of the program folder there, beside its own
+// files; the unpacker refuses a package that would replace one of them.
+void refuse_utility_own_files(const PackageRecord& record, const std::string& install_folder) {
+    std::string folder = with_forward_slashes(install_folder);
+    if (!folder.empty() && !folder.ends_with('/')) folder += '/';
+    for (const std::string& entry : record.names.items)
+        if (auto own = utility_own_file(folder + with_forward_slashes(entry)))
+            throw PublishError("the product folder holds " + entry + ", which would replace the update utility's own " +
+                               *own + " in the program folder; rename that file or install the product in a folder of its own");
+}
+
 std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_folder, const std::string& name,
-                                          std::size_t& file_count) {
+                                          const std::string& install_folder, std::size_t& file_count) {
     PackageRecord record;
     try {
         record = package_of_folder(product_folder);
@@ -64,6 +76,7 @@ std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_f
     file_count = record.names.items.size();
     if (file_count == 0) throw PublishError(product_folder.string() + " holds no files");
     refuse_download_names(record, name);
+    refuse_utility_own_files(record, install_folder);
     std::string package = serialize_package(record);
     std::vector<std::uint8_t> stream(package.begin(), package.end());
     clsHuffman codec;
@@ -115,7 +128,7 @@ PublishResult publish_update(const PublishRequest& request) {
     }
 
     PublishResult result{published.number != 0 ? published.number : count + 1, 0, 0};
-    std::vector<std::uint8_t> stream = encoded_package(request.product_folder, request.name, result.file_count);
+    std::vector<std::uint8_t> stream = encoded_package(request.product_folder, request.name, request.path, result.file_count);
     result.size_kilobytes = static_cast<int>((stream.size() + 1023) / 1024);
     if (result.size_kilobytes > kMostKilobytes)
         throw PublishError("the encoded package takes " + std::to_string(result.size_kilobytes) +

@@ -33,7 +33,9 @@ struct PublishResult {
 // folder is empty or holds what a package cannot carry, or the encoded
 // package exceeds the 32767 kilobytes the update utility accepts, or the
 // product folder holds a file named like the product's own download
-// (NAME.cmp or NAME.pck).
+// (NAME.cmp or NAME.pck), or a file that would replace one of the update
+// utility's own files in the program folder ("updates.ini", "updates.temp.ini",
+// "updates.new").
 // NAME.cmp is in place before the catalogue names its version, so a client
 // never reads an entry whose file is missing or unfinished.
 PublishResult publish_update(const PublishRequest& request);

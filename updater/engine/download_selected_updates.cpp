@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/file_for_writing.h"
 #include "platform/text_forms.h"
 #include "updater/catalogue/catalogue_files.h"
 #include "updater/catalogue/record_installed_product.h"
@@ -116,7 +117,7 @@ private:
 void download_product(const UpdateRun& run, const ProductEntry& entry, const ProductFiles& files,
                       EngineServices& services) {
     UpdateDisplay& display = services.display;
-    File out(std::fopen(files.compressed().c_str(), "wb"));
+    File out(open_stream_for_writing(files.compressed(), WriteMode::create_new));
     if (!out) report_download_failure(services, "Cannot create " + files.compressed());
     std::setvbuf(out.get(), nullptr, _IOFBF, 1 << 20);
     display.start_transfer_clock();
@@ -173,7 +174,7 @@ void install_product(UpdateRun& run, const ProductEntry& entry, const ProductFil
     check_digest(entry, files, services);
     DecompressPackage(services.codec, files, services.failures);
     display.set_status_caption("Unpacking Files");
-    UnpackServices unpack{display, services.failures, run.self_update_flag, run.utility_file_name};
+    UnpackServices unpack{display, services.failures, run.self_update_flag, run.utility_file_name, run.program_folder};
     UnpackPackage(files.folder, files.package(), unpack);
     std::error_code ignored;
     fs::remove(files.compressed(), ignored);

@@ -7,6 +7,7 @@
 #include "updater/package/ensure_folder_path.h"
 #include "updater/package/package_format.h"
 #include "updater/package/read_package_file.h"
+#include "updater/package/utility_own_files.h"
 #include "platform/replace_file.h"
 #include "updater/paths/relative_names.h"
 
@@ -29,14 +30,32 @@ struct Refused {
     std::string description;
 };
 
+// The utility's own file in the program folder that `file_name` below the target folder stands for.
+std::optional<std::string> own_file_named(const std::string& target, const std::string& file_name,
+                                          const UnpackServices& services) {
+    if (services.program_folder.empty()) return std::nullopt;
+    // Resolved, as a product folder may be a link that leads back to the program folder.
+    std::error_code error;
+    const fs::path program = fs::weakly_canonical(services.program_folder, error);
+    if (error) return std::nullopt;
+    const fs::path written = fs::weakly_canonical(target + file_name, error);
+    if (error) return std::nullopt;
+    const fs::path inside = written.lexically_relative(program);
+    if (inside.empty() || *inside.begin() == "..") return std::nullopt;
+    return utility_own_file(inside.generic_string(), services.utility_file_name.empty() ? "updates" : services.utility_file_name);
+}
+
 PlannedFile plan_file(const PackageRecord& record, std::int64_t index, const std::string& target,
-                      const std::string& utility_file_name) {
+                      const UnpackServices& services) {
+    const std::string& utility_file_name = services.utility_file_name;
     const std::string& name = record.names.at(index);
     if (auto fault = unsafe_entry_name(name)) throw Refused{"The package holds an unsafe file name: " + *fault};
     if (!record.contents.holds(index))
         throw Refused{"The package has no contents for file " + std::to_string(index) + " (\"" + name + "\")"};
 
     PlannedFile file{index, "", with_forward_slashes(name), false};
+    if (auto own = own_file_named(target, file.file_name, services))
+        throw Refused{"The package file name \"" + name + "\" would replace the update utility's own " + *own};
     std::size_t last_slash = file.file_name.rfind('/');
     if (last_slash != std::string::npos) file.folder_part = file.file_name.substr(0, last_slash + 1);
     if (!utility_file_name.empty() && equals_ignoring_case(file.file_name, utility_file_name)) {
@@ -49,13 +68,13 @@ PlannedFile plan_file(const PackageRecord& record, std::int64_t index, const std
 }
 
 std::vector<PlannedFile> plan_files(const PackageRecord& record, const std::string& target,
-                                    const std::string& utility_file_name) {
+                                    const UnpackServices& services) {
     std::vector<PlannedFile> files;
     for (std::int64_t index = 1; index <= record.names.upper_index(); ++index) {
         if (!record.names.holds(index))
             throw Refused{"The package has no name for file " + std::to_string(index)};
         if (record.names.at(index).empty()) continue;
-        files.push_back(plan_file(record, index, target, utility_file_name));
+        files.push_back(plan_file(record, index, target, services));
     }
     return files;
 }
@@ -85,7 +104,7 @@ void UnpackPackage(std::string target_folder, const fs::path& package_file, Unpa
     std::vector<PlannedFile> files;
     try {
         record = ReadPackageFile(package_file);
-        files = plan_files(record, target_folder, services.utility_file_name);
+        files = plan_files(record, target_folder, services);
     } catch (const PackageFormatError& error) {
         services.failures.ReportUpdateFailure("\n" + std::string(error.what()));
     } catch (const Refused& refused) {

@@ -7,7 +7,8 @@
 // Entry names are untrusted. Before anything is written, every name is
 // checked (no absolute, drive or device form, no "." or ".." parts, no NUL,
 // and no way out of the target folder, also through a link already present
-// there), and every file must have its contents; any fault stops the unpack
+// there), no name may stand for one of the utility's own files in the program
+// folder, and every file must have its contents; any fault stops the unpack
 // through the failure report with nothing written.
 #include <filesystem>
 #include <string>
@@ -24,6 +25,9 @@ struct UnpackServices {
     // The running utility's file name; a package name equal to it in any
     // letter case, without a folder part, is the new copy. Empty: no such rule.
     std::string utility_file_name;
+    // The program folder: no entry may replace the utility's own files there
+    // (its catalogues, its waiting new copy). Empty: no such rule.
+    std::string program_folder;
 };
 
 // Failures are reported as a line break followed by their description;
