@@ -326,7 +326,7 @@ TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNam
     control<QAction>(quiz_window(), "menu_quittest").trigger();
     ASSERT_TRUE(windows.is_loaded(kResultsWindow));
 
-    const std::string log = testing::read_file("error.log");
+    const std::string logged = testing::read_file("error.log");
     for (std::size_t i = 0; i < planted.size(); ++i) {
         SCOPED_TRACE(planted[i].file);
         const fs::path target = elsewhere / std::to_string(i);
@@ -338,10 +338,10 @@ TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNam
             EXPECT_FALSE(fs::exists(target));
         }
         const std::string notice = planted[i].file + " was a symbolic link to " + target.string();
-        const auto first = log.find(notice);
-        EXPECT_EQ(first != std::string::npos, planted[i].logged) << log;
+        const auto first = logged.find(notice);
+        EXPECT_EQ(first != std::string::npos, planted[i].logged) << logged;
         if (first != std::string::npos) {
-            EXPECT_EQ(log.find(notice, first + 1), std::string::npos) << "told once";
+            EXPECT_EQ(logged.find(notice, first + 1), std::string::npos) << "told once";
         }
     }
 }
