@@ -20,13 +20,17 @@ int open_flags(WriteMode mode) {
 
 }  // namespace
 
-int open_for_writing(const std::filesystem::path& file, WriteMode mode, mode_t create_mode) {
+int open_for_writing(const std::filesystem::path& file, WriteMode mode, mode_t create_mode, AtALink at_a_link) {
     int descriptor = ::open(file.c_str(), open_flags(mode), create_mode);
     if (descriptor < 0 && (errno == ELOOP || (errno == EEXIST && mode == WriteMode::create_new))) {
         // A link in the file's place goes; the plain file made instead must be new.
         struct stat status {};
         if (::lstat(file.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
             errno = mode == WriteMode::create_new ? EEXIST : ELOOP;
+            return -1;
+        }
+        if (at_a_link == AtALink::refuse) {
+            errno = ELOOP;
             return -1;
         }
         if (::unlink(file.c_str()) != 0) return -1;
@@ -57,8 +61,9 @@ std::FILE* open_stream_for_writing(const std::filesystem::path& file, WriteMode 
     return stream;
 }
 
-std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode) {
-    const int descriptor = open_for_writing(file, mode);
+std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode,
+                                      AtALink at_a_link) {
+    const int descriptor = open_for_writing(file, mode, 0666, at_a_link);
     if (descriptor < 0) return "cannot write " + file.string() + ": " + std::strerror(errno);
     int error_number = 0;
     while (!bytes.empty()) {
@@ -79,8 +84,8 @@ std::optional<std::string> planted_link_notice(const std::filesystem::path& file
     std::error_code error;
     if (std::filesystem::symlink_status(file, error).type() != std::filesystem::file_type::symlink) return std::nullopt;
     const std::filesystem::path target = std::filesystem::read_symlink(file, error);
-    return file.string() + " was a symbolic link to " + (error ? std::string("an unknown place") : target.string()) +
-           "; a plain file replaces it and the file it named is left alone";
+    return file.string() + " is a symbolic link to " + (error ? std::string("an unknown place") : target.string()) +
+           "; the program never writes through it";
 }
 
 }  // namespace qd

@@ -19,14 +19,22 @@ enum class WriteMode {
     create_new,        // the file must not exist yet (a link in its place is removed first)
 };
 
+// What becomes of a symbolic link found in the file's place.
+enum class AtALink {
+    replace,  // removed, and a plain file made instead
+    refuse,   // left as it is, and the write fails (ELOOP)
+};
+
 // An open descriptor for writing, or -1 with errno set.
-int open_for_writing(const std::filesystem::path& file, WriteMode mode, mode_t create_mode = 0666);
+int open_for_writing(const std::filesystem::path& file, WriteMode mode, mode_t create_mode = 0666,
+                     AtALink at_a_link = AtALink::replace);
 
 // The same as a stdio stream; nullptr with errno set when it cannot be opened.
 std::FILE* open_stream_for_writing(const std::filesystem::path& file, WriteMode mode);
 
 // Writes `bytes` to the file. Returns why it failed, or nothing.
-std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode);
+std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode,
+                                      AtALink at_a_link = AtALink::replace);
 
 // The line to log when a symbolic link stands where `file` is about to be
 // written, naming where it pointed; nothing for anything else.

@@ -53,7 +53,8 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
         std::error_code error;
         if (std::filesystem::exists(kWritableCheckFile, error)) return;
         log.report_planted_link(guard::start_window_load.handler, guard::start_window_load.source, kWritableCheckFile);
-        write_file(kWritableCheckFile, "TEST\r\n", WriteMode::replace_contents);
+        // A link in its place is not written through; the check then fails, as it should.
+        write_file(kWritableCheckFile, "TEST\r\n", WriteMode::replace_contents, AtALink::refuse);
         if (!std::filesystem::exists(kWritableCheckFile, error))
             dialogs.message("You do not appear to have file system permissions.  Please log off and log on as administrator.",
                             "File Permissions", DialogButtons::ok, DialogIcon::none);

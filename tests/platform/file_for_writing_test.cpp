@@ -71,6 +71,17 @@ TEST(FileForWriting, refusesWhatIsNotAPlainFileWithoutWaiting) {
     EXPECT_NE(write_file(folder / "existing", "new", WriteMode::create_new), std::nullopt);
     EXPECT_EQ(read_file(folder / "existing"), "old");
     EXPECT_TRUE(fs::is_fifo(folder / "fifo"));
+
+    // Refusing a link leaves it, and what it names, as they were.
+    fs::create_symlink(folder / "existing", folder / "link");
+    fs::create_symlink(folder / "nowhere", folder / "dangling");
+    for (const char* name : {"link", "dangling"}) {
+        SCOPED_TRACE(name);
+        EXPECT_NE(write_file(folder / name, "new", WriteMode::replace_contents, AtALink::refuse), std::nullopt);
+        EXPECT_TRUE(fs::is_symlink(folder / name));
+    }
+    EXPECT_EQ(read_file(folder / "existing"), "old");
+    EXPECT_FALSE(fs::exists(folder / "nowhere"));
 }
 
 TEST(FileForWriting, noticeNamesWhereTheLinkPointed) {
