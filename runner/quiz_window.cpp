@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QLocale>
 #include <QMenuBar>
 #include <QPushButton>
@@ -25,6 +26,8 @@
 #include "runner/answer_check.h"
 #include "runner/exercises.h"
 #include "runner/mail_settings.h"
+#include "runner/navigator_window.h"
+#include "runner/quiz_navigation.h"
 #include "runner/page_behaviour.h"
 #include "runner/question_page.h"
 #include "runner/quiz_timer.h"
@@ -124,6 +127,9 @@ void QuizWindow::build_controls() {
     flag_box_->setObjectName("flag_for_review");
     flag_box_->setAccessibleName("Flag for review");
     connect(flag_box_, &QCheckBox::toggled, this, [this](bool checked) { flag_question(checked); });
+    navigator_button_ = add_button("navigator_button", "&Go to Question");
+    navigator_button_->setAccessibleName("Go to Question");
+    connect(navigator_button_, &QPushButton::clicked, this, [this] { open_navigator(); });
 
     auto label = [this](const char* name, const QString& caption) {
         auto* created = new QLabel(caption, this);
@@ -158,6 +164,7 @@ void QuizWindow::build_controls() {
     pair("QUEST #", question_number_);
     pair("QID:", qid_);
     side_layout->addWidget(flag_box_);
+    side_layout->addWidget(navigator_button_);
     side_layout->addSpacing(12);
     side_layout->addWidget(score_caption_);
     side_layout->addWidget(score_);
@@ -192,7 +199,8 @@ void QuizWindow::build_controls() {
 
     // Tab order follows the layout: the page, the side panel, then the buttons.
     setTabOrder(browser_->widget(), flag_box_);
-    setTabOrder(flag_box_, exhibit_button_);
+    setTabOrder(flag_box_, navigator_button_);
+    setTabOrder(navigator_button_, exhibit_button_);
     setTabOrder(exhibit_button_, review_button_);
     setTabOrder(review_button_, cmd_buttons_[1]);
     setTabOrder(cmd_buttons_[1], cmd_buttons_[0]);
@@ -237,6 +245,7 @@ void QuizWindow::build_menus() {
         end_the_test();
     });
     flag_entry_ = add_entry(file, "menu_flag", "&Flag for Review", [this] { flag_question(flag_entry_->isChecked()); }, true);
+    add_entry(file, "menu_navigator", "&Go to Question...", [this] { open_navigator(); })->setShortcut(QKeySequence("Ctrl+G"));
     add_entry(file, "menu_exit", "E&xit Program", [this] {
         if (services_.dialogs.message("Are you sure you want to exit the program?", "Exit Program?", DialogButtons::yes_no,
                                       DialogIcon::question) == DialogAnswer::yes)
@@ -441,6 +450,7 @@ void QuizWindow::show_quest() {
         cmd_buttons_[0]->setFocus();
         browser_->focus_page();  // answer keys work at once
     });
+    step.step([&] { refresh_navigator(); });
 }
 
 void QuizWindow::show_page(const GuardedProcedure& step) {
@@ -507,6 +517,45 @@ void QuizWindow::show_flag() {
     const QSignalBlocker quiet_box(flag_box_);
     flag_box_->setChecked(flagged);
     flag_entry_->setChecked(flagged);
+    refresh_navigator();
+}
+
+void QuizWindow::open_navigator() {
+    if (!navigator_) navigator_ = new NavigatorWindow(this, [this](int position) { jump_to(position); });
+    navigator_->show();
+    refresh_navigator();
+    navigator_->raise();
+    navigator_->activateWindow();
+    navigator_->cells()->setFocus(Qt::OtherFocusReason);
+}
+
+void QuizWindow::refresh_navigator() {
+    if (!navigator_ || !navigator_->isVisible()) return;
+    const auto& working = services_.settings.working;
+    const JumpRules rules{on(working.back_button), working.timed_state == 99};
+    navigator_->show_cells(navigator_cells(services_.state.quiz, services_.state.table, rules));
+}
+
+void QuizWindow::jump_to(int position) {
+    auto& quiz = services_.state.quiz;
+    const auto& working = services_.settings.working;
+    if (moving_ || quiz_over_) return;
+    if (!jump_allowed(JumpRules{on(working.back_button), working.timed_state == 99}, quiz.quiz_position, position, quiz.quiz_length))
+        return;
+    // The navigator has done its job; the student goes on in the quiz window.
+    if (navigator_) navigator_->hide();
+    activateWindow();
+    const QPointer<QuizWindow> alive(this);
+    moving_ = true;
+    capture_answer_from_page();
+    check_answer();
+    if (!alive) return;
+    quiz.quiz_position = static_cast<std::int16_t>(position - 1);
+    silent_step([&] {
+        if (services_.windows.is_defined(kExhibitWindow)) services_.windows.unload(kExhibitWindow);
+    });
+    show_quest();
+    if (alive) moving_ = false;
 }
 
 void QuizWindow::HTML_Click(const std::string& which) {

@@ -27,6 +27,7 @@ class QTimer;
 namespace qd {
 
 class ChapterReviewer;
+class NavigatorWindow;
 class ScoreGauge;
 
 // What the quiz window needs beyond the program's services.
@@ -70,6 +71,11 @@ public:
     void Command1_Click();
     // "Flag for review" on or off for the question on screen.
     void flag_question(bool flagged);
+    // The navigator: open it on the question on screen; jump to a position
+    // as Back does (the answer on screen is captured and graded first).
+    void open_navigator();
+    void jump_to(int position);
+    NavigatorWindow* navigator() const { return navigator_; }
 
     Browser& browser() { return *browser_; }
 
@@ -101,6 +107,7 @@ private:
     void toggle_option(QAction* entry, const SettingKey& key, std::int16_t& working_value, bool blank_led = true);
     void tick_font_menus();
     void show_flag();
+    void refresh_navigator();
 
     ProgramServices services_;
     QuizWindowServices quiz_services_;
@@ -116,6 +123,8 @@ private:
     QPushButton* review_button_ = nullptr;
     QCheckBox* flag_box_ = nullptr;
     QAction* flag_entry_ = nullptr;
+    QPushButton* navigator_button_ = nullptr;
+    NavigatorWindow* navigator_ = nullptr;  // made on first use
     QLabel* question_number_ = nullptr;
     QLabel* qid_ = nullptr;
     QLabel* score_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QLabel>
 #include <QPushButton>
@@ -18,6 +19,7 @@
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
 #include "runner/exhibit_window.h"
+#include "runner/navigator_window.h"
 #include "runner/quiz_window.h"
 #include "common/program_title.h"
 #include "platform/replace_file.h"
@@ -221,7 +223,8 @@ TEST_F(QuizWindowTest, aFlagStaysWithItsQuestionWhetherSetByAltRTheBoxOrTheMenu)
     EXPECT_EQ(accessible->role(), QAccessible::CheckBox);
     EXPECT_EQ(accessible->text(QAccessible::Name), "Flag for review");
     EXPECT_EQ(box->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
-    EXPECT_EQ(box->nextInFocusChain(), window().findChild<QPushButton*>("exhibitbutton_0"));
+    EXPECT_EQ(box->nextInFocusChain(), window().findChild<QPushButton*>("navigator_button"));
+    EXPECT_EQ(box->nextInFocusChain()->nextInFocusChain(), window().findChild<QPushButton*>("exhibitbutton_0"));
     // Its key is its own: the answers take A to F.
     const QString keys = access_keys(window()) + "abcdef";
     EXPECT_EQ(keys.count('r'), 1) << keys.toStdString();
@@ -246,6 +249,80 @@ TEST_F(QuizWindowTest, aFlagStaysWithItsQuestionWhetherSetByAltRTheBoxOrTheMenu)
     EXPECT_TRUE(state.quiz.flagged_at(1));
     EXPECT_TRUE(state.quiz.flagged_at(2));
     EXPECT_FALSE(state.quiz.flagged_at(3));
+}
+
+// The names a screen reader reads for the navigator's cells.
+QStringList cell_names(QListWidget& cells) {
+    QStringList names;
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&cells);
+    for (int row = 0; row < list->childCount(); ++row) names << list->child(row)->text(QAccessible::Name);
+    return names;
+}
+
+TEST_F(QuizWindowTest, theNavigatorJumpsForwardAndBackGradingTheAnswerOnScreen) {
+    start();
+    click_page("input[value=V2]");
+    auto* flag = window().findChild<QCheckBox*>("flag_for_review");
+    flag->click();
+    window().findChild<QAction*>("menu_navigator")->trigger();
+    NavigatorWindow* navigator = window().navigator();
+    ASSERT_NE(navigator, nullptr);
+    ASSERT_TRUE(navigator->isVisible());
+    EXPECT_EQ(navigator->windowTitle(), "Question Navigator");
+    QListWidget& cells = *navigator->cells();
+    EXPECT_EQ(navigator->focusWidget(), &cells);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&cells)->text(QAccessible::Name), "Questions of the quiz");
+    EXPECT_EQ(cell_names(cells), QStringList({"Question 1, current, not answered, flagged", "Question 2, not answered",
+                                              "Question 3, not answered"}));
+    EXPECT_EQ(cells.item(0)->text(), QString::fromUtf8("\xE2\x96\xB6 1 \xE2\x80\x93 \xE2\x9A\x91"));
+
+    QTest::mouseClick(cells.viewport(), Qt::LeftButton, {}, cells.visualItemRect(cells.item(2)).center());
+    wait_painted();
+    EXPECT_FALSE(navigator->isVisible());
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 3");
+    EXPECT_EQ(state.table.at(1).result, result_code::right);  // graded on the way, as Next does
+    EXPECT_EQ(window().findChild<QLabel*>("score")->text(), " 1/ 1");
+    EXPECT_FALSE(flag->isChecked());
+
+    click_page("input[name=txt_fill]");
+    QTest::keyClicks(window().browser().widget()->focusProxy(), "frame-relay");
+    QTest::mouseClick(window().findChild<QPushButton*>("navigator_button"), Qt::LeftButton);
+    ASSERT_TRUE(navigator->isVisible());
+    EXPECT_EQ(cell_names(cells), QStringList({"Question 1, answered, flagged", "Question 2, not answered",
+                                              "Question 3, current, not answered"}));
+    cells.setCurrentRow(0);
+    QTest::keyClick(&cells, Qt::Key_Return);
+    wait_painted();
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 1");
+    EXPECT_EQ(state.table.at(3).result, result_code::right);
+    EXPECT_TRUE(flag->isChecked());
+    // Escape closes the navigator without a jump.
+    window().findChild<QAction*>("menu_navigator")->trigger();
+    QTest::keyClick(&cells, Qt::Key_Escape);
+    EXPECT_FALSE(navigator->isVisible());
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 1");
+}
+
+TEST_F(QuizWindowTest, inTestModeTheNavigatorOffersOnlyLaterQuestions) {
+    settings.working.back_button = 0;
+    start();
+    press("cmd_buttons_0");
+    window().findChild<QAction*>("menu_navigator")->trigger();
+    QListWidget& cells = *window().navigator()->cells();
+    EXPECT_EQ(cell_names(cells), QStringList({"Question 1, not answered, not available", "Question 2, current, not answered",
+                                              "Question 3, not answered"}));
+    EXPECT_FALSE(cells.item(0)->flags() & Qt::ItemIsEnabled);
+    QTest::mouseClick(cells.viewport(), Qt::LeftButton, {}, cells.visualItemRect(cells.item(0)).center());
+    cells.setCurrentRow(0);
+    QTest::keyClick(&cells, Qt::Key_Return);
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 2");
+    EXPECT_EQ(state.table.at(2).result, result_code::not_graded);
+
+    cells.setCurrentRow(2);
+    QTest::keyClick(&cells, Qt::Key_Return);
+    wait_painted();
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 3");
+    EXPECT_EQ(state.table.at(2).result, result_code::wrong);
 }
 
 TEST_F(QuizWindowTest, theExhibitOpensBesideTheQuizAndThenStaysWhereTheStudentPutsIt) {

@@ -30,6 +30,7 @@
 #include "program_world.h"
 #include "results/explanation_window.h"
 #include "results/results_file.h"
+#include "runner/navigator_window.h"
 #include "runner/quiz_window.h"
 #include "setup/main_menu_window.h"
 #include "shell/program_windows.h"
@@ -403,6 +404,11 @@ TEST_F(QuizLoop, everyWindowIsAFrameOrDialogNamedByItsTitle_everyControlSaysWhat
     tick(menu, "answer_when_right", false);
     and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
     expect_accessible_and_fitting(quiz_window());
+    control<QAction>(quiz_window(), "menu_navigator").trigger();
+    ASSERT_NE(quiz_window().navigator(), nullptr);
+    expect_accessible_and_fitting(*quiz_window().navigator());
+    if (const char* shot = std::getenv("QUIZDECK_NAVIGATOR_SHOT")) quiz_window().navigator()->grab().save(shot);
+    quiz_window().navigator()->hide();
 
     auto& exhibit = dynamic_cast<ExhibitHandle&>(windows.load(kExhibitWindow)).exhibit();
     show_exhibit(exhibit, state.paths.data_folder, "scen_i01_1.txt");
