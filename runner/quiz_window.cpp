@@ -547,14 +547,7 @@ void QuizWindow::jump_to(int position) {
     activateWindow();
     const QPointer<QuizWindow> alive(this);
     moving_ = true;
-    capture_answer_from_page();
-    check_answer();
-    if (!alive) return;
-    quiz.quiz_position = static_cast<std::int16_t>(position - 1);
-    silent_step([&] {
-        if (services_.windows.is_defined(kExhibitWindow)) services_.windows.unload(kExhibitWindow);
-    });
-    show_quest();
+    leave_for(position);
     if (alive) moving_ = false;
 }
 
@@ -600,13 +593,16 @@ void QuizWindow::back_click() {
     if (alive) moving_ = false;
 }
 
-void QuizWindow::go_back() {
+// Back from the first question shows it again, graded.
+void QuizWindow::go_back() { leave_for(std::max(1, services_.state.quiz.quiz_position - 1)); }
+
+void QuizWindow::leave_for(int position) {
     auto& quiz = services_.state.quiz;
     capture_answer_from_page();
     QPointer<QuizWindow> alive(this);
     if (quiz.quiz_position > 0) check_answer();
     if (!alive) return;
-    quiz.quiz_position = static_cast<std::int16_t>(std::max(0, quiz.quiz_position - 2));
+    quiz.quiz_position = static_cast<std::int16_t>(position - 1);  // show_quest adds 1
     silent_step([&] {
         if (services_.windows.is_defined(kExhibitWindow)) services_.windows.unload(kExhibitWindow);
     });

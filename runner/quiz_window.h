@@ -92,6 +92,8 @@ private:
 
     void go_next();
     void go_back();
+    // Grades the question on screen, as Next and Back do, and shows the one at the position.
+    void leave_for(int position);
     void focus_next_for_return();
     void capture_answer_from_page();
     void count_category_questions();
