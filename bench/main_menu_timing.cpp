@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
     const qd::StartUpInputs inputs{QUIZDECK_STAGE_DIR, ""};
     windows.define(qd::kStartWindow, [&] { return qd::create_start_window(services, inputs); });
-    windows.define(qd::kMainMenu, [&] { return qd::create_main_menu(services, random); });
+    windows.define(qd::kMainMenu, [&] { return qd::create_main_menu(services, random, clock); });
     windows.load(qd::kStartWindow);
     QApplication::processEvents();
 

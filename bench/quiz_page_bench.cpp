@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     settings.working.back_button = 1;
     fill_quiz(state);
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
-    windows.define(qd::kQuizWindow, [&] { return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random, top_windows, desktop_reader}); });
+    windows.define(qd::kQuizWindow, [&] { return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random, top_windows, desktop_reader, clock}); });
 
     if (!cold) {
         browsers.warm_up();  // as the main menu does when it opens

@@ -5,10 +5,10 @@
 namespace qd {
 
 namespace {
-std::string local_time_text(const char* format) {
-    std::time_t now = std::time(nullptr);
+std::string local_time_text(std::chrono::system_clock::time_point time, const char* format) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     std::tm local{};
-    localtime_r(&now, &local);
+    localtime_r(&seconds, &local);
     char text[128];
     // The formats are this file's own literals.
 #pragma GCC diagnostic push
@@ -19,11 +19,11 @@ std::string local_time_text(const char* format) {
 }
 }  // namespace
 
-std::string Clock::weekday_name() const { return local_time_text("%A"); }
+std::string Clock::weekday_name() const { return local_time_text(now(), "%A"); }
 
-std::string SystemClock::general_date_time() const {
+std::string Clock::general_date_time() const {
     // The locale decides how many digits of the year its short date shows.
-    return local_time_text("%x %X");
+    return local_time_text(now(), "%x %X");
 }
 
 }  // namespace qd

@@ -736,7 +736,7 @@ void QuizWindow::timer1_timer() {
     const auto& state = services_.state;
     TimerTick tick;
     tick_step.step([&] {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.now() - state.setup.time_started).count();
+        const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.clock.now() - state.setup.time_started).count();
         tick = timer_tick(working.time_limit, elapsed, state.bank.exam_title, state.quiz.quiz_position, state.quiz.quiz_length);
     });
     if (tick.expired) {

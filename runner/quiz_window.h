@@ -10,6 +10,7 @@
 
 #include "common/widget_window.h"
 #include "platform/browser.h"
+#include "platform/clock.h"
 #include "platform/pdf_reader_link.h"
 #include "platform/program_starter.h"
 #include "platform/random.h"
@@ -36,7 +37,7 @@ struct QuizWindowServices {
     Random& random;
     TopWindows& top_windows;  // to close a router console left open for a graded lab
     PdfReaderLink& desktop_reader;  // the book viewer's "Open in my PDF reader"
-    std::function<std::chrono::system_clock::time_point()> now = [] { return std::chrono::system_clock::now(); };
+    const Clock& clock;  // the time left of a timed quiz
     std::string working_folder;  // exchange and result files of the exercises; "" for the current folder
 };
 

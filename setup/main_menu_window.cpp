@@ -86,11 +86,11 @@ std::string text_of(const QLabel* label) { return label->text().toStdString(); }
 
 }  // namespace
 
-MainMenuWindow::MainMenuWindow(ProgramServices services, Random& random)
+MainMenuWindow::MainMenuWindow(ProgramServices services, Random& random, const Clock& clock)
     : services_(services),
       random_(random),
       quiz_world_{services.state.table, services.state.bank, services.state.quiz, services.state.setup, services.state.retake,
-                  services.settings, services.dialogs, random, services.windows, services.screen,
+                  services.settings, services.dialogs, random, clock, services.windows, services.screen,
                   [this](bool busy) { set_busy_pointer(busy); }} {
     setObjectName("pick_a_quiz");
     setWindowTitle(kMainMenuTitle);
@@ -683,8 +683,8 @@ void MainMenuWindow::set_busy_pointer(bool busy) {
 
 void MainMenuHandle::run_load() { window_->form_load(); }
 
-std::unique_ptr<ManagedWindow> create_main_menu(ProgramServices services, Random& random) {
-    auto* window = new MainMenuWindow(services, random);
+std::unique_ptr<ManagedWindow> create_main_menu(ProgramServices services, Random& random, const Clock& clock) {
+    auto* window = new MainMenuWindow(services, random, clock);
     return std::make_unique<MainMenuHandle>(window, services.screen);
 }
 

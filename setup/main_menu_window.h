@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "common/widget_window.h"
+#include "platform/clock.h"
 #include "platform/random.h"
 #include "setup/menu_choices.h"
 #include "setup/quiz_builder.h"
@@ -32,7 +33,7 @@ inline constexpr const char* kMainMenuTitle = "Start the QUIZ";
 
 class MainMenuWindow : public QMainWindow {
 public:
-    MainMenuWindow(ProgramServices services, Random& random);
+    MainMenuWindow(ProgramServices services, Random& random, const Clock& clock);
 
     // The window's load and its public operations.
     void form_load();
@@ -130,6 +131,6 @@ private:
     MainMenuWindow* window_;
 };
 
-std::unique_ptr<ManagedWindow> create_main_menu(ProgramServices services, Random& random);
+std::unique_ptr<ManagedWindow> create_main_menu(ProgramServices services, Random& random, const Clock& clock);
 
 }  // namespace qd

@@ -95,7 +95,7 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
     silent_step([&] { quiz.quiz_length = to_int16(lenient_number(boxes.question_count_text)); });
     silent_step([&] { quiz.quiz_length = std::min<std::int16_t>(quiz.quiz_length, kLongestExamQuiz); });
     silent_step([&] { working.time_limit = std::max<std::int16_t>(working.time_limit, 1); });
-    silent_step([&] { setup.time_started = std::chrono::system_clock::now(); });
+    silent_step([&] { setup.time_started = w.clock.now(); });
     silent_step([&] { working.student_name = stored_student_name(boxes.name_text); });
     silent_step([&] { w.settings.put(setting::student_name, working.student_name); });
     silent_step([&] { load_results_file(quiz.missed_flags, results_file_name(w.bank.product_number, working.student_name)); });

@@ -8,6 +8,7 @@
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
 #include "common/window_registry.h"
+#include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/random.h"
 #include "platform/screen.h"
@@ -32,6 +33,7 @@ struct QuizWorld {
     UserSettings& settings;
     Dialogs& dialogs;
     Random& random;
+    const Clock& clock;  // the quiz's start time for a timed quiz
     WindowRegistry& windows;
     const Screen& screen;
     std::function<void(bool busy)> set_busy_pointer;  // the hourglass over the main menu

@@ -14,11 +14,11 @@ namespace qd {
 void define_program_windows(const ProgramServices& services, const WindowPlatform& platform, const StartUpInputs& inputs) {
     WindowRegistry& windows = services.windows;
     windows.define(kQuizWindow, [services, &platform] {
-        return create_quiz_window(services, QuizWindowServices{platform.starter, platform.random, platform.top_windows, platform.desktop_reader, [] { return std::chrono::system_clock::now(); }, ""});
+        return create_quiz_window(services, QuizWindowServices{platform.starter, platform.random, platform.top_windows, platform.desktop_reader, platform.clock, ""});
     });
     windows.define(kExhibitWindow, [&screen = services.screen] { return create_exhibit_window(screen); });
     windows.define(kStartWindow, [services, inputs] { return create_start_window(services, inputs); });
-    windows.define(kMainMenu, [services, &platform] { return create_main_menu(services, platform.random); });
+    windows.define(kMainMenu, [services, &platform] { return create_main_menu(services, platform.random, platform.clock); });
     windows.define(kResultsWindow, [services, &platform] { return create_results_window(services, platform.clock); });
     windows.define(kExplanationWindow, [services, &platform] {
         ExplanationServices explanation{services, [&platform] { return platform.browsers.create(); },

@@ -1,5 +1,6 @@
 #pragma once
 // Test doubles for the platform services that lie outside the program.
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -16,12 +17,16 @@
 
 namespace qd::testing {
 
+// Stands still at `time` (a test moves it on) and shows the texts it was given.
 class FixedClock final : public Clock {
 public:
     explicit FixedClock(std::string text = "12/10/2026 09:30:00", std::string weekday = "Thursday")
         : text_(std::move(text)), weekday_(std::move(weekday)) {}
+    std::chrono::system_clock::time_point now() const override { return time; }
     std::string general_date_time() const override { return text_; }
     std::string weekday_name() const override { return weekday_; }
+
+    std::chrono::system_clock::time_point time = std::chrono::sys_days{std::chrono::December / 10 / 2026} + std::chrono::hours(9);
 
 private:
     std::string text_;

@@ -59,11 +59,12 @@ struct BuilderWorld {
     RetakeHandover retake;
     ScriptedDialogs dialogs;
     ScriptedRandom random;
+    FixedClock clock;
     WindowRegistry windows;
     FixedScreen screen;
     std::vector<std::string> events;
     std::vector<bool> busy_pointer;
-    QuizWorld world{table, bank, quiz, setup, retake, settings, dialogs, random, windows, screen,
+    QuizWorld world{table, bank, quiz, setup, retake, settings, dialogs, random, clock, windows, screen,
                     [this](bool busy) { busy_pointer.push_back(busy); }};
 };
 

@@ -62,7 +62,7 @@ protected:
         state.quiz.quiz_length = static_cast<std::int16_t>(state.bank.question_count / 4);
         windows.define(kStartWindow, [this] { return std::make_unique<StartWindowDouble>(events, windows, screen, log); });
         windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowDouble>(events); });
-        windows.define(kMainMenu, [this] { return create_main_menu(services, random); });
+        windows.define(kMainMenu, [this] { return create_main_menu(services, random, clock); });
     }
 
     // The student presses Start on the start window.
