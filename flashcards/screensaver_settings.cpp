@@ -1,16 +1,18 @@
 #include "flashcards/screensaver_settings.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "platform/replace_file.h"
+#include "platform/text_file.h"
 
 namespace qd {
 
 namespace {
 
 constexpr const char* kModuleName = "\"Drill screen\"";
+// The screen saver's settings are a few kilobytes; a larger file is not one to rewrite.
+constexpr std::size_t kLargestSettingsFile = 4 << 20;
 
 std::vector<std::string> split_lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -110,11 +112,10 @@ std::optional<std::string> register_drill_screen_module(const std::filesystem::p
     std::string current;
     std::error_code error;
     if (std::filesystem::exists(settings_file, error)) {
-        std::ifstream in(settings_file, std::ios::binary);
-        if (!in) return "cannot read " + settings_file.string();
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        current = bytes.str();
+        auto bytes = read_regular_file(settings_file, kLargestSettingsFile);
+        if (!bytes) return "cannot read " + settings_file.string();
+        if (bytes->cut) return settings_file.string() + " is too large to be a settings file; it is left as it is";
+        current = std::move(bytes->bytes);
     } else if (error) {
         return "cannot look for " + settings_file.string() + ": " + error.message();  // never a crash, nothing replaced
     }

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
-#include <fstream>
 #include <sstream>
 
 #include "gridlab/command_line_edit.h"
 #include "gridlab/start_config.h"
 #include "gridlab/task_text.h"
+#include "platform/text_file.h"
 
 namespace qd::gridlab {
 
@@ -22,10 +22,7 @@ namespace {
 
 // A small exchange file of the working folder as plain text; "" when missing.
 std::string exchange_text(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    std::string text = plain_text_from_html(bytes.str().substr(0, 64 * 1024));
+    std::string text = plain_text_from_html(read_text_file(file, 64 * 1024));
     std::erase(text, '\r');
     const auto first = text.find_first_not_of(" \t\n");
     if (first == std::string::npos) return {};

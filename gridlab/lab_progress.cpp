@@ -1,12 +1,12 @@
 #include "gridlab/lab_progress.h"
 
 #include <cstdint>
-#include <fstream>
 #include <sstream>
 
 #include "gridlab/batch_run.h"
 #include "gridlab/result_file.h"
 #include "platform/replace_file.h"
+#include "platform/text_file.h"
 
 namespace qd::gridlab {
 
@@ -33,9 +33,11 @@ std::string journal_text(const std::string& key, const std::vector<std::string>&
 
 // The journal's lines after its key line, when that key is `key`.
 std::vector<std::string> journal_lines(const std::filesystem::path& file, const std::string& key) {
-    std::ifstream in(file, std::ios::binary);
+    const auto text = read_regular_file(file, (kMostJournalLines + 1) * (kLongestJournalLine + 1));
+    if (!text) return {};
+    std::istringstream in(text->bytes);
     std::string line;
-    if (!in || !read_bounded_line(in, line, kLongestJournalLine) || line != key) return {};
+    if (!read_bounded_line(in, line, kLongestJournalLine) || line != key) return {};
     std::vector<std::string> lines;
     while (lines.size() < kMostJournalLines && read_bounded_line(in, line, kLongestJournalLine)) lines.push_back(line);
     return lines;
@@ -49,10 +51,7 @@ std::string task_key(DeviceModel model, const std::filesystem::path& folder) {
     std::error_code error;
     const auto time = std::filesystem::last_write_time(task, error);
     if (error) return key + " none";
-    std::ifstream in(task, std::ios::binary);
-    std::string bytes(kLongestTask, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    const std::string bytes = read_text_file(task, kLongestTask);
     return key + " " + std::to_string(time.time_since_epoch().count()) + " " + std::to_string(bytes.size()) + " " +
            std::to_string(fnv1a(bytes));
 }

@@ -11,19 +11,16 @@ namespace qd::gridlab {
 namespace {
 
 // A lab's starting configuration is a few lines; anything bigger is not ours.
-constexpr std::uintmax_t kLargestStartFile = 64 * 1024;
+constexpr std::size_t kLargestStartFile = 64 * 1024;
 
 }  // namespace
 
 std::vector<std::string> read_start_commands(const std::filesystem::path& folder) {
     const std::filesystem::path file = folder / kStartFileName;
-    std::error_code error;
-    // Only a regular file is read: a FIFO planted in its place would block the console.
-    if (!std::filesystem::is_regular_file(file, error)) return {};
-    const auto size = std::filesystem::file_size(file, error);
-    if (error || size > kLargestStartFile) return {};
+    const auto text = read_regular_file(file, kLargestStartFile);
+    if (!text || text->cut) return {};
     std::vector<std::string> commands;
-    std::istringstream lines(plain_text_from_html(read_text_file(file)));
+    std::istringstream lines(plain_text_from_html(text->bytes));
     for (std::string line; std::getline(lines, line);) {
         const std::string command(trim_blanks(line));
         if (!command.empty()) commands.push_back(command);

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "platform/replace_file.h"
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -30,12 +29,12 @@ struct Document {
     std::vector<Line> lines;
 };
 
+// The whole file; nothing when it is missing, is not a plain file or is
+// larger than any INI file of the programs (it is then treated as damaged).
 std::optional<std::string> read_whole_file(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    auto text = read_regular_file(file, kLargestIniFile);
+    if (!text || text->cut) return std::nullopt;
+    return std::move(text->bytes);
 }
 
 Document split_lines(std::string_view bytes) {
@@ -251,6 +250,7 @@ int IniContents::get_int(std::string_view section, std::string_view key, int def
 }
 
 bool IniFile::write_string(std::string_view section, std::string_view key, std::string_view value) const {
+    // A file too large (or otherwise unreadable) is kept as it is rather than rewritten from nothing.
     if (!can_be_written(section, key, value)) return false;
     std::error_code error;
     Document document;

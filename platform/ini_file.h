@@ -35,6 +35,12 @@ private:
     std::unordered_map<std::string, std::unordered_map<std::string, std::string>> sections_;
 };
 
+// No INI file of the programs comes near this size (a catalogue of a thousand
+// products is a few hundred kilobytes); a larger one is treated as damaged:
+// it reads as empty and is not rewritten, so it is neither parsed for long
+// nor lost.
+inline constexpr std::size_t kLargestIniFile = std::size_t{4} << 20;
+
 class IniFile {
 public:
     explicit IniFile(std::filesystem::path file);

@@ -1,8 +1,10 @@
 #include "results/results_file.h"
 
-#include <fstream>
+#include <algorithm>
+#include <string_view>
 
 #include "platform/replace_file.h"
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 #include "results/student_file_name.h"
 
@@ -23,16 +25,17 @@ long long flag_value(const std::string& text) {
     return round_half_even(value);
 }
 
-// Reads one line, dropping what lies beyond kLongestLine; false at the end of the file.
-bool read_bounded_line(std::istream& in, std::string& line) {
-    line.clear();
-    bool any = false;
-    for (int c; (c = in.get()) != EOF;) {
-        any = true;
-        if (c == '\n') return true;
-        if (line.size() < kLongestLine) line.push_back(static_cast<char>(c));
-    }
-    return any;
+// No more of the file is read than its kLastId lines of kLongestLine fill,
+// so a huge file (one without line ends) costs no more than a sound one.
+constexpr std::size_t kLargestFile = kLastId * (kLongestLine + 2);
+
+// Takes one line off the front of `rest`, cut to kLongestLine; false once nothing is left.
+bool take_bounded_line(std::string_view& rest, std::string& line) {
+    if (rest.empty()) return false;
+    const std::size_t end = std::min(rest.find('\n'), rest.size());
+    line.assign(rest.substr(0, std::min(end, kLongestLine)));
+    rest.remove_prefix(std::min(end + 1, rest.size()));
+    return true;
 }
 }  // namespace
 
@@ -47,10 +50,11 @@ std::string history_report_name(const std::string& product_number, const std::st
 void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file) {
     // assign() rather than = "0": GCC 12 warns falsely (-Wrestrict) on the literal here.
     for (int id = 1; id <= kResetEntries; ++id) missed_flags[id].assign(1, '0');
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return;
+    const auto text = read_regular_file(file, kLargestFile);
+    if (!text) return;
+    std::string_view rest = text->bytes;
     std::string line;
-    for (int id = 1; id <= kLastId && read_bounded_line(in, line); ++id) {
+    for (int id = 1; id <= kLastId && take_bounded_line(rest, line); ++id) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string first_field = line.substr(0, line.find(','));
         missed_flags[id] = std::to_string(flag_value(first_field));

@@ -1,6 +1,5 @@
 #include "runner/exhibit_window.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,7 +9,14 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/text_file.h"
+
 namespace qd {
+
+namespace {
+// Exhibits are router outputs of a few kilobytes; a page of this size is already far more.
+constexpr std::size_t kLargestExhibit = 256 * 1024;
+}  // namespace
 
 ExhibitWindow::ExhibitWindow(const Screen& screen) {
     setObjectName("Exhibit");
@@ -41,13 +47,16 @@ ExhibitWindow::ExhibitWindow(const Screen& screen) {
 }
 
 bool ExhibitWindow::load_exhibit(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Only a plain file is read, and only its beginning: a FIFO in its place
+    // or a file of many megabytes would hold the window.
+    const auto bytes = read_regular_file(path, kLargestExhibit);
+    if (!bytes) {
         text1_->setPlainText("The exhibit " + QString::fromStdString(path) + " is missing or cannot be read.");
         return false;
     }
-    QString text = QString::fromUtf8(file.readAll());
+    QString text = QString::fromUtf8(bytes->bytes.data(), static_cast<qsizetype>(bytes->bytes.size()));
     text.replace("\r\n", "\n");
+    if (bytes->cut) text += "\n\n(The exhibit is longer than " + QString::number(kLargestExhibit / 1024) + " KB; the rest is not shown.)";
     text1_->setPlainText(text);
     return true;
 }

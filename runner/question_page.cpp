@@ -1,15 +1,18 @@
 #include "runner/question_page.h"
 
 #include <array>
-#include <fstream>
+#include <sstream>
 
 #include "platform/failure.h"
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 
 namespace qd {
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
+// The page's closing lines are a few hundred bytes; more is not read.
+constexpr std::size_t kLargestPageEnd = 64 * 1024;
 constexpr const char* kScrollHint = "<br><center><b>Please Scroll Down to See Exhibits and/or Diagrams";
 
 const std::array<const char*, 13> kTabImages = {"",
@@ -155,8 +158,9 @@ std::string media_player_html(const std::string& address) {
 }
 
 std::string q_bottom(const std::string& program_folder) {
-    std::ifstream file(program_folder + "q_bottom.ini", std::ios::binary);
-    if (!file) throw Failure(FailureCode::file_not_found, "File not found: q_bottom.ini");
+    const auto bytes = read_regular_file(program_folder + "q_bottom.ini", kLargestPageEnd);
+    if (!bytes) throw Failure(FailureCode::file_not_found, "File not found: q_bottom.ini");
+    std::istringstream file(bytes->bytes);
     std::string text, line;
     while (std::getline(file, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();

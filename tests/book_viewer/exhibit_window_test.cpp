@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <filesystem>
+#include <sys/stat.h>
 
 #include "gui_test.h"
 #include "platform/testing/doubles.h"
@@ -47,6 +49,25 @@ TEST(ExhibitWindow, missingExhibitShowsAOneLineNotice_andNoNameShowsNothing) {
     show_exhibit(f.window, f.data_folder, "gone.txt");
     EXPECT_TRUE(f.window.isVisible());
     EXPECT_EQ(f.window.text(), QString::fromStdString("The exhibit " + f.data_folder + "gone.txt is missing or cannot be read."));
+}
+
+// A FIFO (which would never deliver a byte) or a folder in place of an
+// exhibit is a missing exhibit, at once; a huge one shows its beginning.
+TEST(ExhibitWindow, whatIsNotAPlainFileIsAMissingExhibit_andAHugeOneIsCut) {
+    ExhibitFixture f;
+    ASSERT_EQ(::mkfifo((f.temp / "fifo.txt").c_str(), 0600), 0);
+    std::filesystem::create_directory(f.temp / "folder.txt");
+    for (const char* name : {"fifo.txt", "folder.txt"}) {
+        SCOPED_TRACE(name);
+        show_exhibit(f.window, f.data_folder, name);
+        EXPECT_EQ(f.window.text(), QString::fromStdString("The exhibit " + f.data_folder + name + " is missing or cannot be read."));
+    }
+    testing::write_file(f.temp / "huge.txt", std::string(3 << 20, 'x'));
+    show_exhibit(f.window, f.data_folder, "huge.txt");
+    const QString shown = f.window.text();
+    EXPECT_TRUE(shown.startsWith("xxxx"));
+    EXPECT_LT(shown.size(), 300 * 1024);
+    EXPECT_TRUE(shown.endsWith("the rest is not shown.)")) << shown.right(80).toStdString();
 }
 
 TEST(ExhibitWindow, keepsItsMinimumSize_closeHidesAndTheNextClickShowsItAgain) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAccessible>
 #include <QLabel>
@@ -90,6 +91,21 @@ TEST_F(ConsoleWindowTest, aTypedLabIsInOutIniAtOnceAndAConsoleStartedAgainContin
     EXPECT_TRUE(console(again).contains("Continuing from the configuration you left")) << console(again).toStdString();
     again.close();
     EXPECT_EQ(qd::testing::read_file(folder / "out.ini"), result);
+}
+
+// The quiz's exchange files replaced by FIFOs, which no one writes: the
+// console opens at once as it does without them, in its factory configuration.
+TEST_F(ConsoleWindowTest, fifosInPlaceOfTheExchangeFilesReadAsMissing) {
+    for (const char* name : {"sim.txt", "sim_showme.txt", "sim_start.txt", "out.ini"})
+        ASSERT_EQ(::mkfifo((folder / name).c_str(), 0600), 0) << name;
+    ConsoleWindow window(DeviceModel::router, folder.path());
+    window.show();
+    qd::testing::TempFolder empty;
+    ConsoleWindow without_files(DeviceModel::router, empty.path());
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("task_text")->toPlainText(),
+              without_files.findChild<QPlainTextEdit*>("task_text")->toPlainText());
+    type(window, "enable");
+    EXPECT_EQ(window.findChild<QLabel*>("prompt_label")->text(), "Router#");
 }
 
 TEST_F(ConsoleWindowTest, exitFromUserModeClosesTheSwitchConsoleAndWritesOnce) {

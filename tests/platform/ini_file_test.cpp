@@ -238,6 +238,16 @@ TEST(IniFileTest, writeString_keepsPermissionsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 2);  // config, test.ini
 }
 
+TEST(IniFileTest, aFileLargerThanAnyOfOursReadsAsEmptyAndIsKept) {
+    TempFolder folder;
+    const std::string huge = "[a]\r\nk=1\r\n" + std::string(qd::kLargestIniFile, ';');
+    write_file(folder / "huge.ini", huge);
+    IniFile ini(folder / "huge.ini");
+    EXPECT_EQ(ini.get_string("a", "k", "default", 256), "default");
+    EXPECT_FALSE(ini.write_string("a", "k", "2"));
+    EXPECT_EQ(read_file(folder / "huge.ini"), huge);
+}
+
 TEST(IniFileTest, writeString_replacesALinkByAPlainFileAndLeavesWhatItNamedAlone) {
     TempFolder folder;
     write_file(folder / "real.ini", "[a]\r\nk=0\r\n");
