@@ -1,17 +1,25 @@
 // Times the quiz window in the real browser: from Start to the first question
 // painted (with the browser warmed up while the main menu is open, or cold
 // with --cold), and from each Next to the next question painted over a
-// 50-question quiz. Prints the median and the slowest of the Next figures.
+// 50-question quiz. Beside it, in the same run, a bare browser view of the
+// same size replaces its page with each of the pages the quiz showed: the
+// engine's own floor, to which the quiz's figure is a ratio.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineView>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
+#include "bench/event_counter.h"
 #include "common/error_log.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
@@ -37,7 +45,74 @@ void fill_quiz(qd::ProgramState& state) {
     state.quiz.quiz_length = kQuestions + 1;
 }
 
-bool wait_for(int& counter, int target) { return QTest::qWaitFor([&] { return counter >= target; }, 20000); }
+double elapsed_ms(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
+
+struct Figures {
+    double median = 0;
+    double slowest = 0;
+};
+
+Figures figures_of(std::vector<double> ms) {
+    std::sort(ms.begin(), ms.end());
+    return {ms[ms.size() / 2], ms.back()};
+}
+
+// The document a browser view shows at this moment, as HTML.
+QString document_of(QWebEnginePage& page) {
+    QString html;
+    qd::bench::EventCounter arrived;
+    page.toHtml([&](const QString& text) {
+        html = text;
+        arrived.count();
+    });
+    arrived.wait_for(1);
+    return html;
+}
+
+// A browser view with nothing of the program's: it only reports, the way the
+// program's own page script does, when the task after a document's first
+// animation frame runs, that is once the frame is drawn.
+class BareView {
+public:
+    explicit BareView(QSize size) : page_(painted_) {
+        view_.setPage(&page_);
+        QWebEngineScript probe;
+        probe.setInjectionPoint(QWebEngineScript::DocumentReady);
+        probe.setWorldId(QWebEngineScript::MainWorld);
+        probe.setSourceCode("requestAnimationFrame(function () {"
+                            " setTimeout(function () { console.log('qd-painted'); }, 0); });");
+        page_.scripts().insert(probe);
+        view_.resize(size);
+        view_.show();
+    }
+
+    // Milliseconds from replacing the document to its first frame drawn; -1 when it never came.
+    double replace(const QString& html, const QUrl& base) {
+        QElapsedTimer timer;
+        timer.start();
+        page_.setHtml(html, base);
+        if (!painted_.wait_for(painted_.value() + 1)) return -1;
+        return elapsed_ms(timer);
+    }
+
+private:
+    class Page : public QWebEnginePage {
+    public:
+        explicit Page(qd::bench::EventCounter& painted) : painted_(painted) {}
+
+    protected:
+        void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString& message, int, const QString&) override {
+            if (message == "qd-painted") painted_.count();
+        }
+
+    private:
+        qd::bench::EventCounter& painted_;
+    };
+
+    qd::bench::EventCounter painted_;
+    Page page_;
+    QWebEngineView view_;
+};
 
 }  // namespace
 
@@ -74,34 +149,66 @@ int main(int argc, char** argv) {
     settings.working.back_button = 1;
     fill_quiz(state);
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
-    windows.define(qd::kQuizWindow, [&] { return qd::create_quiz_window(services, qd::QuizWindowServices{starter, random, top_windows, desktop_reader, clock}); });
+    windows.define(qd::kQuizWindow, [&] {
+        return qd::create_quiz_window(services, qd::QuizWindowServices{.starter = starter,
+                                                                       .random = random,
+                                                                       .top_windows = top_windows,
+                                                                       .desktop_reader = desktop_reader,
+                                                                       .clock = clock,
+                                                                       .working_folder = ""});
+    });
 
     if (!cold) {
-        browsers.warm_up();  // as the main menu does when it opens
-        QTest::qWait(3000);  // the student on the main menu
+        browsers.warm_up();          // as the main menu does when it opens
+        qd::bench::idle_for(3000);  // the student on the main menu
     }
 
-    int painted = 0;
+    qd::bench::EventCounter painted;
     QElapsedTimer clock_start;
     clock_start.start();
     auto& window = *static_cast<qd::QuizWindow*>(static_cast<qd::WidgetWindow&>(windows.load(qd::kQuizWindow)).widget());
-    window.browser().on_page_painted([&] { ++painted; });
+    window.browser().on_page_painted([&] { painted.count(); });
     windows.get<qd::QuizWindowOperations>(qd::kQuizWindow).show_quest();
-    if (!wait_for(painted, 1)) return 1;
-    const double first_page_ms = static_cast<double>(clock_start.nsecsElapsed()) / 1e6;
+    if (!painted.wait_for(1)) return 1;
+    const double first_page_ms = elapsed_ms(clock_start);
 
+    // Each page shown is kept, outside the timed part, for the bare view.
+    auto* view = qobject_cast<QWebEngineView*>(window.browser().widget());
+    if (!view) return 1;
+    std::vector<QString> documents;
+    documents.push_back(document_of(*view->page()));
     auto* next = window.findChild<QPushButton*>("cmd_buttons_0");
     std::vector<double> next_ms;
     for (int step = 1; step <= kQuestions; ++step) {
         QElapsedTimer timer;
         timer.start();
         QTest::mouseClick(next, Qt::LeftButton);
-        if (!wait_for(painted, step + 1)) return 1;
-        next_ms.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (!painted.wait_for(step + 1)) return 1;
+        next_ms.push_back(elapsed_ms(timer));
+        documents.push_back(document_of(*view->page()));
     }
-    std::sort(next_ms.begin(), next_ms.end());
+    const QSize page_size = view->size();
+    window.hide();
+
+    // The same documents, one after the other, in a bare view of the same size;
+    // the first one is its warm-up, as the quiz's first page is.
+    BareView bare(page_size);
+    const QUrl base = QUrl::fromLocalFile(QString::fromStdString(state.paths.data_folder));
+    if (bare.replace(documents.front(), base) < 0) return 1;
+    std::vector<double> bare_ms;
+    for (std::size_t page = 1; page < documents.size(); ++page) {
+        const double ms = bare.replace(documents[page], base);
+        if (ms < 0) return 1;
+        bare_ms.push_back(ms);
+    }
+
+    const Figures quiz = figures_of(next_ms);
+    const Figures floor = figures_of(bare_ms);
     std::printf("Start to first page painted (%s): %.0f ms\n", cold ? "cold" : "warmed up", first_page_ms);
-    std::printf("Next to next page painted over %d questions: median %.1f ms, slowest %.1f ms\n", kQuestions,
-                next_ms[next_ms.size() / 2], next_ms.back());
+    std::printf("Next to next page painted over %d questions: median %.1f ms, slowest %.1f ms\n", kQuestions, quiz.median,
+                quiz.slowest);
+    std::printf("Bare browser view, the same %d pages replaced: median %.1f ms, slowest %.1f ms\n", kQuestions,
+                floor.median, floor.slowest);
+    std::printf("Ratio of the medians, quiz to bare view: %.2f\n", quiz.median / floor.median);
     return 0;
 }
