@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "platform/failure.h"
+#include "record/past_answers.h"
 #include "record/record_database.h"
 
 namespace qd {
@@ -78,9 +79,18 @@ bool StudyRecord::attempt(const char* what, const std::function<void(SQLite::Dat
     }
 }
 
-void StudyRecord::quiz_started(const QuizOpening& quiz) {
+// The name is kept without blanks at either end, as the history reports name it.
+std::string record_student_name(const std::string& stored) {
+    const std::size_t first = stored.find_first_not_of(' ');
+    if (first == std::string::npos) return std::string();
+    return stored.substr(first, stored.find_last_not_of(' ') - first + 1);
+}
+
+void StudyRecord::quiz_started(const QuizOpening& opening) {
     quiz_id_ = 0;
-    quiz_ = quiz;
+    quiz_ = opening;
+    quiz_.student = record_student_name(opening.student);
+    const QuizOpening& quiz = quiz_;
     if (!ensure_open()) return;
     attempt("the start of a quiz", [&](SQLite::Database& database) {
         SQLite::Transaction transaction(database);
@@ -139,6 +149,18 @@ void StudyRecord::quiz_ended(QuizEnding how, int right_count) {
         end.exec();
     });
     quiz_id_ = 0;
+}
+
+std::vector<PastAnswer> StudyRecord::past_answers(const std::string& student, const std::string& product_number) {
+    std::vector<PastAnswer> answers;
+    attempt("reading the answers", [&](SQLite::Database& database) { answers = qd::past_answers(database, student, product_number); });
+    return answers;
+}
+
+std::vector<PastQuiz> StudyRecord::past_quizzes(const std::string& student, const std::string& product_number) {
+    std::vector<PastQuiz> quizzes;
+    attempt("reading the quizzes", [&](SQLite::Database& database) { quizzes = qd::past_quizzes(database, student, product_number); });
+    return quizzes;
 }
 
 }  // namespace qd

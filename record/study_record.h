@@ -38,6 +38,8 @@ public:
     void quiz_started(const QuizOpening& quiz) override;
     void answer_graded(const GradedAnswer& answer) override;
     void quiz_ended(QuizEnding how, int right_count) override;
+    std::vector<PastAnswer> past_answers(const std::string& student, const std::string& product_number) override;
+    std::vector<PastQuiz> past_quizzes(const std::string& student, const std::string& product_number) override;
 
     // Runs `work` on the database; a failure is logged (once a spell) and
     // swallowed. Returns whether the work was done.
@@ -57,6 +59,10 @@ private:
     std::int64_t quiz_id_ = 0;
     QuizOpening quiz_;
 };
+
+// The student name as the record keeps it: the stored name without blanks at
+// either end, as the history reports name it.
+std::string record_student_name(const std::string& stored);
 
 // The text stored for a quiz's ending.
 const char* outcome_text(QuizEnding how);

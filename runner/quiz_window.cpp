@@ -396,6 +396,7 @@ void QuizWindow::show_quest() {
     const BankState& bank = services_.state.bank;
     AnswerPermutation permutation{};
 
+    if (!recording_) record_start();
     step.step([&] {
         quiz.from_answer_check = 0;
         cmd_buttons_[0]->setEnabled(true);
@@ -451,6 +452,7 @@ void QuizWindow::show_quest() {
         browser_->focus_page();  // answer keys work at once
     });
     step.step([&] { refresh_navigator(); });
+    shown_at_ = quiz_services_.clock.now();
 }
 
 void QuizWindow::show_page(const GuardedProcedure& step) {
@@ -620,7 +622,9 @@ void QuizWindow::check_answer() {
             [&] { return take_exercise_result(drag_drop_result_file(folder)); },
             [&] { return take_exercise_result(dialog_sim_result_file(folder)); }};
         QuestionRecord& record = table.at(quiz.current_index);
-        record_grade(quiz, record, grade_answer(quiz.current_question, record, results));
+        const Grade grade = grade_answer(quiz.current_question, record, results);
+        record_grade(quiz, record, grade);
+        record_answer(grade);
     });
     // The lab is graded: a console still open for it would go on over the
     // next question with the old task.
@@ -663,6 +667,7 @@ void QuizWindow::end_the_test() {
         services.settings.put(key, std::to_string(times));
     });
     quiz.quiz_position = static_cast<std::int16_t>(quiz.quiz_position - 1);
+    record_end();
     // A record that cannot be written is logged and told to the student once,
     // after both files were tried: never lost without a word.
     std::vector<std::string> unsaved;
@@ -690,6 +695,28 @@ void QuizWindow::end_the_test() {
             services.windows.unload(kQuizWindow);
         }
     });
+}
+
+void QuizWindow::record_start() {
+    recording_ = true;
+    if (!services_.recorder) return;
+    const auto& working = services_.settings.working;
+    services_.recorder->quiz_started({working.student_name, services_.state.bank.product_number, services_.state.quiz.quiz_length,
+                                      on(working.practice_mode), working.timed_state == 1});
+}
+
+void QuizWindow::record_answer(const Grade& grade) {
+    if (!services_.recorder) return;
+    const QuestionRecord& question = services_.state.quiz.current_question;
+    const double seconds = std::chrono::duration<double>(quiz_services_.clock.now() - shown_at_).count();
+    services_.recorder->answer_graded({question.question_id, question.category, grade.chosen_letters, grade.verdict == 1,
+                                       std::max(0.0, seconds)});
+}
+
+void QuizWindow::record_end() {
+    if (!services_.recorder || !recording_) return;
+    const bool expired = services_.settings.working.timed_state == 99;
+    services_.recorder->quiz_ended(expired ? QuizEnding::time_expired : QuizEnding::graded, services_.state.quiz.right_count);
 }
 
 void QuizWindow::launch_exercise() {

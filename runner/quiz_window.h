@@ -29,6 +29,7 @@ namespace qd {
 
 class ChapterReviewer;
 class NavigatorWindow;
+struct Grade;
 class ScoreGauge;
 
 // What the quiz window needs beyond the program's services.
@@ -111,6 +112,10 @@ private:
     void tick_font_menus();
     void show_flag();
     void refresh_navigator();
+    // The study record: the quiz's start, each graded answer, its end.
+    void record_start();
+    void record_answer(const Grade& grade);
+    void record_end();
 
     ProgramServices services_;
     QuizWindowServices quiz_services_;
@@ -120,6 +125,8 @@ private:
     std::string mail_type_;
     bool quiz_over_ = false;
     bool moving_ = false;  // Next or Back is at work
+    bool recording_ = false;  // the study record knows this quiz
+    std::chrono::system_clock::time_point shown_at_{};  // when the question on screen was shown
 
     QPushButton* cmd_buttons_[4] = {};
     QPushButton* exhibit_button_ = nullptr;

@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QStringList>
+#include <QTimer>
 #include <clocale>
 
 #include "common/document_window.h"
 #include "common/error_log.h"
+#include "common/program_title.h"
 #include "common/window_registry.h"
 #include "platform/clock.h"
 #include "platform/random.h"
@@ -17,6 +19,9 @@
 #include "platform/qt/window_accessibility.h"
 #include "platform/settings_store.h"
 #include "platform/webengine/webengine_browser.h"
+#include "record/history_import.h"
+#include "record/record_database.h"
+#include "record/study_record.h"
 #include "state/user_settings.h"
 #include "shell/program_windows.h"
 #include "shell/working_folder.h"
@@ -65,6 +70,11 @@ int main(int argc, char** argv) {
     // The guide and the history reports open in the program's own document window.
     qd::DocumentShell shell(desktop_shell, browsers, dialogs);
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
+    // Every quiz and graded answer, beside the student's other files; the
+    // history reports already there start the student's trend.
+    qd::StudyRecord study_record(qd::kStudyRecordFile, log, [&clock] { return clock.now(); });
+    qd::import_history_reports(study_record, ".");
+    services.recorder = &study_record;
     qd::SystemRandom random;
     qd::DesktopTopWindows top_windows;
 
@@ -74,5 +84,9 @@ int main(int argc, char** argv) {
     const qd::StartUpInputs inputs{QCoreApplication::applicationDirPath().toStdString(), command_line_of(application.arguments())};
     qd::define_program_windows(services, platform, inputs);
     windows.load(qd::kStartWindow);
+    if (std::string notice = study_record.take_notice(); !notice.empty())
+        QTimer::singleShot(0, &application, [&dialogs, notice] {
+            dialogs.message(notice, qd::kProgramTitle, qd::DialogButtons::ok, qd::DialogIcon::information);
+        });
     return application.exec();
 }

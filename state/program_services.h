@@ -9,6 +9,7 @@
 #include "platform/shell.h"
 #include "state/user_settings.h"
 #include "state/program_state.h"
+#include "state/study_recorder.h"
 
 namespace qd {
 
@@ -23,6 +24,8 @@ struct ProgramServices {
     ProcessEnd& process_end;
     // The embedded browsers' source; warm it up while the main menu is open.
     BrowserFactory* browsers = nullptr;
+    // The student's study record; nothing where no record is kept.
+    StudyRecorder* recorder = nullptr;
 };
 
 }  // namespace qd

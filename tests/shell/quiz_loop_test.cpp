@@ -28,6 +28,8 @@
 #include "runner/exhibit_window.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
+#include "record/record_database.h"
+#include "record/study_record.h"
 #include "results/explanation_window.h"
 #include "results/results_file.h"
 #include "runner/navigator_window.h"
@@ -64,6 +66,7 @@ protected:
 
     QuizLoop() {
         services.browsers = browsers;
+        services.recorder = &study_record;
         define_program_windows(services, platform, {QUIZDECK_STAGE_DIR, ""});
     }
     // What the windows put off (the results window's unload of the quiz)
@@ -172,7 +175,22 @@ protected:
         ASSERT_EQ(state.quiz.input_kind, "Sim");
     }
 
+    // What another program reading the record sees, one query at a time.
+    std::vector<std::string> recorded(const std::string& query) {
+        SQLite::Database database(kStudyRecordFile);
+        SQLite::Statement statement(database, query);
+        std::vector<std::string> rows;
+        while (statement.executeStep()) {
+            std::string row;
+            for (int column = 0; column < statement.getColumnCount(); ++column)
+                row += (column ? "|" : "") + statement.getColumn(column).getString();
+            rows.push_back(row);
+        }
+        return rows;
+    }
+
     static inline PaintCountingBrowsers* browsers = nullptr;
+    StudyRecord study_record{kStudyRecordFile, log};
     testing::ConsoleDesk desk;  // the exercise programs the quiz starts, and the desktop's windows
     testing::ScriptedRandom random;
     testing::RecordingPdfReader desktop_reader;
@@ -194,8 +212,11 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
 
     // Three questions: right, wrong (its explanation opens), right; then the quiz is ended.
+    const int first_id = state.quiz.current_question.question_id;
     answer(true);
     and_wait_for_page([&] { next(); });
+    // The answer is on disk while the next question is on screen.
+    EXPECT_EQ(recorded("SELECT question_id, right FROM answers"), std::vector<std::string>{std::to_string(first_id) + "|1"});
     const int wrong_id = state.quiz.current_question.question_id;
     answer(false);
     std::string explanation;
@@ -242,6 +263,15 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     EXPECT_NE(history[1].find("100%&nbsp;&nbsp;(1/1)"), std::string::npos) << history[1];
     EXPECT_NE(history[2].find("(2/50)"), std::string::npos) << history[2];
     EXPECT_EQ(state.quiz.missed_flags[wrong_id], "0");
+
+    // The record holds both quizzes as the history report does, and every graded answer.
+    const std::string product = state.bank.product_number;
+    EXPECT_EQ(recorded("SELECT student, product, length, right_count, outcome, practice FROM quizzes ORDER BY id"),
+              (std::vector<std::string>{"ALEX|" + product + "|50|2|graded|1", "ALEX|" + product + "|1|1|graded|1"}));
+    const std::vector<std::string> answers = recorded("SELECT quiz_id, question_id, right, seconds >= 0 FROM answers ORDER BY id");
+    ASSERT_EQ(answers.size(), 4u);
+    EXPECT_EQ(answers[1], "1|" + std::to_string(wrong_id) + "|0|1");
+    EXPECT_EQ(answers[3], "2|" + std::to_string(wrong_id) + "|1|1");
 }
 
 // A lab is graded from what the console shows: with the console still open at
