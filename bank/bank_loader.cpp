@@ -31,7 +31,7 @@ void load_questions(const BankData& bank, QuestionTable& table, BankState& state
         throw Failure(FailureCode::index_out_of_range, "A bank has more than 150 categories");
     for (std::size_t slot = 1; slot < state.category_names.size(); ++slot) state.category_names[slot].clear();
     for (std::size_t c = 0; c < bank.category_names.size(); ++c) state.category_names[c + 1] = bank.category_names[c];
-    state.categories_enabled = -1;
+    state.categories_enabled = flag_code::set;
     state.category_count = static_cast<std::int16_t>(bank.category_names.size());
     // 4. The questions, record k from question k.
     const int count = static_cast<int>(bank.questions.size());

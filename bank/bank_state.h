@@ -5,13 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "bank/state_codes.h"
+
 namespace qd {
 
 struct BankState {
     std::int16_t question_count = 0;
     std::array<std::string, 151> category_names;  // slots 1 to category_count; slot 0 unused
     std::int16_t category_count = 0;
-    std::int16_t categories_enabled = 0;  // -1 true, 0 false
+    std::int16_t categories_enabled = flag_code::clear;
     std::string exam_title;
     std::string product_number;
     std::string version_text;

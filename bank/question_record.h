@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "bank/state_codes.h"
+
 namespace qd {
 
 struct QuestionRecord {
@@ -18,7 +20,7 @@ struct QuestionRecord {
     std::int16_t question_id = 0;
     std::string clue;
     std::string ref_tag;
-    std::int16_t result = 0;                   // 0 not graded, 1 right, 2 wrong, 3 queued
+    std::int16_t result = result_code::not_graded;
     std::array<std::int16_t, 7> user_choice{};
     std::string user_text;
     std::int16_t shuffled = 0;
@@ -26,12 +28,5 @@ struct QuestionRecord {
     std::string tutor_link;
     std::string lab_start;  // simulator questions: global configuration commands the console starts from, <br> between them
 };
-
-namespace result_code {
-inline constexpr std::int16_t not_graded = 0;
-inline constexpr std::int16_t right = 1;
-inline constexpr std::int16_t wrong = 2;
-inline constexpr std::int16_t queued = 3;
-}  // namespace result_code
 
 }  // namespace qd

@@ -48,13 +48,13 @@ ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutco
 
     ExplanationBody body;
     body.verdict = outcome.verdict;
-    if (record.result == result_code::right) body.verdict = 1;
-    if (record.result == result_code::wrong) body.verdict = 99;
+    if (record.result == result_code::right) body.verdict = verdict_code::right;
+    if (record.result == result_code::wrong) body.verdict = verdict_code::wrong;
 
     // An answer never checked has no verdict; its correct answers are shown all the same.
     std::string verdict_text;
-    if (body.verdict == 1) verdict_text = "Correct.<br>The answer(s): ";
-    if (body.verdict == 99)
+    if (body.verdict == verdict_code::right) verdict_text = "Correct.<br>The answer(s): ";
+    if (body.verdict == verdict_code::wrong)
         verdict_text = "Incorrect.  Your answer was: " + outcome.chosen_letters + "<br>The correct answer(s): ";
 
     const bool fill_in = is_fill_in(record);

@@ -25,12 +25,12 @@ bool is_exercise_marker(std::string_view name);
 
 struct ExplanationBody {
     std::string text;
-    std::int16_t verdict = 0;  // 1 right, 99 wrong; the outcome shown, or the verdict given when none is known
+    std::int16_t verdict = verdict_code::none;  // the outcome shown, or the verdict given when none is known
 };
 
 struct AnswerOutcome {
     std::string chosen_letters;   // the student's answer as the grader recorded it
-    std::int16_t verdict = 0;     // the most recent check: 1 right, 99 wrong
+    std::int16_t verdict = verdict_code::none;  // the most recent check
     std::string answer_position;  // "bottom" puts the verdict after the reference line
 };
 

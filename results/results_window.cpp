@@ -154,7 +154,7 @@ ResultsWindow::ResultsWindow(ProgramServices services) : services_(services) {
 void ResultsWindow::load(ManagedWindow& handle) {
     ProgramState& state = services_.state;
     const GuardedProcedure procedure(services_.log, guard::results_load);
-    procedure.step([&] { services_.settings.working.timed_state = 99; });
+    procedure.step([&] { services_.settings.working.timed_state = timed_code::over; });
     procedure.step([&] {
         services_.log.report_planted_link(guard::results_load.handler, guard::results_load.source, kTestingLog);
         if (!write_testing_log(kTestingLog, testing_log_opening(state.bank, state.quiz, state.table), false))

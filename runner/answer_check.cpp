@@ -32,14 +32,14 @@ int count_answers(const QuestionRecord& question) {
 
 bool is_fill_in_type(const std::string& question_type) { return to_upper_ascii(question_type.substr(0, 4)) == "FILL"; }
 
-std::string choose_input_kind(const QuestionRecord& question, bool radio_buttons, bool single_answer) {
+InputKind choose_input_kind(const QuestionRecord& question, bool radio_buttons, bool single_answer) {
     const std::string& marker = question.diagram_files[1];
-    if (marker == "xxxdnd") return "Drag_Drop";
-    if (marker == "xxxmssim") return "MS_Sim";
-    if (marker == "xxxmssim2") return "MS_Sim2";
-    if (marker == "xxsim") return "Sim";
-    if (is_fill_in_type(question.question_type)) return "Fill_In";
-    return radio_buttons && single_answer ? "Radio_Button" : "Check_Box";
+    if (marker == "xxxdnd") return InputKind::drag_drop;
+    if (marker == "xxxmssim") return InputKind::ms_sim;
+    if (marker == "xxxmssim2") return InputKind::ms_sim2;
+    if (marker == "xxsim") return InputKind::sim;
+    if (is_fill_in_type(question.question_type)) return InputKind::fill_in;
+    return radio_buttons && single_answer ? InputKind::radio_button : InputKind::check_box;
 }
 
 AnswerPermutation answer_permutation(int answer_count, bool shuffle, const std::string& question_type, Random& random) {
@@ -69,15 +69,15 @@ void shuffle_once(QuestionRecord& table_record, QuestionRecord& on_screen, const
     on_screen.shuffled = 1;
 }
 
-void capture_answer(QuestionRecord& record, const std::string& input_kind, int answer_count, const FormSnapshot& form) {
-    if (input_kind == "Radio_Button") {
+void capture_answer(QuestionRecord& record, InputKind input_kind, int answer_count, const FormSnapshot& form) {
+    if (input_kind == InputKind::radio_button) {
         for (int i = 1; i <= answer_count && i <= 6; ++i)
             if (const FormControl* radio = find_control(form, "radio1", i - 1)) record.user_choice[i] = radio->checked ? 1 : 0;
-    } else if (input_kind == "Check_Box") {
+    } else if (input_kind == InputKind::check_box) {
         for (int i = 1; i <= 6; ++i) record.user_choice[i] = 0;
         for (int i = 1; i <= answer_count && i <= 6; ++i)
             if (const FormControl* box = find_control(form, "ans" + std::to_string(i)); box && box->checked) record.user_choice[i] = 1;
-    } else if (input_kind == "Fill_In") {
+    } else if (input_kind == InputKind::fill_in) {
         if (const FormControl* text = find_control(form, "txt_fill")) record.user_text = text->value;
     }
 }
@@ -86,11 +86,11 @@ Grade grade_answer(const QuestionRecord& on_screen, const QuestionRecord& table_
     Grade grade;
     const std::string& marker = on_screen.diagram_files[1];
     if (marker == "xxsim") {
-        if (!router_console_expectations_met(on_screen, results.router_general)) grade.verdict = 99;
+        if (!router_console_expectations_met(on_screen, results.router_general)) grade.verdict = verdict_code::wrong;
     } else if (marker == "xxxdnd") {
-        if (results.drag_drop_result() != "Success") grade.verdict = 99;
+        if (results.drag_drop_result() != "Success") grade.verdict = verdict_code::wrong;
     } else if (marker == "xxxmssim" || marker == "xxxmssim2") {
-        if (results.dialog_sim_result() != "Success") grade.verdict = 99;
+        if (results.dialog_sim_result() != "Success") grade.verdict = verdict_code::wrong;
     } else if (is_fill_in_type(on_screen.question_type)) {
         const std::string typed = std::string(trim_blanks(to_upper_ascii(table_record.user_text)));
         grade.chosen_letters = table_record.user_text;
@@ -99,12 +99,12 @@ Grade grade_answer(const QuestionRecord& on_screen, const QuestionRecord& table_
             const std::string accepted = std::string(trim_blanks(to_upper_ascii(replace_en_dashes(on_screen.answers[i]))));
             if (!accepted.empty() && accepted == typed) matched = true;
         }
-        if (!matched) grade.verdict = 99;
+        if (!matched) grade.verdict = verdict_code::wrong;
     } else {
         for (int i = 1; i <= 6; ++i) {
             const std::int16_t chosen = table_record.user_choice[i];
             if (chosen == 1) grade.chosen_letters += std::string(" ") + static_cast<char>('A' + i - 1);
-            if (chosen != on_screen.correct[i]) grade.verdict = 99;
+            if (chosen != on_screen.correct[i]) grade.verdict = verdict_code::wrong;
         }
     }
     return grade;
@@ -115,7 +115,7 @@ void record_grade(QuizState& quiz, QuestionRecord& table_record, const Grade& gr
     const int id = quiz.current_question.question_id;
     quiz.verdict = grade.verdict;
     quiz.chosen_letters.at(quiz.current_index) = grade.chosen_letters;
-    if (grade.verdict == 1) {
+    if (grade.verdict == verdict_code::right) {
         if (id >= 0 && id < kQuizSlots) quiz.missed_flags[id] = "0";
         table_record.result = result_code::right;
         ++quiz.right_count;

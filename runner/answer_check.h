@@ -21,8 +21,8 @@ using AnswerPermutation = std::array<std::int16_t, 7>;  // slots 1 to 6
 int count_answers(const QuestionRecord& question);
 bool is_fill_in_type(const std::string& question_type);
 
-// "Radio_Button", "Check_Box", "Fill_In", or an exercise kind by the marker.
-std::string choose_input_kind(const QuestionRecord& question, bool radio_buttons, bool single_answer);
+// Radio buttons, check boxes, a fill-in box, or an exercise kind by the marker.
+InputKind choose_input_kind(const QuestionRecord& question, bool radio_buttons, bool single_answer);
 
 // The order answers are shown in: shuffled when `shuffle` is on, except for
 // fill-in questions and the type "no_reorder" (any letter case). The draws
@@ -35,7 +35,7 @@ void shuffle_once(QuestionRecord& table_record, QuestionRecord& on_screen, const
 
 // Copies the user's selection from the page's form into the record. Controls
 // missing from the form leave their slots as they were.
-void capture_answer(QuestionRecord& record, const std::string& input_kind, int answer_count, const FormSnapshot& form);
+void capture_answer(QuestionRecord& record, InputKind input_kind, int answer_count, const FormSnapshot& form);
 
 // The result files the external exercises leave.
 struct ExerciseResults {
@@ -45,7 +45,7 @@ struct ExerciseResults {
 };
 
 struct Grade {
-    std::int16_t verdict = 1;  // 1 right, 99 wrong
+    std::int16_t verdict = verdict_code::right;
     std::string chosen_letters;
 };
 

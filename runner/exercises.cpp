@@ -41,20 +41,20 @@ ExerciseStart router_console_start(const std::string& program_folder, const Ques
     return start;
 }
 
-ExerciseStart exercise_start(const std::string& input_kind, const std::string& program_folder,
+ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder,
                              const std::string& product_number, const QuestionRecord& question) {
     std::string program = "pvDragnDrop.exe";
-    if (input_kind == "MS_Sim") program = "Sims/panelab.exe";
-    if (input_kind == "MS_Sim2") program = "Sims/dragset5.exe";
+    if (input_kind == InputKind::ms_sim) program = "Sims/panelab.exe";
+    if (input_kind == InputKind::ms_sim2) program = "Sims/dragset5.exe";
     return {in_folder(program_folder, program_file_name(program)), {exercise_code(product_number, question.answers[1])}};
 }
 
-std::vector<std::string> prepare_exercise(const std::string& input_kind, const QuestionRecord& question,
+std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question,
                                           const std::string& working_folder) {
     std::vector<std::string> notices;
-    if (input_kind == "Drag_Drop") remove_if_present(drag_drop_result_file(working_folder));
-    if (input_kind == "MS_Sim" || input_kind == "MS_Sim2") remove_if_present(dialog_sim_result_file(working_folder));
-    if (input_kind == "Sim") {
+    if (input_kind == InputKind::drag_drop) remove_if_present(drag_drop_result_file(working_folder));
+    if (input_kind == InputKind::ms_sim || input_kind == InputKind::ms_sim2) remove_if_present(dialog_sim_result_file(working_folder));
+    if (input_kind == InputKind::sim) {
         write_line_file(in_folder(working_folder, "sim.txt"), question.question_text, notices);
         write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue, notices);
         // The console starts from the lab's own configuration where it has one.

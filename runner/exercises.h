@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bank/question_record.h"
+#include "state/quiz_state.h"
 #include "platform/program_starter.h"
 
 namespace qd {
@@ -26,16 +27,16 @@ std::string exercise_code(const std::string& product_number, const std::string& 
 // The router console: "gridlab" with "2950" when exhibit slot 2 is exactly that.
 ExerciseStart router_console_start(const std::string& program_folder, const QuestionRecord& question);
 
-// The drag-and-drop exercise ("Drag_Drop") or a dialog simulator ("MS_Sim",
-// "MS_Sim2") with the exercise code as its argument.
-ExerciseStart exercise_start(const std::string& input_kind, const std::string& program_folder,
+// The drag-and-drop exercise or a dialog simulator (`ms_sim`, `ms_sim2`)
+// with the exercise code as its argument.
+ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder,
                              const std::string& product_number, const QuestionRecord& question);
 
 // Removes a stale result and, for the router console, writes "sim.txt" and
 // "sim_showme.txt". Throws a Failure when a file cannot be written or removed.
 // Returns a line for the error log for each symbolic link found in the place
 // of a file it writes (the link is replaced by a plain file).
-std::vector<std::string> prepare_exercise(const std::string& input_kind, const QuestionRecord& question,
+std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question,
                                           const std::string& working_folder);
 
 // The result files as the grader reads them. Reading a drag-and-drop or

@@ -182,7 +182,7 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
 
     std::string instruction;
     const auto answer_text = [&](int i) { return with_picture_folder(question.answers[i], folder); };
-    if (quiz.input_kind == "Radio_Button") {
+    if (quiz.input_kind == InputKind::radio_button) {
         instruction = settings.show_answer_count ? "Select the 1 Best Answer." : "Select the correct answer.";
         page += kind_script(std::to_string(quiz.answer_count), "radio");
         for (int i = 1; i <= quiz.answer_count && i <= 6; ++i) {
@@ -190,7 +190,7 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
                     access_key(quiz.answer_letters[i]) + "\"  name=\"radio1\" value=V" + std::to_string(i) + ">" +
                     quiz.answer_letters[i] + answer_text(i) + "</option><br>";
         }
-    } else if (quiz.input_kind == "Check_Box") {
+    } else if (quiz.input_kind == InputKind::check_box) {
         instruction = settings.show_answer_count ? "Select the " + std::to_string(quiz.correct_count) + " Best Answers."
                                                  : "Select the correct answers.";
         page += kind_script(std::to_string(quiz.answer_count), "multiple");
@@ -199,7 +199,7 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
                     (question.user_choice[i] == 1 ? "checked" : "") + " name=ans" + std::to_string(i) +
                     " value=" + std::to_string(i) + ">" + quiz.answer_letters[i] + answer_text(i) + "</option><br>" + crlf;
         }
-    } else if (quiz.input_kind == "Fill_In") {
+    } else if (quiz.input_kind == InputKind::fill_in) {
         instruction = "Type the answer into the box";
         page += kind_script("1 ", "fill");
         page += "<p>&nbsp;</p>";
@@ -207,7 +207,7 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
                 "\"></p onblur=alert(\"hi\")>";
         page += "<p align=center><b>Please Type Answer In Box Above</b></p>";
         page += "<br>";
-    } else if (quiz.input_kind == "Drag_Drop") {
+    } else if (quiz.input_kind == InputKind::drag_drop) {
         instruction = "Click the Next button when finished";
     } else {
         instruction = "Complete the Task Using the Simulator";

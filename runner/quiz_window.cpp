@@ -330,7 +330,7 @@ void QuizWindow::form_load() {
     auto& quiz = services_.state.quiz;
     load.step([&] { review_button_->setVisible(on(working.practice_mode)); });
     load.step([&] {
-        const bool timed = working.timed_state == 1;
+        const bool timed = working.timed_state == timed_code::running;
         for (QWidget* part : std::initializer_list<QWidget*>{time_left_caption_, time_left_, time_separator_})
             part->setVisible(timed);
     });
@@ -468,9 +468,9 @@ void QuizWindow::show_page(const GuardedProcedure& step) {
 
 void QuizWindow::prepare_exercise_for_question() {
     auto& quiz = services_.state.quiz;
-    const std::string& kind = quiz.input_kind;
-    if (kind == "Drag_Drop") cmd_buttons_[3]->show();
-    if (kind == "MS_Sim" || kind == "MS_Sim2" || kind == "Sim") cmd_buttons_[2]->show();
+    const InputKind kind = quiz.input_kind;
+    if (kind == InputKind::drag_drop) cmd_buttons_[3]->show();
+    if (kind == InputKind::ms_sim || kind == InputKind::ms_sim2 || kind == InputKind::sim) cmd_buttons_[2]->show();
     for (const std::string& notice : prepare_exercise(kind, quiz.current_question, quiz_services_.working_folder))
         services_.log.append(guard::show_quest.handler, guard::show_quest.source, static_cast<int>(FailureCode::file_access_error), notice);
 }
@@ -561,8 +561,8 @@ void QuizWindow::HTML_Click(const std::string& which) {
 
 void QuizWindow::capture_answer_from_page() {
     auto& quiz = services_.state.quiz;
-    const std::string& kind = quiz.input_kind;
-    if (kind != "Radio_Button" && kind != "Check_Box" && kind != "Fill_In") return;
+    const InputKind kind = quiz.input_kind;
+    if (!answered_on_page(kind)) return;
     silent_step([&] {
         capture_answer(services_.state.table.at(quiz.current_index), kind, quiz.answer_count, browser_->read_form());
     });
@@ -628,9 +628,9 @@ void QuizWindow::check_answer() {
     });
     // The lab is graded: a console still open for it would go on over the
     // next question with the old task.
-    if (quiz.input_kind == "Sim") silent_step([&] { close_windows_titled(quiz_services_.top_windows, kRouterConsoleTitleMark); });
-    const bool show = (quiz.verdict == 1 && working.show_answer_when_right == 1) ||
-                      (quiz.verdict == 99 && working.show_answer_when_wrong == 1);
+    if (quiz.input_kind == InputKind::sim) silent_step([&] { close_windows_titled(quiz_services_.top_windows, kRouterConsoleTitleMark); });
+    const bool show = (quiz.verdict == verdict_code::right && working.show_answer_when_right == 1) ||
+                      (quiz.verdict == verdict_code::wrong && working.show_answer_when_wrong == 1);
     if (show) {
         QPointer<QuizWindow> alive(this);
         silent_step([&] { services_.windows.get<ExplanationWindowOperations>(kExplanationWindow).show_answer(false); });
@@ -741,7 +741,7 @@ void QuizWindow::focus_next_for_return() { cmd_buttons_[0]->setFocus(Qt::OtherFo
 
 // Starts the exercise program of an input kind; a failure is logged under the
 // launch operation's labels and nothing is shown.
-void QuizWindow::start_exercise(const char* input_kind, GuardLabels labels) {
+void QuizWindow::start_exercise(InputKind input_kind, GuardLabels labels) {
     const auto& state = services_.state;
     GuardedProcedure(services_.log, labels).step([&] {
         const ExerciseStart start =
@@ -752,13 +752,13 @@ void QuizWindow::start_exercise(const char* input_kind, GuardLabels labels) {
     focus_next_for_return();
 }
 
-void QuizWindow::launch_dnd() { start_exercise("Drag_Drop", guard::launch_dnd); }
-void QuizWindow::launch_MSsim() { start_exercise("MS_Sim", guard::launch_mssim); }
-void QuizWindow::launch_MSsim2() { start_exercise("MS_Sim2", guard::launch_mssim); }
+void QuizWindow::launch_dnd() { start_exercise(InputKind::drag_drop, guard::launch_dnd); }
+void QuizWindow::launch_MSsim() { start_exercise(InputKind::ms_sim, guard::launch_mssim); }
+void QuizWindow::launch_MSsim2() { start_exercise(InputKind::ms_sim2, guard::launch_mssim); }
 
 void QuizWindow::timer1_timer() {
     auto& working = services_.settings.working;
-    if (working.timed_state != 1) return;
+    if (working.timed_state != timed_code::running) return;
     const GuardedProcedure tick_step(services_.log, guard::quiz_timer);
     const auto& state = services_.state;
     TimerTick tick;
@@ -784,7 +784,7 @@ void QuizWindow::show_time_expired() {
     QPointer<QuizWindow> alive(this);
     services_.dialogs.message("Time has expired", QString(windowTitle()).toStdString(), DialogButtons::ok, DialogIcon::none);
     if (!alive) return;
-    working.timed_state = 99;
+    working.timed_state = timed_code::over;
     services_.state.quiz.quiz_position = static_cast<std::int16_t>(services_.state.quiz.quiz_length + 1);
     end_the_test();
 }

@@ -100,7 +100,7 @@ private:
     void capture_answer_from_page();
     void count_category_questions();
     void prepare_exercise_for_question();
-    void start_exercise(const char* input_kind, GuardLabels labels);
+    void start_exercise(InputKind input_kind, GuardLabels labels);
     void show_time_expired();
     std::string quiz_letter() const;
     void choose_font_name(int entry);

@@ -135,7 +135,7 @@ QWidget* MainMenuWindow::build_general_tab() {
 
     start_button_ = button(page, "Command1", "NAVRA VIZIZ Quiz", "Starts the actual quiz");
     connect(start_button_, &QPushButton::clicked, this, [this] {
-        silent_step([&] { services_.state.setup.category_quiz = 0; });
+        silent_step([&] { services_.state.setup.category_quiz = flag_code::clear; });
         start_the_quiz_from_command1();
     });
     layout->addWidget(start_button_, 1, 0);
@@ -235,7 +235,7 @@ QWidget* MainMenuWindow::build_advanced_tab() {
     auto* radio_label = named(new QLabel("Use Radio Buttons for Single Answer Questions", page), "lblRadio");
     radio_ = check_box(page, "chkRadio", "Yes");
     radio_->setAccessibleDescription("Use Radio Buttons for Single Answer Questions");
-    connect(radio_, &QCheckBox::toggled, this, [this](bool on) { services_.settings.working.radio_buttons = on ? -1 : 0; });
+    connect(radio_, &QCheckBox::toggled, this, [this](bool on) { services_.settings.working.radio_buttons = on ? flag_code::set : flag_code::clear; });
     auto* save = button(page, "cmdSaveSet", "Sa&ve Settings", "This will remember your settings for next time.");
     connect(save, &QPushButton::clicked, this, [this] { save_settings(); });
 
@@ -658,7 +658,7 @@ void MainMenuWindow::start_category_quiz() {
     ProgramState& state = services_.state;
     silent_step([&] { which_quiz_[5]->setChecked(true); });
     silent_step([&] { askwrong_->setChecked(false); });
-    silent_step([&] { state.setup.category_quiz = -1; });
+    silent_step([&] { state.setup.category_quiz = flag_code::set; });
     silent_step([&] { std::fill(state.setup.category_selected.begin() + 1, state.setup.category_selected.begin() + 51, 0); });
     if (ask_list_->count() == 0) {
         silent_step([&] { services_.dialogs.message(kNoCategoryMessage, kProgramTitle, DialogButtons::ok, DialogIcon::information); });

@@ -89,7 +89,7 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
         for (int i = 1; i <= QuestionTable::kLastIndex; ++i) w.table.at(i).user_text.clear();
     });
     silent_step([&] { w.random.reseed_from_clock(); });
-    silent_step([&] { working.timed_state = boxes.timed_quiz ? 1 : 0; });
+    silent_step([&] { working.timed_state = boxes.timed_quiz ? timed_code::running : timed_code::untimed; });
     silent_step([&] { w.set_busy_pointer(true); });
     silent_step([&] { working.time_limit = to_int16(lenient_number(boxes.time_text)); });
     silent_step([&] { quiz.quiz_length = to_int16(lenient_number(boxes.question_count_text)); });
@@ -132,13 +132,13 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
     const bool nothing_to_retake = setup.retake_in_progress == 1 && w.retake.missed_count == 0;
     if (!nothing_to_retake) silent_step([&] { w.windows.show(kQuizWindow); });
 
-    silent_step([&] { setup.wrong_only = boxes.ask_wrong ? 1 : 99; });
+    silent_step([&] { setup.wrong_only = boxes.ask_wrong ? wrong_only_code::repeating : wrong_only_code::not_repeating; });
     silent_step([&] {
-        if (setup.wrong_only == 1) return;
+        if (setup.wrong_only == wrong_only_code::repeating) return;
         for (int i = 1; i <= setup.total_questions; ++i) quiz.question_order.at(i) = static_cast<std::int16_t>(i);
     });
     QuizKind kind = QuizKind::all;
-    if (setup.category_quiz == -1) kind = QuizKind::categories;
+    if (setup.category_quiz == flag_code::set) kind = QuizKind::categories;
     if (setup.retake_in_progress == 1) kind = QuizKind::immediate_wrong;
 
     if (kind == QuizKind::categories) {
@@ -149,7 +149,7 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
                 quiz.order_stride = 1;
                 int c = w.table.at(i).category;
                 if (c == 0) c = 1;
-                if (setup.category_selected.at(static_cast<std::size_t>(c)) != -1) return;
+                if (setup.category_selected.at(static_cast<std::size_t>(c)) != flag_code::set) return;
                 ++n;
                 quiz.question_order.at(n) = static_cast<std::int16_t>(i);
             });
@@ -178,7 +178,7 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
         for (int i = 1; i <= last; ++i) w.table.at(i).result = result_code::queued;
     });
     silent_step([&] {
-        if (working.shuffle_questions == 1 && setup.wrong_only != 1) shuffle_question_order(w, kind);
+        if (working.shuffle_questions == 1 && setup.wrong_only != wrong_only_code::repeating) shuffle_question_order(w, kind);
     });
     silent_step([&] {
         if (quiz.order_base == 5) quiz.order_base = 1;

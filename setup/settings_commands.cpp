@@ -60,7 +60,7 @@ bool load_user_settings(UserSettings& settings, MenuChoices& boxes, const Guarde
     load.step([&] { working.embed_media_player = to_int16(strict_setting(settings, setting::embed_media_player)); });
     load.step([&] {
         boxes.radio_buttons = trim_blanks(settings.get(setting::radio)) == "1";
-        working.radio_buttons = boxes.radio_buttons ? -1 : 0;
+        working.radio_buttons = boxes.radio_buttons ? flag_code::set : flag_code::clear;
     });
     return saved;
 }
@@ -113,7 +113,7 @@ void restore_defaults_Click(MenuChoices& boxes, WorkingSettings& working) {
     boxes.random_answers = true;
     boxes.live_scoring = true;
     boxes.back_button = true;
-    working.practice_mode = -1;
+    working.practice_mode = flag_code::set;
 }
 
 void Command2_Click(MenuChoices& boxes, WorkingSettings& working) {
@@ -125,7 +125,7 @@ void Command2_Click(MenuChoices& boxes, WorkingSettings& working) {
     boxes.random_answers = true;
     boxes.back_button = false;
     boxes.live_scoring = false;
-    working.practice_mode = 0;
+    working.practice_mode = flag_code::clear;
 }
 
 }  // namespace qd

@@ -14,7 +14,7 @@ namespace qd {
 void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view,
                   WindowRegistry& windows, Dialogs& dialogs, const StartUpInputs& inputs) {
     GuardedProcedure load(log, guard::start_window_load);
-    load.step([&] { settings.working.practice_mode = -1; });
+    load.step([&] { settings.working.practice_mode = flag_code::set; });
     load.step([&] { view.show_loading_notice(); });
     load.step([&] {
         state.paths.program_folder = inputs.executable_folder;

@@ -7,10 +7,35 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "bank/question_record.h"
 
 namespace qd {
+
+// How the question on screen takes its answer: an input of its page, or an
+// exercise program started beside the quiz.
+enum class InputKind { none, radio_button, check_box, fill_in, drag_drop, ms_sim, ms_sim2, sim };
+
+// The kind as the program names it ("Radio_Button", "MS_Sim2"), for messages.
+inline std::string_view input_kind_name(InputKind kind) {
+    switch (kind) {
+    case InputKind::none: return "";
+    case InputKind::radio_button: return "Radio_Button";
+    case InputKind::check_box: return "Check_Box";
+    case InputKind::fill_in: return "Fill_In";
+    case InputKind::drag_drop: return "Drag_Drop";
+    case InputKind::ms_sim: return "MS_Sim";
+    case InputKind::ms_sim2: return "MS_Sim2";
+    case InputKind::sim: return "Sim";
+    }
+    return "";
+}
+
+// Whether the answer is read from the page's form at Next and Back.
+inline bool answered_on_page(InputKind kind) {
+    return kind == InputKind::radio_button || kind == InputKind::check_box || kind == InputKind::fill_in;
+}
 
 inline constexpr int kQuizSlots = 2001;      // indices 0 to 2000; slot 0 unused
 inline constexpr int kCategorySlots = 151;   // indices 0 to 150
@@ -26,8 +51,8 @@ struct QuizState {
     std::int16_t answer_count = 0;
     std::int16_t correct_count = 0;
     bool single_answer = true;
-    std::string input_kind;          // "Radio_Button", "Check_Box", "Fill_In", "Drag_Drop", "MS_Sim", "MS_Sim2", "Sim"
-    std::int16_t verdict = 0;        // 1 right, 99 wrong
+    InputKind input_kind = InputKind::none;
+    std::int16_t verdict = verdict_code::none;
     std::int16_t right_count = 0;
     std::array<std::string, kQuizSlots> chosen_letters;  // by table index
     std::array<std::string, kQuizSlots> missed_flags;    // by question_id: "1" missed, "0" right

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "bank/state_codes.h"
 #include "platform/failure.h"
 #include "platform/settings_store.h"
 
@@ -58,7 +59,7 @@ struct WorkingSettings {
     std::string student_name;
     std::int16_t show_answer_when_wrong = 0;
     std::int16_t show_answer_when_right = 0;
-    std::int16_t timed_state = 0;
+    std::int16_t timed_state = timed_code::untimed;
     std::int16_t time_limit = 0;
     std::int16_t shuffle_questions = 0;
     std::int16_t shuffle_answers = 0;
@@ -66,8 +67,8 @@ struct WorkingSettings {
     std::int16_t embed_media_player = 0;
     std::int16_t back_button = 0;
     std::int16_t live_scoring = 0;
-    std::int16_t radio_buttons = 0;  // -1 true, 0 false
-    std::int16_t practice_mode = -1; // -1 true, 0 false
+    std::int16_t radio_buttons = flag_code::clear;
+    std::int16_t practice_mode = flag_code::set;
     std::string answer_position;
     std::int16_t font_size = 0;
     std::string font_name;

@@ -38,17 +38,17 @@ struct GradeCase {
 
 TEST(Grading, everyKindOfQuestion) {
     const std::vector<GradeCase> cases = {
-        {"nothing selected", choice_question({0, 1}, {}), 99, ""},
-        {"the one right answer", choice_question({0, 1}, {0, 1}), 1, " A"},
-        {"all right plus one wrong", choice_question({0, 0, 1, 0, 1}, {0, 0, 1, 1, 1}), 99, " B C D"},
-        {"B and D right", choice_question({0, 0, 1, 0, 1}, {0, 0, 1, 0, 1}), 1, " B D"},
-        {"fill-in with blanks around", fill_in("Frame-Relay", "  frame-relay "), 1, "  frame-relay "},
-        {"fill-in inner characters differ", fill_in("Frame-Relay", "frame relay"), 99, "frame relay"},
-        {"fill-in en dash typed as hyphen", fill_in("Frame\xE2\x80\x93Relay", "frame-relay"), 1, "frame-relay"},
-        {"fill-in typed nothing against an empty slot", fill_in("", ""), 99, ""},
-        {"router console met", exercise("xxsim"), 1, ""},
-        {"drag and drop success in lower case", exercise("xxxdnd"), 99, ""},
-        {"dialog simulator success", exercise("xxxmssim2"), 1, ""},
+        {"nothing selected", choice_question({0, 1}, {}), verdict_code::wrong, ""},
+        {"the one right answer", choice_question({0, 1}, {0, 1}), verdict_code::right, " A"},
+        {"all right plus one wrong", choice_question({0, 0, 1, 0, 1}, {0, 0, 1, 1, 1}), verdict_code::wrong, " B C D"},
+        {"B and D right", choice_question({0, 0, 1, 0, 1}, {0, 0, 1, 0, 1}), verdict_code::right, " B D"},
+        {"fill-in with blanks around", fill_in("Frame-Relay", "  frame-relay "), verdict_code::right, "  frame-relay "},
+        {"fill-in inner characters differ", fill_in("Frame-Relay", "frame relay"), verdict_code::wrong, "frame relay"},
+        {"fill-in en dash typed as hyphen", fill_in("Frame\xE2\x80\x93Relay", "frame-relay"), verdict_code::right, "frame-relay"},
+        {"fill-in typed nothing against an empty slot", fill_in("", ""), verdict_code::wrong, ""},
+        {"router console met", exercise("xxsim"), verdict_code::right, ""},
+        {"drag and drop success in lower case", exercise("xxxdnd"), verdict_code::wrong, ""},
+        {"dialog simulator success", exercise("xxxmssim2"), verdict_code::right, ""},
     };
     const ExerciseResults results{[](const std::string& key) { return key == "hostname" ? std::string(" r1 ") : std::string("x"); },
                                   [] { return std::string("success"); }, [] { return std::string("Success"); }};
@@ -115,17 +115,41 @@ TEST(Shuffle, isAppliedOnce_andNeverToFillInOrNoReorder) {
     EXPECT_EQ(table_record.answers[1], "c");
 }
 
+TEST(InputKindChoice, exerciseMarkersFirstThenFillInThenRadioOnlyForOneRightAnswer) {
+    struct Case {
+        const char* marker;
+        const char* type;
+        bool radio_buttons;
+        bool single_answer;
+        InputKind kind;
+    };
+    for (const Case& c : {Case{"xxxdnd", "fill_in_the_blank", true, true, InputKind::drag_drop},
+                          Case{"xxxmssim", "", true, true, InputKind::ms_sim}, Case{"xxxmssim2", "", true, true, InputKind::ms_sim2},
+                          Case{"xxsim", "", false, false, InputKind::sim},
+                          Case{"", "fill_in_the_blank", true, true, InputKind::fill_in},
+                          Case{"", "single_answer", true, true, InputKind::radio_button},
+                          Case{"", "single_answer", false, true, InputKind::check_box},
+                          Case{"", "multiple", true, false, InputKind::check_box}}) {
+        SCOPED_TRACE(std::string(c.marker) + " " + c.type);
+        QuestionRecord question;
+        question.diagram_files[1] = c.marker;
+        question.question_type = c.type;
+        const InputKind kind = choose_input_kind(question, c.radio_buttons, c.single_answer);
+        EXPECT_EQ(kind, c.kind) << input_kind_name(kind);
+    }
+}
+
 TEST(Capture, readsTheFormByKind_andKeepsSlotsOfMissingControls) {
     QuestionRecord record;
     record.user_choice = {0, 0, 0, 0, 0, 0, 1};
-    capture_answer(record, "Radio_Button", 2,
+    capture_answer(record, InputKind::radio_button, 2,
                    {{"radio1", "radio", "V1", false}, {"radio1", "radio", "V2", true}});
     EXPECT_EQ(record.user_choice, (std::array<std::int16_t, 7>{0, 0, 1, 0, 0, 0, 1}));
-    capture_answer(record, "Check_Box", 3, {{"ans1", "checkbox", "1", true}, {"ans3", "checkbox", "3", true}});
+    capture_answer(record, InputKind::check_box, 3, {{"ans1", "checkbox", "1", true}, {"ans3", "checkbox", "3", true}});
     EXPECT_EQ(record.user_choice, (std::array<std::int16_t, 7>{0, 1, 0, 1, 0, 0, 0}));
-    capture_answer(record, "Fill_In", 1, {{"txt_fill", "text", "typed", false}});
+    capture_answer(record, InputKind::fill_in, 1, {{"txt_fill", "text", "typed", false}});
     EXPECT_EQ(record.user_text, "typed");
-    capture_answer(record, "Fill_In", 1, {});
+    capture_answer(record, InputKind::fill_in, 1, {});
     EXPECT_EQ(record.user_text, "typed");
 }
 

@@ -35,12 +35,12 @@ TEST(Exercises, commandLines) {
     const ExerciseStart console = router_console_start("/p/", question);
     EXPECT_EQ(console.program, "/p/gridlab");
     EXPECT_EQ(console.arguments, std::vector<std::string>{"2950"});
-    const ExerciseStart dnd = exercise_start("Drag_Drop", "/p/", "41519", question);
+    const ExerciseStart dnd = exercise_start(InputKind::drag_drop, "/p/", "41519", question);
     EXPECT_EQ(dnd.program, "/p/pvDragnDrop");
     EXPECT_EQ(dnd.arguments, std::vector<std::string>{"41519Q14"});
     question.answers[1] = "";
-    EXPECT_EQ(exercise_start("MS_Sim2", "/p/", "41519", question).program, "/p/Sims/dragset5");
-    EXPECT_EQ(exercise_start("MS_Sim", "/p/", "41519", question).arguments, std::vector<std::string>{"41519Q"});
+    EXPECT_EQ(exercise_start(InputKind::ms_sim2, "/p/", "41519", question).program, "/p/Sims/dragset5");
+    EXPECT_EQ(exercise_start(InputKind::ms_sim, "/p/", "41519", question).arguments, std::vector<std::string>{"41519Q"});
 }
 
 TEST(Exercises, preparationWritesExchangeFiles_andClearsStaleResults) {
@@ -49,21 +49,21 @@ TEST(Exercises, preparationWritesExchangeFiles_andClearsStaleResults) {
     QuestionRecord question;
     question.question_text = "Name the router R1";
     testing::write_file(folder / "out.ini", "[Answer]\r\nresult=Success\r\n");
-    prepare_exercise("Drag_Drop", question, working);
+    prepare_exercise(InputKind::drag_drop, question, working);
     EXPECT_NE(take_exercise_result(drag_drop_result_file(working)), "Success");  // the stale result is gone
 
     testing::write_file(folder / "out.ini", "[general]\r\nhostname=R1\r\n");
-    prepare_exercise("Sim", question, working);
+    prepare_exercise(InputKind::sim, question, working);
     EXPECT_EQ(testing::read_file(folder / "sim.txt"), "Name the router R1\r\n");
     EXPECT_EQ(testing::read_file(folder / "sim_showme.txt"), "\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "out.ini"));
 
     // A lab's own starting configuration goes to the console; the next lab without one leaves none behind.
     question.lab_start = "line vty 0 4<br>no login";
-    prepare_exercise("Sim", question, working);
+    prepare_exercise(InputKind::sim, question, working);
     EXPECT_EQ(testing::read_file(folder / "sim_start.txt"), "line vty 0 4<br>no login\r\n");
     question.lab_start.clear();
-    prepare_exercise("Sim", question, working);
+    prepare_exercise(InputKind::sim, question, working);
     EXPECT_FALSE(std::filesystem::exists(folder / "sim_start.txt"));
 
     testing::write_file(folder / "out.ini", "[Answer]\r\nresult=Success\r\n");

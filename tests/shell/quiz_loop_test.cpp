@@ -107,8 +107,9 @@ protected:
     void answer(bool right) {
         const QuizState& quiz = state.quiz;
         const QuestionRecord& question = quiz.current_question;
-        const bool radio = quiz.input_kind == "Radio_Button";
-        ASSERT_TRUE(radio || quiz.input_kind == "Check_Box") << "question " << question.question_id << " is " << quiz.input_kind;
+        const bool radio = quiz.input_kind == InputKind::radio_button;
+        ASSERT_TRUE(radio || quiz.input_kind == InputKind::check_box)
+            << "question " << question.question_id << " is " << input_kind_name(quiz.input_kind);
         for (int i = 1; i <= quiz.answer_count; ++i) {
             if ((question.correct[i] == 1) != right) continue;
             click_page(radio ? "input[value=V" + std::to_string(i) + "]" : "input[name=ans" + std::to_string(i) + "]");
@@ -172,7 +173,7 @@ protected:
         labs.front()->setSelected(true);
         QTest::mouseClick(&control(menu, "cmd_add_cat"), Qt::LeftButton);
         and_wait_for_page([&] { QTest::mouseClick(&control(menu, "cmd_start_cat_quiz"), Qt::LeftButton); });
-        ASSERT_EQ(state.quiz.input_kind, "Sim");
+        ASSERT_EQ(state.quiz.input_kind, InputKind::sim);
     }
 
     // What another program reading the record sees, one query at a time.
@@ -284,7 +285,7 @@ TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedA
     auto& launch = control<QPushButton>(quiz, "cmd_buttons_2");
 
     // Solved, and Next pressed with the console still open.
-    ASSERT_EQ(state.quiz.input_kind, "Sim");
+    ASSERT_EQ(state.quiz.input_kind, InputKind::sim);
     const int first_lab = state.quiz.current_index;
     QTest::mouseClick(&launch, Qt::LeftButton);
     ASSERT_NE(desk.open_console(), nullptr);
@@ -295,7 +296,7 @@ TEST_F(QuizLoop, aLabGradesWhatTheConsoleShowsWhetherLeftOpenOrClosedAndStartedA
     EXPECT_EQ(desk.open_count(), 0u) << "the console of the graded lab is closed, not left over the next question";
 
     // Solved, left with "exit", started again, closed, and Enter pressed.
-    ASSERT_EQ(state.quiz.input_kind, "Sim");
+    ASSERT_EQ(state.quiz.input_kind, InputKind::sim);
     const int second_lab = state.quiz.current_index;
     QTest::mouseClick(&launch, Qt::LeftButton);
     type_solution(*desk.open_console(), state.quiz.current_question);
