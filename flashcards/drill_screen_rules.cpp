@@ -1,5 +1,6 @@
 #include "flashcards/drill_screen_rules.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qd {
@@ -17,6 +18,11 @@ std::optional<int> drill_font_size(int screen_class, std::size_t length) {
     if (screen_class < 1 || screen_class > 3) return std::nullopt;
     const int column = length <= 50 ? 0 : length < 140 ? 1 : 2;
     return sizes[screen_class][column];
+}
+
+DrillCycle::DrillCycle(DrillTimings timings) : timings_(timings) {
+    timings_.answer_delay = std::clamp(timings_.answer_delay, kShortestDelay, kLongestDelay);
+    timings_.highlight_delay = std::clamp(timings_.highlight_delay, kShortestDelay, kLongestDelay);
 }
 
 DrillCycle::Tick DrillCycle::advance() {

@@ -18,6 +18,10 @@ int drill_screen_class(int width_pixels, int height_pixels);
 // nothing for class 0.
 std::optional<int> drill_font_size(int screen_class, std::size_t length);
 
+// The delays' range, as the main menu's boxes offer it.
+inline constexpr int kShortestDelay = 1;
+inline constexpr int kLongestDelay = 32767;
+
 struct DrillTimings {
     int answer_delay = 3;     // seconds from the fade-in to the answers
     int highlight_delay = 6;  // seconds from the answers to the highlight
@@ -33,7 +37,8 @@ enum class DrillStep { none, next_card, fade_in, show_answers, highlight, fade_o
 // the cycle length.
 class DrillCycle {
 public:
-    explicit DrillCycle(DrillTimings timings) : timings_(timings) {}
+    // Delays outside their range are held to it, so the cycle's length cannot overflow.
+    explicit DrillCycle(DrillTimings timings);
     // Returns the card step (next_card) first when one is due, then the timed step.
     struct Tick {
         bool next_card = false;

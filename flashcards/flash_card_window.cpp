@@ -32,8 +32,10 @@ QColor fade_in_colour(int step) {
     return QColor(255, 255, std::min(255, step - 512));
 }
 
-int stored_number(const UserSettings& settings, const SettingKey& key) {
-    return static_cast<int>(round_half_even(lenient_number(settings.get(key))));
+// Held to the range of the main menu's boxes (at least 1 second, at most
+// 32767), so a hand-edited value cannot overflow the card's cycle.
+int stored_delay(const UserSettings& settings, const SettingKey& key) {
+    return static_cast<int>(whole_number_in_range(settings.get(key), kShortestDelay, kLongestDelay));
 }
 
 QString qt(const std::string& text) { return QString::fromStdString(text); }
@@ -208,10 +210,10 @@ void FlashCardWindow::start_drill_screen() {
     const int height_px = px_y(services_.screen.height_twips());
     screen_class_ = drill_screen_class(width_px, height_px);
     DrillTimings timings;
-    timings.answer_delay = stored_number(services_.settings, setting::answer_speed);
-    timings.highlight_delay = stored_number(services_.settings, setting::highlight_speed);
+    timings.answer_delay = stored_delay(services_.settings, setting::answer_speed);
+    timings.highlight_delay = stored_delay(services_.settings, setting::highlight_speed);
     cycle_ = std::make_unique<DrillCycle>(timings);
-    const bool random_order = stored_number(services_.settings, setting::random_drill_questions) != 0;
+    const bool random_order = lenient_number(services_.settings.get(setting::random_drill_questions)) != 0;
     fade_timer_->start();
     scroll_logo_->start();
     deck_ = std::make_unique<DrillDeck>(services_.state.bank.question_count, random_order, random_);

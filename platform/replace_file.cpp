@@ -1,5 +1,7 @@
 #include "platform/replace_file.h"
 
+#include "platform/partial_files.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -41,12 +43,12 @@ std::optional<std::string> replace_file(const std::filesystem::path& given, std:
     // Without a given mode the process's file-creation mask decides.
     mode_t create_mode = looks_like_program(bytes) ? 0777 : 0666;
 
+    remove_stale_partial_files_of(file);
     static unsigned counter = 0;
     std::filesystem::path temporary;
     int descriptor = -1;
     for (int attempt = 0; attempt < 100 && descriptor < 0; ++attempt) {
-        temporary = file;
-        temporary += ".part" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        temporary = partial_file_of(file, ++counter);
         descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, create_mode);
         if (descriptor < 0 && errno != EEXIST) return reason("cannot create " + file.string(), errno);
     }

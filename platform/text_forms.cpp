@@ -51,7 +51,18 @@ std::optional<int> strict_integer(std::string_view text) {
 }
 
 long long round_half_even(double value) {
-    return static_cast<long long>(std::nearbyint(value));  // default rounding mode: to nearest, ties to even
+    // 2^63 is exact as a double; every double below it converts without overflow.
+    constexpr double kPastLargest = 9223372036854775808.0;
+    if (std::isnan(value)) return 0;
+    if (value >= kPastLargest) return LLONG_MAX;
+    if (value < -kPastLargest) return LLONG_MIN;
+    const double rounded = std::nearbyint(value);  // default rounding mode: to nearest, ties to even
+    return rounded >= kPastLargest ? LLONG_MAX : static_cast<long long>(rounded);
+}
+
+long long whole_number_in_range(std::string_view text, long long lowest, long long highest) {
+    const long long value = round_half_even(lenient_number(text));
+    return value < lowest ? lowest : value > highest ? highest : value;
 }
 
 std::string_view trim_blanks(std::string_view text) {

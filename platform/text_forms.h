@@ -18,8 +18,14 @@ double lenient_number(std::string_view text);
 // other text, or a value outside the int range, gives no value.
 std::optional<int> strict_integer(std::string_view text);
 
-// Rounds to the nearest whole number, halves to the even neighbour.
+// Rounds to the nearest whole number, halves to the even neighbour. A value
+// beyond the range of long long gives that range's end; not-a-number gives 0.
 long long round_half_even(double value);
+
+// The lenient numeric value of `text`, rounded as above and held to
+// [lowest, highest]: a number typed into a hand-edited file cannot leave the
+// range of the field it is read into.
+long long whole_number_in_range(std::string_view text, long long lowest, long long highest);
 
 // Blanks (spaces and tabs) removed from both ends.
 std::string_view trim_blanks(std::string_view text);

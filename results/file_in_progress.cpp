@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/partial_files.h"
+
 namespace qd {
 
 FileInProgress::FileInProgress(std::filesystem::path target) : target_(std::move(target)) {
@@ -13,9 +15,9 @@ FileInProgress::FileInProgress(std::filesystem::path target) : target_(std::move
     struct stat old_status {};
     const bool replacing = ::stat(target_.c_str(), &old_status) == 0;
     const mode_t mode = replacing ? (old_status.st_mode & 07777) : 0666;
-    for (int attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
-        temporary_ = target_;
-        temporary_ += ".part" + std::to_string(::getpid()) + "-" + std::to_string(attempt);
+    remove_stale_partial_files_of(target_);
+    for (unsigned attempt = 0; attempt < 100 && descriptor_ < 0; ++attempt) {
+        temporary_ = partial_file_of(target_, attempt);
         descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (descriptor_ < 0 && errno != EEXIST) break;
     }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/file_for_writing.h"
+#include "platform/file_lock.h"
 #include "results/file_in_progress.h"
 #include "platform/text_forms.h"
 #include "results/percent.h"
@@ -47,6 +48,9 @@ std::string history_entry_line(const HistoryEntry& entry) {
 
 std::optional<std::string> save_history(const std::filesystem::path& report, const std::filesystem::path& work_copy,
                                         const std::string& header_line, const std::string& entry_line) {
+    // One writer at a time: another copy's entry is in the report before this one reads it.
+    const auto lock = FileLock::take(report);
+    if (!lock) return busy_reason(report);
     const std::string entry = entry_line + kLineEnd;
     std::error_code error;
     const bool report_exists = std::filesystem::exists(report, error);

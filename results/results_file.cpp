@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/file_lock.h"
 #include "platform/replace_file.h"
 #include "platform/text_file.h"
 #include "platform/text_forms.h"
@@ -70,6 +71,8 @@ std::optional<std::string> save_missed_flags(const MissedFlags& missed_flags, co
         bytes += blank_led_number(id);
         bytes += "\r\n";
     }
+    const auto lock = FileLock::take(file);
+    if (!lock) return busy_reason(file);
     return replace_file(file, bytes);
 }
 

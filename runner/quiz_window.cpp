@@ -339,7 +339,7 @@ void QuizWindow::form_load() {
         for (int slot = 1; slot <= 6; ++slot) quiz.answer_letters[slot] = std::string(1, static_cast<char>('A' + slot - 1)) + ".\t";
     });
     load.step([&] {
-        working.font_size = static_cast<std::int16_t>(lenient_number(settings.get(setting::saved_font)));
+        working.font_size = static_cast<std::int16_t>(whole_number_in_range(settings.get(setting::saved_font), INT16_MIN, INT16_MAX));
         working.font_name = settings.get(setting::saved_font_name);
         if (working.font_name != kFontNames[1] && working.font_name != kFontNames[2]) {
             working.font_name = kFontNames[1];
@@ -663,8 +663,10 @@ void QuizWindow::end_the_test() {
     auto& quiz = services.state.quiz;
     silent_step([&] {
         const SettingKey key = setting::num_times(services.state.bank.product_number);
-        const long long times = static_cast<long long>(lenient_number(services.settings.get(key))) + 1;
-        services.settings.put(key, std::to_string(times));
+        // Counted in one step, so a second copy ending a quiz meanwhile loses no count.
+        services.settings.change(key, [](const std::string& stored) {
+            return std::to_string(whole_number_in_range(stored, 0, setting::kMostQuizzesCounted - 1) + 1);
+        });
     });
     quiz.quiz_position = static_cast<std::int16_t>(quiz.quiz_position - 1);
     record_end();

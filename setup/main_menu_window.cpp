@@ -22,6 +22,7 @@
 #include <cstdlib>
 
 #include "common/guarded_steps.h"
+#include "flashcards/drill_screen_rules.h"
 #include "flashcards/screen_saver_registration.h"
 #include "common/list_width.h"
 #include "common/module1.h"
@@ -343,7 +344,7 @@ QWidget* MainMenuWindow::build_drill_tab() {
     auto add_delay = [&](const char* name, const char* caption, int value, int row) {
         auto* label = new QLabel(caption, page);
         auto* delay = named(new QSpinBox(page), name);
-        delay->setRange(1, 32767);  // an up-down never goes below 1
+        delay->setRange(kShortestDelay, kLongestDelay);  // an up-down never goes below 1
         delay->setValue(value);
         delay->setMaximumWidth(px_x(1200));
         delay->setAccessibleName(QString(caption).remove('&'));

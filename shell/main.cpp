@@ -24,6 +24,7 @@
 #include "record/study_record.h"
 #include "state/user_settings.h"
 #include "shell/program_windows.h"
+#include "platform/partial_files.h"
 #include "shell/working_folder.h"
 
 namespace {
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, "quizdeck", QString::fromStdString("The program cannot keep your files: " + *failure));
         return 1;
     }
+    // What a crash during a save left behind; a running copy's saves are spared.
+    qd::remove_stale_partial_files_in(".");
 
     qd::SystemClock clock;
     qd::ErrorLog log(clock);

@@ -2,6 +2,7 @@
 // The student's options in the per-user settings store (three applications,
 // each key with its default), and the working values a running quiz reads.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "bank/state_codes.h"
@@ -52,6 +53,8 @@ inline SettingKey survey_done(const std::string& product_number) {
 inline SettingKey num_times(const std::string& product_number) {
     return {kProductApplication, product_number, "num_times", "0"};
 }
+// The count of quizzes taken stops here rather than overflowing.
+inline constexpr long long kMostQuizzesCounted = 2147483647;
 }  // namespace setting
 
 // Values in memory that the quiz window and its companions read while a quiz runs.
@@ -86,6 +89,12 @@ public:
     void put(const std::string& application, const std::string& section, const std::string& key, const std::string& value) {
         if (!store_.put(application, section, key, value))
             throw Failure(FailureCode::file_access_error, "The setting " + key + " could not be saved");
+    }
+
+    // Stores what `change` makes of the stored value, as one step (see SettingsStore::change).
+    void change(const SettingKey& key, const std::function<std::string(const std::string&)>& change) {
+        if (!store_.change(key.application, key.section, key.key, key.default_value, change))
+            throw Failure(FailureCode::file_access_error, "The setting " + std::string(key.key) + " could not be saved");
     }
 
     std::string get(const SettingKey& key) const { return get(key.application, key.section, key.key, key.default_value); }

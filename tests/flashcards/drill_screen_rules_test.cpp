@@ -51,6 +51,29 @@ TEST(DrillScreen, defaultCycleSecondBySecond) {
     EXPECT_EQ(steps, expected);
 }
 
+// Hand-edited delays far beyond the main menu's boxes are held to them: the
+// cycle's length stays a sum that fits, and its steps stay in order.
+TEST(DrillScreen, delaysOutsideTheirRangeAreHeldToIt) {
+    struct Case {
+        int answer_delay, highlight_delay;
+        int answers_at, highlight_at;
+    };
+    for (const Case& c : std::initializer_list<Case>{{2147483647, 2147483647, kLongestDelay + 3, 2 * kLongestDelay + 3},
+                                                     {0, -5, 4, 5},
+                                                     {-2147483647 - 1, 6, 4, 10}}) {
+        SCOPED_TRACE(std::to_string(c.answer_delay) + "/" + std::to_string(c.highlight_delay));
+        DrillCycle cycle{DrillTimings{c.answer_delay, c.highlight_delay}};
+        int answers_at = 0, highlight_at = 0;
+        for (int second = 1; second <= 2 * kLongestDelay + 10 && !highlight_at; ++second) {
+            const auto tick = cycle.advance();
+            if (tick.step == DrillStep::show_answers) answers_at = second;
+            if (tick.step == DrillStep::highlight) highlight_at = second;
+        }
+        EXPECT_EQ(answers_at, c.answers_at);
+        EXPECT_EQ(highlight_at, c.highlight_at);
+    }
+}
+
 TEST(DrillScreen, bankOrderWrapsAndRandomOrderShowsEachOncePerPass) {
     CountingRandom random;
     DrillDeck in_order(3, false, random);

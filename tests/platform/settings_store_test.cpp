@@ -34,6 +34,23 @@ TEST(IniSettingsStore, valuesKeepBlanksEmptinessAndSurviveANewStore) {
     }
 }
 
+// The store parses a file once and keeps it while the file is unchanged:
+// what another copy stores, or a hand edit, is still seen at the next read.
+TEST(IniSettingsStore, aChangeByAnotherCopyOrByHandIsSeenAtTheNextRead) {
+    testing::TempFolder folder;
+    IniSettingsStore mine(folder / "config"), other(folder / "config");
+    ASSERT_TRUE(mine.put("velqor", "V1", "num_times", "1"));
+    EXPECT_EQ(other.get("velqor", "V1", "num_times", "d"), "1");
+    ASSERT_TRUE(mine.put("velqor", "V1", "num_times", "2"));
+    EXPECT_EQ(other.get("velqor", "V1", "num_times", "d"), "2");
+    testing::write_file(folder / "config" / "velqor.ini", "[V1]\r\nnum_times=\"7\"\r\n");  // same size, same file
+    EXPECT_EQ(other.get("velqor", "V1", "num_times", "d"), "7");
+    ASSERT_TRUE(other.change("velqor", "V1", "num_times", "0", [](const std::string& stored) { return stored + "8"; }));
+    EXPECT_EQ(mine.get("velqor", "V1", "num_times", "d"), "78");
+    std::filesystem::remove(folder / "config" / "velqor.ini");
+    EXPECT_EQ(mine.get("velqor", "V1", "num_times", "d"), "d");
+}
+
 TEST(IniSettingsStore, namesMatchWithoutRegardToCase) {
     testing::TempFolder folder;
     IniSettingsStore store(folder / "config");

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
+
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -37,6 +40,31 @@ TEST(TextForms, roundingSendsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(round_half_even(2.5), 2);
     EXPECT_EQ(round_half_even(2.6), 3);
     EXPECT_EQ(round_half_even(-1.5), -2);
+}
+
+TEST(TextForms, numbersFromHandEditedFilesStayInTheirRange) {
+    const std::string digits_400(400, '9');
+    struct Case {
+        std::string text;
+        long long lowest, highest, value;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"7", 0, 10, 7},
+             {" 2.5", 0, 10, 2},
+             {digits_400, 0, 2147483647, 2147483647},
+             {"-" + digits_400, 0, 2147483647, 0},
+             {"2147483647", 1, 32767, 32767},
+             {"9223372036854775807", LLONG_MIN, LLONG_MAX, LLONG_MAX},
+             {"-9223372036854775809", LLONG_MIN, LLONG_MAX, LLONG_MIN},
+             {"abc", 1, 32767, 1},
+         }) {
+        SCOPED_TRACE(c.text.substr(0, 30));
+        EXPECT_EQ(whole_number_in_range(c.text, c.lowest, c.highest), c.value);
+    }
+    EXPECT_EQ(round_half_even(1e300), LLONG_MAX);
+    EXPECT_EQ(round_half_even(-1e300), LLONG_MIN);
+    EXPECT_EQ(round_half_even(std::numeric_limits<double>::infinity()), LLONG_MAX);
+    EXPECT_EQ(round_half_even(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sys/resource.h>
 
+#include "ended_process.h"
+#include "platform/file_beside.h"
 #include "results/history_report.h"
 #include "temp_folder.h"
 
@@ -45,6 +47,18 @@ TEST(HistoryReport, firstQuizCreatesTheReportAndTheWorkCopyHoldingTheHeader) {
     ASSERT_FALSE(save_history(folder / "history.htm", folder / "temp.hist", kHeader, entry));
     EXPECT_EQ(read_file(folder / "history.htm"), kHeader + "\r\n" + entry + "\r\n");
     EXPECT_EQ(read_file(folder / "temp.hist"), kHeader + "\r\n");
+}
+
+// A report whose name nearly fills the name limit (a long student name) is
+// saved all the same, and a save first removes what a crashed save left.
+TEST(HistoryReport, aLongNameIsSavedAndACrashedSavesPartialFileGoes) {
+    TempFolder folder;
+    const std::filesystem::path report = folder / ("history.V1." + std::string(229, 'A') + ".htm");
+    const std::filesystem::path crashed = beside(report, ".part" + std::to_string(testing::ended_process()) + "-0");
+    write_file(crashed, "half a report");
+    ASSERT_FALSE(save_history(report, folder / "temp.hist", kHeader, entry_of(1, 1, "A")));
+    EXPECT_EQ(read_file(report), kHeader + "\r\n" + entry_of(1, 1, "A") + "\r\n");
+    EXPECT_FALSE(std::filesystem::exists(crashed));
 }
 
 TEST(HistoryReport, threeQuizzesAreListedNewestFirstUnderTheUnchangedHeader) {

@@ -7,6 +7,7 @@
 #include "platform/qt/qt_services.h"
 #include "updater/catalogue/app_folder.h"
 #include "platform/program_file_name.h"
+#include "platform/partial_files.h"
 #include "updater/swap/utility_lock.h"
 #include "updater/wizard/package_managed.h"
 #include "updater/wizard/frm_available_window.h"
@@ -22,6 +23,8 @@ int main(int argc, char** argv) {
     }
     // Held until the process ends, so the swap helper knows when it may replace this program.
     qd::UtilityLock lock(program_folder + qd::program_file_name("updates.exe"));
+    // What a crash during an earlier run's save left behind; a running copy's saves are spared.
+    qd::remove_stale_partial_files_in(program_folder);
 
     qd::CurlTransfer transfer;
     qd::QtDialogs dialogs;
