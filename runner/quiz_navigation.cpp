@@ -18,6 +18,20 @@ bool jump_allowed(const JumpRules& rules, int from, int to, int quiz_length) {
     return rules.back_button || to > from;
 }
 
+std::string end_of_quiz_question(const QuizProgress& progress) {
+    std::string text = "You have " + std::to_string(progress.unanswered) + " unanswered question" + (progress.unanswered == 1 ? "" : "s");
+    if (progress.flagged > 0) text += " and " + std::to_string(progress.flagged) + " flagged";
+    return text + ". End and grade now?";
+}
+
+std::optional<int> first_flagged_to_review(const QuizState& quiz, const JumpRules& rules) {
+    for (int position = 1; position <= quiz.quiz_length && position < kQuizSlots; ++position) {
+        if (!quiz.flagged_at(position)) continue;
+        if (position == quiz.quiz_position || jump_allowed(rules, quiz.quiz_position, position, quiz.quiz_length)) return position;
+    }
+    return std::nullopt;
+}
+
 std::vector<NavigatorCell> navigator_cells(const QuizState& quiz, const QuestionTable& table, const JumpRules& rules) {
     std::vector<NavigatorCell> cells;
     for (int position = 1; position <= quiz.quiz_length && position < kQuizSlots; ++position) {

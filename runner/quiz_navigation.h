@@ -1,6 +1,7 @@
 #pragma once
 // The question navigator: a cell for every position of the quiz, and where
 // the student may jump from the question on screen.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,16 @@ struct NavigatorCell {
     std::string caption;          // "7 ✓ ⚑": the number, then symbols, so no state rests on colour
     std::string accessible_name;  // "Question 7, answered, flagged"
 };
+
+struct QuizProgress;
+
+// The question "End and Grade" asks while questions are unanswered:
+// "You have 12 unanswered questions and 3 flagged. End and grade now?"
+std::string end_of_quiz_question(const QuizProgress& progress);
+
+// The first flagged position the student can go to (the one on screen
+// included), or none.
+std::optional<int> first_flagged_to_review(const QuizState& quiz, const JumpRules& rules);
 
 std::vector<NavigatorCell> navigator_cells(const QuizState& quiz, const QuestionTable& table, const JumpRules& rules);
 

@@ -28,6 +28,7 @@
 #include "runner/mail_settings.h"
 #include "runner/navigator_window.h"
 #include "runner/quiz_navigation.h"
+#include "results/quiz_progress.h"
 #include "runner/page_behaviour.h"
 #include "runner/question_page.h"
 #include "runner/quiz_timer.h"
@@ -240,10 +241,9 @@ void QuizWindow::build_menus() {
         silent_step([&] { services_.windows.get<ExplanationWindowOperations>(kExplanationWindow).show_answer(true); });
         silent_step([&] { services_.windows.unload(kExplanationWindow); });
     });
-    add_entry(file, "menu_quittest", "&End and Grade This Quiz", [this] {
-        services_.state.quiz.quiz_position = static_cast<std::int16_t>(services_.state.quiz.quiz_length + 1);
-        end_the_test();
-    });
+    // The question comes once the menu has closed and whoever chose the entry
+    // (a screen reader's press among them) has had its answer.
+    add_entry(file, "menu_quittest", "&End and Grade This Quiz", [this] { QTimer::singleShot(0, this, [this] { end_and_grade(); }); });
     flag_entry_ = add_entry(file, "menu_flag", "&Flag for Review", [this] { flag_question(flag_entry_->isChecked()); }, true);
     add_entry(file, "menu_navigator", "&Go to Question...", [this] { open_navigator(); })->setShortcut(QKeySequence("Ctrl+G"));
     add_entry(file, "menu_exit", "E&xit Program", [this] {
@@ -538,6 +538,32 @@ void QuizWindow::refresh_navigator() {
     navigator_->show_cells(navigator_cells(services_.state.quiz, services_.state.table, rules));
 }
 
+void QuizWindow::end_and_grade() {
+    auto& quiz = services_.state.quiz;
+    if (quiz_over_) return;
+    const QuizProgress progress = quiz_progress(quiz, services_.state.table);
+    if (progress.unanswered > 0) {
+        const auto& working = services_.settings.working;
+        const std::optional<int> flagged =
+            first_flagged_to_review(quiz, JumpRules{on(working.back_button), working.timed_state == 99});
+        std::vector<std::string> choices{"&Yes", "&No"};
+        if (flagged) choices.push_back("&Review flagged");
+        const QPointer<QuizWindow> alive(this);
+        asking_to_end_ = true;
+        const int answer = services_.dialogs.choose(end_of_quiz_question(progress), "End and Grade This Quiz", choices, 1);
+        if (alive) asking_to_end_ = false;
+        // The time may have run out while the question was up: that quiz has ended.
+        if (!alive || quiz_over_) return;
+        if (answer == 2 && flagged) {
+            if (*flagged != quiz.quiz_position) jump_to(*flagged);
+            return;
+        }
+        if (answer != 0) return;
+    }
+    quiz.quiz_position = static_cast<std::int16_t>(quiz.quiz_length + 1);
+    end_the_test();
+}
+
 void QuizWindow::jump_to(int position) {
     auto& quiz = services_.state.quiz;
     const auto& working = services_.settings.working;
@@ -784,6 +810,9 @@ void QuizWindow::show_time_expired() {
     auto& working = services_.settings.working;
     timer1_->stop();
     QPointer<QuizWindow> alive(this);
+    // Time up ends the quiz at once: a question whether to end it is answered.
+    if (asking_to_end_)
+        if (QWidget* question = QApplication::activeModalWidget()) question->close();
     services_.dialogs.message("Time has expired", QString(windowTitle()).toStdString(), DialogButtons::ok, DialogIcon::none);
     if (!alive) return;
     working.timed_state = timed_code::over;

@@ -77,6 +77,8 @@ public:
     // as Back does (the answer on screen is captured and graded first).
     void open_navigator();
     void jump_to(int position);
+    // "&End and Grade This Quiz": with questions unanswered, asks first.
+    void end_and_grade();
     NavigatorWindow* navigator() const { return navigator_; }
 
     Browser& browser() { return *browser_; }
@@ -127,6 +129,7 @@ private:
     bool moving_ = false;  // Next or Back is at work
     bool recording_ = false;  // the study record knows this quiz
     std::chrono::system_clock::time_point shown_at_{};  // when the question on screen was shown
+    bool asking_to_end_ = false;  // the question of "End and Grade" is up
 
     QPushButton* cmd_buttons_[4] = {};
     QPushButton* exhibit_button_ = nullptr;

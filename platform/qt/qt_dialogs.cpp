@@ -1,5 +1,6 @@
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "platform/qt/qt_services.h"
 
@@ -27,6 +28,27 @@ DialogAnswer QtDialogs::message(const std::string& text, const std::string& capt
         case QMessageBox::No: return DialogAnswer::no;
         default: return DialogAnswer::cancel;
     }
+}
+
+int QtDialogs::choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices, int safe_choice) {
+    QMessageBox box(parent_);
+    box.setText(QString::fromStdString(text));
+    box.setWindowTitle(QString::fromStdString(caption));
+    box.setIcon(QMessageBox::Question);
+    std::vector<QPushButton*> buttons;
+    for (const std::string& choice : choices) {
+        QPushButton* button = box.addButton(QString::fromStdString(choice), QMessageBox::ActionRole);
+        button->setAccessibleName(QString::fromStdString(choice).remove('&'));
+        buttons.push_back(button);
+    }
+    if (safe_choice >= 0 && static_cast<std::size_t>(safe_choice) < buttons.size()) {
+        box.setDefaultButton(buttons[static_cast<std::size_t>(safe_choice)]);
+        box.setEscapeButton(buttons[static_cast<std::size_t>(safe_choice)]);
+    }
+    box.exec();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i]) return static_cast<int>(i);
+    return safe_choice;
 }
 
 std::string QtDialogs::input(const std::string& prompt, const std::string& title, const std::string& initial) {

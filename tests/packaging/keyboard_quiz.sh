@@ -5,8 +5,8 @@
 #
 # The road: start window, Start, main menu, the start button (an exam quiz
 # of 50 questions), question 1 answered right, question 2 answered wrong,
-# question 3 skipped, "End and Grade This Quiz" from the menu, the results
-# window, Escape back to the main menu, "Exit Program" and Yes.
+# question 3 skipped, "End and Grade This Quiz" from the menu and Yes to its
+# question about the unanswered ones, the results window, Escape back to the main menu, "Exit Program" and Yes.
 
 # The student: the saved options of a quiz without explanation windows, timer
 # or shuffling, so the questions come in bank order with their answers as
@@ -113,6 +113,8 @@ take_short_quiz() {
   type_into_window Return
   await_window " - Question  4 of $quiz_length\$" 20
   type_into_window alt+i e  # File, End and Grade This Quiz
+  await_window '^End and Grade This Quiz$' 20  # questions are left unanswered: it asks first
+  type_into_window alt+y
   await_window '^Practice Test Results for: ' 20
   type_into_window Escape
   await_window '^Start the QUIZ$' 20

@@ -119,6 +119,13 @@ protected:
         if (windows.is_loaded(kQuizWindow)) wait_painted();
     }
 
+    // "&End and Grade This Quiz" from the menu: it asks, or ends, once the menu has closed.
+    void end_and_grade() {
+        const std::size_t seen = dialogs.shown.size();
+        window().findChild<QAction*>("menu_quittest")->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.shown.size() > seen || !windows.is_loaded(kQuizWindow); }, 5000));
+    }
+
     testing::RecordingStarter starter;
     testing::FakeTopWindows top_windows;
     testing::RecordingPdfReader desktop_reader;
@@ -152,7 +159,8 @@ TEST_F(QuizWindowTest, aStudentAnswersAShortQuizWithClicksTypingAndBack) {
     if (const char* shot = std::getenv("QUIZDECK_SCREENSHOT")) window().grab().save(shot);
     click_page("input[name=txt_fill]");
     QTest::keyClicks(window().browser().widget()->focusProxy(), " frame-relay");
-    window().findChild<QAction*>("menu_quittest")->trigger();
+    dialogs.expect_choice("You have 1 unanswered question. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0);
+    end_and_grade();
 
     EXPECT_EQ(state.table.at(1).result, result_code::right);
     EXPECT_EQ(state.table.at(2).result, result_code::right);
@@ -244,7 +252,9 @@ TEST_F(QuizWindowTest, aFlagStaysWithItsQuestionWhetherSetByAltRTheBoxOrTheMenu)
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(entry->isChecked());
 
-    window().findChild<QAction*>("menu_quittest")->trigger();
+    dialogs.expect_choice("You have 3 unanswered questions and 2 flagged. End and grade now?", "End and Grade This Quiz",
+                          {"&Yes", "&No", "&Review flagged"}, 0);
+    end_and_grade();
     // The results window reads the flags after the quiz window is gone.
     EXPECT_TRUE(state.quiz.flagged_at(1));
     EXPECT_TRUE(state.quiz.flagged_at(2));
@@ -323,6 +333,73 @@ TEST_F(QuizWindowTest, inTestModeTheNavigatorOffersOnlyLaterQuestions) {
     wait_painted();
     EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 3");
     EXPECT_EQ(state.table.at(2).result, result_code::wrong);
+}
+
+TEST_F(QuizWindowTest, endingWithUnansweredQuestionsAsksFirst_noGoesOn_reviewGoesToTheFirstFlagged_yesEnds) {
+    const std::string caption = "End and Grade This Quiz";
+    const std::vector<std::string> with_review{"&Yes", "&No", "&Review flagged"};
+    start();
+    window().findChild<QCheckBox*>("flag_for_review")->click();
+    click_page("input[value=V2]");
+    press("cmd_buttons_0");
+
+    dialogs.expect_choice("You have 2 unanswered questions and 1 flagged. End and grade now?", caption, with_review, 1);
+    end_and_grade();
+    ASSERT_TRUE(windows.is_loaded(kQuizWindow));
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 2");
+    EXPECT_TRUE(events.empty());
+
+    // Review flagged: the answer on screen is graded on the way, as a jump does.
+    click_page("input[name=ans1]");
+    dialogs.expect_choice("You have 2 unanswered questions and 1 flagged. End and grade now?", caption, with_review, 2);
+    end_and_grade();
+    wait_painted();
+    EXPECT_EQ(window().findChild<QLabel*>("question_number")->text(), " 1");
+    EXPECT_EQ(state.table.at(2).result, result_code::wrong);
+
+    dialogs.expect_choice("You have 1 unanswered question and 1 flagged. End and grade now?", caption, with_review, 0);
+    end_and_grade();
+    EXPECT_FALSE(windows.is_loaded(kQuizWindow));
+    EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+    EXPECT_EQ(state.quiz.quiz_position, 3);
+}
+
+TEST_F(QuizWindowTest, endingWithEveryQuestionAnsweredAsksNothing) {
+    state.quiz.quiz_length = 1;
+    start();
+    click_page("input[value=V2]");
+    press("cmd_buttons_1");  // Back grades the question and shows it again
+    end_and_grade();
+    EXPECT_FALSE(windows.is_loaded(kQuizWindow));
+    EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+}
+
+TEST_F(QuizWindowTest, inTestModeReviewFlaggedIsOfferedOnlyForFlagsStillAhead) {
+    settings.working.back_button = 0;
+    start();
+    window().findChild<QCheckBox*>("flag_for_review")->click();
+    press("cmd_buttons_0");
+    // The flag lies behind, where Test Mode does not go back.
+    dialogs.expect_choice("You have 3 unanswered questions and 1 flagged. End and grade now?", "End and Grade This Quiz",
+                          {"&Yes", "&No"}, 1);
+    end_and_grade();
+    EXPECT_TRUE(windows.is_loaded(kQuizWindow));
+}
+
+TEST_F(QuizWindowTest, aTimedQuizThatExpiresWhileTheQuestionIsUpEndsAtOnceAndOnlyOnce) {
+    settings.working.timed_state = 1;
+    settings.working.time_limit = 30;
+    state.setup.time_started = std::chrono::system_clock::now();
+    start();
+    dialogs.expect_choice("You have 3 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0, [&] {
+        state.setup.time_started = std::chrono::system_clock::now() - std::chrono::minutes(31);
+        dialogs.expect_message("Time has expired", "Practice Test for Exam One - Question  1 of 3");
+        window().timer1_timer();
+        EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+    });
+    end_and_grade();
+    EXPECT_EQ(events, (std::vector<std::string>{"results shown", "load finalscore", "save_history"}));
+    EXPECT_EQ(settings.get(setting::num_times("41517")), "1");
 }
 
 TEST_F(QuizWindowTest, theExhibitOpensBesideTheQuizAndThenStaysWhereTheStudentPutsIt) {
@@ -437,8 +514,9 @@ TEST_F(QuizWindowTest, aRecordThatCannotBeWrittenIsToldOnceWithItsReasonsAndLogg
     const std::optional<std::string> results_why = replace_file("41517.Alex.results", "");
     ASSERT_TRUE(results_why.has_value());
     history_failure = "history.41517.Alex.htm: No space left on device";
+    dialogs.expect_choice("You have 3 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0);
     dialogs.expect_message(unsaved_record_message({"41517.Alex.results: " + *results_why, *history_failure}), kProgramTitle);
-    window().findChild<QAction*>("menu_quittest")->trigger();
+    end_and_grade();
     EXPECT_FALSE(windows.is_loaded(kQuizWindow));
     EXPECT_NE(testing::read_file(folder / "error.log").find("quest save_missed_flags()"), std::string::npos);
 }

@@ -233,9 +233,10 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     EXPECT_NE(explanation.find("The correct answer(s):"), std::string::npos) << explanation;
     answer(true);
     next();
+    dialogs.expect_choice("You have 47 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0);
     control<QAction>(quiz_window(), "menu_quittest").trigger();
 
-    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));
     auto& results = widget_of<QWidget>(kResultsWindow);
     EXPECT_EQ(control<QLabel>(results, "rig").text(), " 2");
     EXPECT_EQ(control<QLabel>(results, "tot").text(), " 50");
@@ -249,7 +250,8 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     // It starts before the event loop has come round, so the results window's
     // put-off unload of the finished quiz's window must spare the retake's.
     and_wait_for_page([&] { QTest::mouseClick(&control(results, "cmd_retake"), Qt::LeftButton); });
-    EXPECT_FALSE(menu.isVisible());
+    // The main menu of the retake is a new one, loaded hidden.
+    EXPECT_FALSE(static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window().isVisible());
     EXPECT_EQ(state.quiz.quiz_length, 1);
     EXPECT_EQ(state.quiz.current_question.question_id, wrong_id);
     answer(true);
@@ -358,8 +360,9 @@ TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNam
     QTest::mouseClick(&control<QPushButton>(quiz_window(), "cmd_buttons_2"), Qt::LeftButton);
     ASSERT_NE(desk.open_console(), nullptr);
     type_solution(*desk.open_console(), state.quiz.current_question);
+    dialogs.expect_choice("You have 20 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0);
     control<QAction>(quiz_window(), "menu_quittest").trigger();
-    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));
 
     const std::string logged = testing::read_file("error.log");
     for (std::size_t i = 0; i < planted.size(); ++i) {
@@ -453,8 +456,9 @@ TEST_F(QuizLoop, everyWindowIsAFrameOrDialogNamedByItsTitle_everyControlSaysWhat
             picture->hide();
         }
 
+    dialogs.expect_choice("You have 50 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0);
     control<QAction>(quiz_window(), "menu_quittest").trigger();
-    ASSERT_TRUE(windows.is_loaded(kResultsWindow));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));
     expect_accessible_and_fitting(widget_of<QWidget>(kResultsWindow));
     windows.load(kFlashCardWindow);
     expect_accessible_and_fitting(widget_of<QWidget>(kFlashCardWindow));
