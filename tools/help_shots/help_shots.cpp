@@ -63,6 +63,10 @@ public:
         std::fprintf(stderr, "input %s: %s\n", title.c_str(), prompt.c_str());
         return {};
     }
+    int choose(const std::string& text, const std::string& caption, const std::vector<std::string>&, int safe_choice) override {
+        std::fprintf(stderr, "choice %s: %s\n", caption.c_str(), text.c_str());
+        return safe_choice;
+    }
 };
 
 // Nothing is handed to the desktop while the pictures are taken.
