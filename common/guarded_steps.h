@@ -1,7 +1,14 @@
 #pragma once
 // Failure handling per step: a step that fails is skipped and the procedure
 // goes on with its next step. Guarded procedures log the failure first.
+//
+// The student sees nothing of a swallowed failure, so a developer can: with
+// QUIZDECK_TRACE_STEPS=1 in the environment every failed step is written to
+// standard error with its procedure and place, and a programming error
+// (std::logic_error and its kinds: a bad index, a bad argument) always goes
+// into "error.log" as well.
 #include <exception>
+#include <source_location>
 #include <string>
 #include <utility>
 
@@ -32,18 +39,24 @@ inline constexpr GuardLabels start_window_activate{"Welcome form Activate()", "W
 inline constexpr GuardLabels start_quiz_click{"start_quiz_click_sub()", "Welcome"};
 }  // namespace guard
 
+// Tells a developer of a failure a step swallowed (see above). `logged` says
+// the step's procedure has written it into "error.log" already.
+void report_swallowed_failure(const std::exception& error, const std::source_location& where, bool logged) noexcept;
+
 class GuardedProcedure {
 public:
     GuardedProcedure(const ErrorLog& log, GuardLabels labels) : log_(log), labels_(labels) {}
 
     template <class Step>
-    void step(Step&& run) const noexcept {
+    void step(Step&& run, std::source_location where = std::source_location::current()) const noexcept {
         try {
             std::forward<Step>(run)();
         } catch (const Failure& failure) {
             log_.append(labels_.handler, labels_.source, failure.code(), failure.description());
+            report_swallowed_failure(failure, where, true);
         } catch (const std::exception& error) {
             log_.append(labels_.handler, labels_.source, static_cast<int>(FailureCode::unexpected), error.what());
+            report_swallowed_failure(error, where, true);
         }
     }
 
@@ -52,12 +65,13 @@ private:
     GuardLabels labels_;
 };
 
-// A step of an unguarded procedure: its failure is passed over silently.
+// A step of an unguarded procedure: its failure is passed over.
 template <class Step>
-void silent_step(Step&& run) noexcept {
+void silent_step(Step&& run, std::source_location where = std::source_location::current()) noexcept {
     try {
         std::forward<Step>(run)();
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        report_swallowed_failure(error, where, false);
     }
 }
 

@@ -19,6 +19,7 @@ enum class FailureCode : int {
     input_too_large = 303,        // more bytes than an HE3 stream can hold
     text_not_in_code_page = 304,  // text the codec's single-byte code page cannot carry
     unexpected = 1000,         // anything else the program did not foresee
+    programming_error = 1001,  // a step of the program's own making failed (a bad index or argument)
 };
 
 class Failure : public std::runtime_error {

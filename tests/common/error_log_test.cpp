@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <cstdlib>
+#include <stdexcept>
+
 #include "common/guarded_steps.h"
 #include "platform/testing/doubles.h"
 #include "temp_folder.h"
@@ -72,6 +75,65 @@ TEST(SilentStep, failureIsPassedOverWithoutALog) {
     silent_step([&] { later = true; });
     EXPECT_TRUE(later);
     EXPECT_FALSE(std::filesystem::exists("error.log"));
+}
+
+// QUIZDECK_TRACE_STEPS set to `value` for one scope; nullptr leaves it unset.
+class TraceSetting {
+public:
+    explicit TraceSetting(const char* value) {
+        if (value) setenv("QUIZDECK_TRACE_STEPS", value, 1);
+        else unsetenv("QUIZDECK_TRACE_STEPS");
+    }
+    ~TraceSetting() { unsetenv("QUIZDECK_TRACE_STEPS"); }
+};
+
+TEST(SilentStep, tracesWhatItSwallowsOnRequestAndAlwaysLogsAProgrammingError) {
+    struct Case {
+        const char* trace;
+        bool programming_error;
+        bool traced;
+    };
+    for (const Case& c : {Case{nullptr, false, false}, Case{"0", false, false}, Case{"1", false, true}, Case{nullptr, true, false},
+                          Case{"1", true, true}}) {
+        SCOPED_TRACE(std::string(c.trace ? c.trace : "unset") + (c.programming_error ? ", logic error" : ", failure"));
+        testing::TempFolder folder;
+        const TraceSetting trace(c.trace);
+        const int line = __LINE__ + 2;  // the line of the silent_step call
+        ::testing::internal::CaptureStderr();
+        silent_step([&] {
+            if (c.programming_error) throw std::out_of_range("index 2001 is outside the table");
+            throw Failure(FailureCode::file_not_found, "no exhibit r9.txt");
+        });
+        const std::string traced = ::testing::internal::GetCapturedStderr();
+        const std::string what = c.programming_error ? "index 2001 is outside the table" : "no exhibit r9.txt";
+        const std::string place = "error_log_test.cpp:" + std::to_string(line);
+        if (c.traced) {
+            EXPECT_NE(traced.find("TestBody"), std::string::npos) << traced;  // the procedure
+            EXPECT_NE(traced.find(place + ": " + what + "\n"), std::string::npos) << traced;
+        } else {
+            EXPECT_EQ(traced, "");
+        }
+        const std::string log = read_file("error.log");
+        if (c.programming_error) {
+            EXPECT_NE(log.find("TestBody"), std::string::npos) << log;
+            EXPECT_NE(log.find(" - " + place + " 1001 - " + what + " - \r\n"), std::string::npos) << log;
+        } else {
+            EXPECT_EQ(log, "");
+        }
+    }
+}
+
+TEST(GuardedProcedure, tracesItsFailedStepsAndLogsEachOnce) {
+    testing::TempFolder folder;
+    const TraceSetting trace("1");
+    testing::FixedClock clock("D");
+    ErrorLog log(clock);
+    GuardedProcedure procedure(log, guard::show_quest);
+    ::testing::internal::CaptureStderr();
+    procedure.step([] { throw std::invalid_argument("no such answer slot"); });
+    const std::string traced = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(traced.find(": no such answer slot\n"), std::string::npos) << traced;
+    EXPECT_EQ(read_file("error.log"), "D - show_quest() - quest31000 - no such answer slot - \r\n");
 }
 
 }  // namespace
