@@ -86,6 +86,34 @@ TEST(DownloadEngine, installsAndRecordsEveryTickedProduct) {
     EXPECT_TRUE(r.starter.starts.empty());
 }
 
+// Symbolic links planted in the program folder in the place of what a run
+// writes (the local catalogue, the fetched catalogue, the download folder):
+// the run replaces each by a plain file or folder of its own and leaves what
+// they named as it was.
+TEST(DownloadEngine, linksInPlaceOfWhatARunWritesAreReplacedAndWhatTheyNamedIsLeftAlone) {
+    EngineRun r;
+    const fs::path program = r.world.program(), outside = r.world.temp / "outside";
+    fs::create_directories(outside / "downloads");
+    fs::rename(program / "updates.ini", outside / "updates.ini");
+    const std::string catalogue = read_file(outside / "updates.ini");
+    write_file(outside / "fetched.ini", "kept");
+    write_file(outside / "downloads" / "kept.txt", "kept");
+    fs::create_symlink(outside / "updates.ini", program / "updates.ini");
+    fs::create_symlink(outside / "fetched.ini", program / "updates.temp.ini");
+    fs::create_directory_symlink(outside / "downloads", program / "updates:downloads");
+
+    r.choose_all();
+    r.dialogs.expect_message("Files have been updated", kTitle);
+    EXPECT_EQ(r.install(), std::nullopt);
+
+    EXPECT_FALSE(fs::is_symlink(program / "updates.ini"));
+    EXPECT_TRUE(r.recorded("core"));
+    EXPECT_EQ(read_file(outside / "updates.ini"), catalogue);
+    EXPECT_EQ(read_file(outside / "fetched.ini"), "kept");
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside / "downloads"), fs::directory_iterator()), 1);
+    EXPECT_EQ(read_file(outside / "downloads" / "kept.txt"), "kept");
+}
+
 // "size" is display information: without it a download is bounded by the
 // fixed limit and its Content-Length, not refused past 1 KB.
 TEST(DownloadEngine, aProductWithoutASizeIsBoundedByTheFixedLimit) {

@@ -40,6 +40,11 @@ struct ProductFiles {
 
 std::string download_folder(const UpdateRun& run) { return run.program_folder + kDownloadFolder; }
 
+// The folder itself, without the final "/": through a name ending in "/" the
+// file system follows a link in the folder's place, and the removal of an
+// earlier run's downloads would empty the folder the link names.
+fs::path download_folder_itself(const UpdateRun& run) { return fs::path(download_folder(run)).parent_path(); }
+
 // Two offered products may share a name in different folders: the position
 // keeps their downloads apart.
 ProductFiles files_of(const UpdateRun& run, ProductEntry& entry) {
@@ -57,7 +62,7 @@ bool any_selected(const CatalogueLists& lists) {
 
 void remove_download_folder(const UpdateRun& run) {
     std::error_code ignored;
-    fs::remove_all(download_folder(run), ignored);
+    fs::remove_all(download_folder_itself(run), ignored);
 }
 
 [[noreturn]] void report_download_failure(EngineServices& services, const std::string& reason) {
@@ -80,7 +85,7 @@ void prepare_folders(UpdateRun& run, EngineServices& services) {
     }
     // What an earlier run left there is of no use: each run fetches afresh.
     remove_download_folder(run);
-    if (!fs::create_directory(download_folder(run), error) || error)
+    if (!fs::create_directory(download_folder_itself(run), error) || error)
         services.failures.ReportUpdateFailure("The folder " + download_folder(run) + " cannot be made: " + error.message());
 }
 
@@ -227,7 +232,7 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
             const ProductFiles files = files_of(run, entry);
             downloads.insert(downloads.end(), {files.compressed(), files.package()});
         }
-    DiscardingFailureReport failures(caller.failures, std::move(downloads), download_folder(run));
+    DiscardingFailureReport failures(caller.failures, std::move(downloads), download_folder_itself(run).string());
     EngineServices services{caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec,
                             caller.running_applications_closed, caller.times};
 
@@ -237,7 +242,7 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
         if (entry.selected) install_product(run, entry, files_of(run, entry), services);
 
     std::error_code ignored;
-    fs::remove(download_folder(run), ignored);
+    fs::remove(download_folder_itself(run), ignored);
     fs::remove(run.program_folder + std::string(catalogue::kRemoteFile), ignored);
     if (run.self_update_flag) {
         show_updated(services.dialogs);
