@@ -13,8 +13,6 @@ constexpr const char* kLineEnd = "\r\n";
 constexpr std::array<std::string_view, 4> kExerciseMarkers{"xxsim", "xxxdnd", "xxxmssim", "xxxmssim2"};
 constexpr char kLetters[] = " ABCDEF";  // letter of answer slot 1 to 6
 
-bool is_fill_in(const QuestionRecord& record) { return to_upper_ascii(record.question_type.substr(0, 4)) == "FILL"; }
-
 std::string replace_all(std::string text, std::string_view from, std::string_view to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
         text.replace(at, from.size(), to);
@@ -34,13 +32,43 @@ std::string tutor_section(const std::string& address, bool embed_player, const E
 
 }  // namespace
 
+bool is_fill_in(const QuestionRecord& record) { return to_upper_ascii(record.question_type.substr(0, 4)) == "FILL"; }
+
+std::string html_text(std::string_view text) {
+    std::string safe;
+    safe.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&': safe += "&amp;"; break;
+            case '<': safe += "&lt;"; break;
+            case '>': safe += "&gt;"; break;
+            case '"': safe += "&quot;"; break;
+            default: safe += c;
+        }
+    }
+    return safe;
+}
+
+std::string lab_feedback_html(const std::vector<LabFinding>& findings) {
+    if (findings.empty()) return {};
+    std::string html = "<p><b>What the lab expected, and what the console's configuration held:</b></p>\n<ul class=\"lab_feedback\">\n";
+    for (const LabFinding& finding : findings) {
+        const char* outcome = finding.right ? "right" : (!finding.present || finding.found.empty()) ? "missing" : "wrong";
+        const std::string found = finding.present && !finding.found.empty() ? html_text(finding.found) : "nothing";
+        html += "<li>" + html_text(finding.key) + ": expected " + html_text(finding.expected) + ", found " + found +
+                " \xE2\x80\x94 " + outcome + "</li>\n";
+    }
+    return html + "</ul>\n";
+}
+
 bool is_exercise_marker(std::string_view name) {
     for (std::string_view marker : kExerciseMarkers)
         if (name == marker) return true;
     return false;
 }
 
-ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutcome& outcome, const std::string& data_folder) {
+ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutcome& outcome, const std::string& data_folder,
+                                 const std::vector<LabFinding>& lab_findings) {
     const std::string question = with_picture_folder(record.question_text, data_folder);
     const std::string explanation = with_picture_folder(record.explanation, data_folder);
     std::array<std::string, 7> answers;
@@ -75,6 +103,12 @@ ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutco
 
     // An exercise question shows only its explanation and the reference as stored.
     if (is_exercise_marker(record.diagram_files[1])) body.text = explanation + "<br><br>" + record.ref_tag;
+    // A router lab also says item by item what was missed, above its solution
+    // transcript, which keeps the console's fixed-width columns.
+    if (record.diagram_files[1] == "xxsim")
+        body.text = lab_feedback_html(lab_findings) +
+                    "<div class=\"transcript\" style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">" + explanation +
+                    "</div><br><br>" + record.ref_tag;
     return body;
 }
 

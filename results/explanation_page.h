@@ -7,8 +7,10 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bank/question_record.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 
@@ -34,8 +36,18 @@ struct AnswerOutcome {
     std::string answer_position;  // "bottom" puts the verdict after the reference line
 };
 
-// The body of the page before the page adds its style, id line and diagrams.
-ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutcome& outcome, const std::string& data_folder);
+bool is_fill_in(const QuestionRecord& record);
+
+// Text made safe to stand in a page: & < > " written as entities.
+std::string html_text(std::string_view text);
+
+// A router-console lab's items, one line each: "hostname: expected R1, found R1 — right".
+std::string lab_feedback_html(const std::vector<LabFinding>& findings);
+
+// The body of the page before the page adds its style, id line and diagrams;
+// a graded router lab also lists what it expected and found.
+ExplanationBody explanation_body(const QuestionRecord& record, const AnswerOutcome& outcome, const std::string& data_folder,
+                                 const std::vector<LabFinding>& lab_findings = {});
 
 struct ExplanationPageSettings {
     int font_size = 12;  // below 1 is written as 12

@@ -165,9 +165,10 @@ void ExplanationHandle::show_answer(bool print_only) {
     ExplanationBody body;
     silent_step([&] {
         const std::string position = services_.program.settings.get(setting::put_answer);
+        const auto lab = quiz.lab_findings.find(quiz.current_index);
         body = explanation_body(quiz.current_question,
                                 {quiz.chosen_letters.at(static_cast<std::size_t>(quiz.current_index)), quiz.verdict, position},
-                                state.paths.data_folder);
+                                state.paths.data_folder, lab == quiz.lab_findings.end() ? std::vector<LabFinding>{} : lab->second);
         quiz.verdict = body.verdict;
     });
     const std::string body_before_page = body.text;

@@ -87,6 +87,7 @@ Grade grade_answer(const QuestionRecord& on_screen, const QuestionRecord& table_
     const std::string& marker = on_screen.diagram_files[1];
     if (marker == "xxsim") {
         if (!router_console_expectations_met(on_screen, results.router_general)) grade.verdict = verdict_code::wrong;
+        if (results.router_entry) grade.lab_findings = router_console_findings(on_screen, results.router_entry);
     } else if (marker == "xxxdnd") {
         if (results.drag_drop_result() != "Success") grade.verdict = verdict_code::wrong;
     } else if (marker == "xxxmssim" || marker == "xxxmssim2") {
@@ -115,6 +116,8 @@ void record_grade(QuizState& quiz, QuestionRecord& table_record, const Grade& gr
     const int id = quiz.current_question.question_id;
     quiz.verdict = grade.verdict;
     quiz.chosen_letters.at(quiz.current_index) = grade.chosen_letters;
+    if (grade.lab_findings.empty()) quiz.lab_findings.erase(quiz.current_index);
+    else quiz.lab_findings[quiz.current_index] = grade.lab_findings;
     if (grade.verdict == verdict_code::right) {
         if (id >= 0 && id < kQuizSlots) quiz.missed_flags[id] = "0";
         table_record.result = result_code::right;

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bank/question_record.h"
 #include "bank/question_table.h"
@@ -42,11 +44,15 @@ struct ExerciseResults {
     std::function<std::string(const std::string& key)> router_general;  // section "general" of "out.ini"
     std::function<std::string()> drag_drop_result;    // "result" of section "Answer"; deletes the file
     std::function<std::string()> dialog_sim_result;   // the same for the dialog simulators
+    // A key of "out.ini" as the file holds it, none when it does not: what the
+    // student is shown of a lab. Grading reads `router_general` alone.
+    std::function<std::optional<std::string>(const std::string& key)> router_entry;
 };
 
 struct Grade {
     std::int16_t verdict = verdict_code::right;
     std::string chosen_letters;
+    std::vector<LabFinding> lab_findings;  // a router-console lab: each expectation and what was found
 };
 
 // Grades the question on screen from the user's answer in its table record.

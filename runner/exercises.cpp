@@ -5,6 +5,7 @@
 
 #include "common/module1.h"
 #include "platform/failure.h"
+#include "platform/ini_file.h"
 #include "platform/file_for_writing.h"
 #include "platform/text_forms.h"
 #include "platform/program_file_name.h"
@@ -67,6 +68,14 @@ std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRe
 
 std::string router_console_value(const std::string& working_folder, const std::string& key) {
     return read_out_ini(working_folder, "general", key);
+}
+
+std::optional<std::string> router_console_entry(const std::string& working_folder, const std::string& key) {
+    // A default no file line can hold tells a missing key from an empty value.
+    constexpr const char* kAbsent = "\n";
+    const std::string value = IniFile(out_ini_path(working_folder)).get_string("general", key, kAbsent, 60);
+    if (value == kAbsent) return std::nullopt;
+    return std::string(trim_blanks(value.substr(0, value.find('\0'))));
 }
 
 std::string take_exercise_result(const std::string& result_file) {

@@ -3,6 +3,7 @@
 // what is prepared when such a question is shown, and how each is started.
 // The exchange files and result files live in the working folder, and the
 // programs are started in it.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,8 @@ std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRe
 
 // The result files as the grader reads them. Reading a drag-and-drop or
 // dialog-simulator result deletes it.
+// The same key, or none when the result file does not hold it.
+std::optional<std::string> router_console_entry(const std::string& working_folder, const std::string& key);
 std::string router_console_value(const std::string& working_folder, const std::string& key);
 std::string take_exercise_result(const std::string& result_file);
 std::string drag_drop_result_file(const std::string& working_folder);

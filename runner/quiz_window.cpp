@@ -363,7 +363,10 @@ void QuizWindow::form_load() {
         web_mail_->setChecked(mail_type_ == kWebMail);
     });
     load.step([&] { services_.state.retake.retake_request = 0; });
-    load.step([&] { quiz.flagged.fill(false); });
+    load.step([&] {
+        quiz.flagged.fill(false);
+        quiz.lab_findings.clear();
+    });
     load.step([&] {
         const BankState& bank = services_.state.bank;
         whatdoin_->setText(qs("Quiz " + quiz_letter() + "-   " + bank.exam_title + " v" + bank.version_text));
@@ -646,7 +649,8 @@ void QuizWindow::check_answer() {
         const ExerciseResults results{
             [&](const std::string& key) { return router_console_value(folder, key); },
             [&] { return take_exercise_result(drag_drop_result_file(folder)); },
-            [&] { return take_exercise_result(dialog_sim_result_file(folder)); }};
+            [&] { return take_exercise_result(dialog_sim_result_file(folder)); },
+            [&](const std::string& key) { return router_console_entry(folder, key); }};
         QuestionRecord& record = table.at(quiz.current_index);
         const Grade grade = grade_answer(quiz.current_question, record, results);
         record_grade(quiz, record, grade);

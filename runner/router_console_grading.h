@@ -5,9 +5,12 @@
 // result file's value of that key in section "general", trimmed and
 // lower-cased. Slots without "]" are not expectations.
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "bank/question_record.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 
@@ -16,5 +19,12 @@ namespace qd {
 using GeneralValueReader = std::function<std::string(const std::string& key)>;
 
 bool router_console_expectations_met(const QuestionRecord& question, const GeneralValueReader& read_general);
+
+// Reads one key of the result file's section "general"; none when the file
+// does not hold the key.
+using GeneralEntryReader = std::function<std::optional<std::string>(const std::string& key)>;
+
+// Each expectation with the value the file holds for it, for the student to see.
+std::vector<LabFinding> router_console_findings(const QuestionRecord& question, const GeneralEntryReader& read_entry);
 
 }  // namespace qd

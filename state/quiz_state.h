@@ -6,8 +6,10 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "bank/question_record.h"
 
@@ -40,6 +42,16 @@ inline bool answered_on_page(InputKind kind) {
 inline constexpr int kQuizSlots = 2001;      // indices 0 to 2000; slot 0 unused
 inline constexpr int kCategorySlots = 151;   // indices 0 to 150
 
+// One expectation of a router-console lab and what the console's result file
+// held for it when the lab was graded.
+struct LabFinding {
+    std::string key;       // "hostname"
+    std::string expected;  // as the question states it
+    std::string found;     // trimmed; "" when the file held nothing for the key
+    bool present = false;  // the file held the key
+    bool right = false;
+};
+
 struct QuizState {
     std::array<std::int16_t, kQuizSlots> question_order{};  // entry p: question number asked at position p
     std::int16_t quiz_length = 0;
@@ -64,6 +76,8 @@ struct QuizState {
     // By position: the student flagged the question to come back to. Cleared
     // when the quiz window loads; read by the results window after the quiz.
     std::array<bool, kQuizSlots> flagged{};
+    // By table index: what each graded router-console lab expected and found.
+    std::map<int, std::vector<LabFinding>> lab_findings;
 
     bool flagged_at(int position) const { return position >= 1 && position < kQuizSlots && flagged[position]; }
 

@@ -47,7 +47,7 @@ TEST(ExplanationPage, bodyFollowsTheOutcomeAndTheAnswerPosition) {
         std::int16_t verdict;
     };
     QuestionRecord exercise = three_answers();
-    exercise.diagram_files[1] = "xxsim";
+    exercise.diagram_files[1] = "xxxdnd";
     const std::vector<Case> cases = {
         {"right, two correct answers", three_answers(), 1, {" B", 99, "top"},
          "Correct.<br>The answer(s):  A C" + kListing, 1},
@@ -73,6 +73,27 @@ TEST(ExplanationPage, bodyFollowsTheOutcomeAndTheAnswerPosition) {
         EXPECT_EQ(body.text, c.body);
         EXPECT_EQ(body.verdict, c.verdict);
     }
+}
+
+TEST(ExplanationPage, aRouterLabListsWhatItExpectedAndFoundAboveItsTranscript) {
+    QuestionRecord exercise = three_answers();
+    QuestionRecord router_lab = exercise;
+    router_lab.diagram_files[1] = "xxsim";
+    const std::vector<LabFinding> findings{{"hostname", "R1", "r1", true, true},
+                                           {"line vty 0 4 password", "quartz", "", false, false},
+                                           {"banner motd", "Hi", "<script>", true, false}};
+    const std::string transcript_start = "<div class=\"transcript\" style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">";
+    const std::string lines =
+        "<p><b>What the lab expected, and what the console's configuration held:</b></p>\n<ul class=\"lab_feedback\">\n"
+        "<li>hostname: expected R1, found r1 \xE2\x80\x94 right</li>\n"
+        "<li>line vty 0 4 password: expected quartz, found nothing \xE2\x80\x94 missing</li>\n"
+        "<li>banner motd: expected Hi, found &lt;script&gt; \xE2\x80\x94 wrong</li>\n</ul>\n";
+    const std::string transcript = transcript_start + "Both carry a network address.</div><br><br>112##Table 4";
+    router_lab.result = result_code::wrong;
+    EXPECT_EQ(explanation_body(router_lab, {"", 0, "top"}, kData, findings).text, lines + transcript);
+    // Never graded: nothing was found, so only the transcript.
+    router_lab.result = result_code::not_graded;
+    EXPECT_EQ(explanation_body(router_lab, {"", 0, "top"}, kData).text, transcript);
 }
 
 TEST(ExplanationPage, onlyTheFirstPictureOfEachTextGetsTheDataFolder) {

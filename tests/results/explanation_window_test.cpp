@@ -5,6 +5,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <optional>
 #include <cstdlib>
 #include <functional>
 
@@ -159,6 +162,30 @@ TEST_F(ExplanationWindowTest, shownWindowOffersFeedbackWebLinkAndExhibitsAndClos
               "&BODY=Remember that answers are listed in random order.");
     EXPECT_EQ(shell.opened[2].first, state.paths.data_folder + "r1.txt");
     EXPECT_EQ(shell.opened[2].second, ShowMode::normal);
+}
+
+TEST_F(ExplanationWindowTest, aMissedLabListsItemByItemWhatWasExpectedAndFoundAboveItsTranscript) {
+    QuestionRecord& lab = state.table.at(7);
+    lab.diagram_files[1] = "xxsim";
+    lab.answers = {"", "[hostname]R1", "[line vty 0 4 password]quartz", "", "", "", ""};
+    lab.explanation = "Router(config)#hostname R1<br>R1(config)#line vty 0 4<br>R1(config-line)#password quartz";
+    state.quiz.lab_findings[7] = {{"hostname", "R1", "R1", true, true}, {"line vty 0 4 password", "quartz", "", false, false}};
+    show_answer([&](ExplanationWindow& window) {
+        const std::string text = window.browser().visible_text();
+        const std::size_t right = text.find("hostname: expected R1, found R1 \xE2\x80\x94 right");
+        const std::size_t missing = text.find("line vty 0 4 password: expected quartz, found nothing \xE2\x80\x94 missing");
+        const std::size_t transcript = text.find("Router(config)#hostname R1");
+        EXPECT_NE(right, std::string::npos) << text;
+        EXPECT_NE(missing, std::string::npos) << text;
+        EXPECT_LT(right, missing);
+        EXPECT_LT(missing, transcript);
+        auto* view = qobject_cast<QWebEngineView*>(window.browser().widget());
+        std::optional<QVariant> font;
+        view->page()->runJavaScript("getComputedStyle(document.querySelector('.transcript')).fontFamily",
+                                    [&](const QVariant& value) { font = value; });
+        ASSERT_TRUE(QTest::qWaitFor([&] { return font.has_value(); }, 5000));
+        EXPECT_NE(font->toString().indexOf("monospace"), -1) << font->toString().toStdString();
+    });
 }
 
 TEST_F(ExplanationWindowTest, controlsAreNamedInTabOrderAndEscapeCloses) {

@@ -51,7 +51,7 @@ TEST(Grading, everyKindOfQuestion) {
         {"dialog simulator success", exercise("xxxmssim2"), verdict_code::right, ""},
     };
     const ExerciseResults results{[](const std::string& key) { return key == "hostname" ? std::string(" r1 ") : std::string("x"); },
-                                  [] { return std::string("success"); }, [] { return std::string("Success"); }};
+                                  [] { return std::string("success"); }, [] { return std::string("Success"); }, {}};
     for (const GradeCase& c : cases) {
         SCOPED_TRACE(c.name);
         const Grade grade = grade_answer(c.question, c.question, results);
@@ -73,14 +73,14 @@ TEST(Grading, recordedGradesAndTheLiveScore) {
     quiz.current_question = table.at(5);
 
     EXPECT_LT(calculate_score(quiz, table).wrong_share(), 0);
-    record_grade(quiz, table.at(5), Grade{1, " A"});
+    record_grade(quiz, table.at(5), Grade{1, " A", {}});
     LiveScore score = calculate_score(quiz, table);
     EXPECT_EQ(score.score_caption, " 2/ 2");
     EXPECT_EQ(percent_caption(score, '.'), " 100.0%");
     EXPECT_EQ(score.wrong_share(), 0.0);
 
     // Answered right, then revisited and answered wrong: the recount drops it.
-    record_grade(quiz, table.at(5), Grade{99, ""});
+    record_grade(quiz, table.at(5), Grade{99, "", {}});
     score = calculate_score(quiz, table);
     EXPECT_EQ(score.score_caption, " 0/ 2");
     EXPECT_EQ(quiz.right_count, 0);

@@ -501,6 +501,10 @@ TEST_F(QuizWindowTest, exerciseQuestionsPrepareTheirFilesAndStartTheirProgramEac
     EXPECT_TRUE(std::filesystem::exists(folder / "out.ini"));
     press("cmd_buttons_0");
     EXPECT_EQ(state.table.at(1).result, result_code::right);
+    // What the console held is kept for the explanation and the review.
+    ASSERT_EQ(state.quiz.lab_findings[1].size(), 1u);
+    EXPECT_EQ(state.quiz.lab_findings[1][0].found, "r1");
+    EXPECT_TRUE(state.quiz.lab_findings[1][0].right);
     ASSERT_TRUE(window().findChild<QPushButton*>("cmd_buttons_3")->isVisible());
     starter.succeed = false;
     QTest::mouseClick(window().findChild<QPushButton*>("cmd_buttons_3"), Qt::LeftButton);
