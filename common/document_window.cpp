@@ -7,18 +7,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "common/named_button.h"
+
 namespace qd {
-namespace {
-
-QPushButton* add_button(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove('&'));
-    button->setAutoDefault(true);
-    return button;
-}
-
-}  // namespace
 
 std::string local_document_address(const std::string& document) {
     const QString text = QString::fromStdString(document);
@@ -45,10 +36,10 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
     browser_->on_link_followed([this](const std::string& address) { follow_link(address); });
     browser_->on_page_painted([this] { follow_page(); });
 
-    back_ = add_button(this, "document_back", "&Back");
-    auto* print = add_button(this, "document_print", "&Print");
-    auto* elsewhere = add_button(this, "document_open_elsewhere", "Open in my &browser");
-    auto* close = add_button(this, "document_close", "&Close");
+    back_ = add_named_button(this, "document_back", "&Back");
+    auto* print = add_named_button(this, "document_print", "&Print");
+    auto* elsewhere = add_named_button(this, "document_open_elsewhere", "Open in my &browser");
+    auto* close = add_named_button(this, "document_close", "&Close");
     back_->setEnabled(false);
     connect(back_, &QPushButton::clicked, this, [this] {
         browser_->go_back();

@@ -13,9 +13,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
+#include "common/program_title.h"
 #include "results/quiz_positions.h"
 #include "results/results_file.h"
+#include "results/review_page.h"
+#include "results/review_window.h"
 #include "results/testing_log.h"
 
 namespace qd {
@@ -70,7 +74,8 @@ QIcon flag_icon(const QColor& colour) {
 
 }  // namespace
 
-ResultsWindow::ResultsWindow(ProgramServices services) : services_(services) {
+ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_reader)
+    : services_(services), desktop_reader_(desktop_reader) {
     setObjectName("finalscore");
     setMinimumSize(560, 560);
 
@@ -128,6 +133,8 @@ ResultsWindow::ResultsWindow(ProgramServices services) : services_(services) {
     questions_->viewport()->installEventFilter(this);
     auto* hint = new QLabel("Double-click a line above to view question details.", this);
 
+    auto* review = add_button(this, "cmd_review", "&Review Answers");
+    connect(review, &QPushButton::clicked, this, [this] { silent_step([&] { review_answers(); }); });
     auto* details = add_button(this, "Command2", "View or Print Test Details");
     retake_ = add_button(this, "cmd_retake", "Retake Quiz Using Incorrect Answers");
     auto* quit = add_button(this, "Command1", "&Quit to Menu");
@@ -135,7 +142,7 @@ ResultsWindow::ResultsWindow(ProgramServices services) : services_(services) {
     connect(retake_, &QPushButton::clicked, this, [this] { silent_step([&] { retake_quiz(); }); });
     connect(quit, &QPushButton::clicked, this, [this] { silent_step([&] { quit_to_menu(); }); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {details, retake_, quit}) buttons->addWidget(button);
+    for (QPushButton* button : {review, details, retake_, quit}) buttons->addWidget(button);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(scores);
@@ -147,7 +154,7 @@ ResultsWindow::ResultsWindow(ProgramServices services) : services_(services) {
     layout->addWidget(hint);
     layout->addLayout(buttons);
 
-    QWidget* order[] = {categories_, filters_[0], filters_[1], filters_[2], questions_, details, retake_, quit};
+    QWidget* order[] = {categories_, filters_[0], filters_[1], filters_[2], questions_, review, details, retake_, quit};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
@@ -272,6 +279,28 @@ void ResultsWindow::show_details() {
     services_.windows.get<ExplanationWindowOperations>(kExplanationWindow).show_answer(false);
 }
 
+ResultsWindow::~ResultsWindow() = default;
+
+void ResultsWindow::review_answers() {
+    const ProgramState& state = services_.state;
+    if (!services_.browsers) return;
+    if (!review_)
+        review_ = new ReviewWindow(this, services_.browsers->create(), services_.shell, services_.dialogs,
+                                   [this](int position) { silent_step([&] { open_book_at(position); }); });
+    const auto& working = services_.settings.working;
+    const ReviewPageSettings page{state.bank.exam_title, working.font_size, working.font_name};
+    review_->show_review(review_page_html(state.quiz, state.table, page), state.paths.data_folder);
+}
+
+void ResultsWindow::open_book_at(int position) {
+    const ProgramState& state = services_.state;
+    if (!desktop_reader_ || !position_in_table(state.quiz, position)) return;
+    if (!reviewer_) reviewer_ = std::make_unique<ChapterReviewer>(services_.dialogs, *desktop_reader_, kProgramTitle);
+    reviewer_->review(state.table.at(state.quiz.table_index_at(position)).ref_tag, state.paths.book_pdf_path);
+}
+
+BookViewerWindow* ResultsWindow::book_viewer() const { return reviewer_ ? reviewer_->viewer().window() : nullptr; }
+
 void ResultsWindow::view_test_details() {
     const ProgramState& state = services_.state;
     shell_open(services_.shell, history_report_name(state.bank.product_number, student_name()), ShowMode::maximized);
@@ -336,8 +365,8 @@ std::optional<std::string> ResultsHandle::save_history() {
     return why;
 }
 
-std::unique_ptr<ManagedWindow> create_results_window(ProgramServices services, const Clock& clock) {
-    auto* window = new ResultsWindow(services);
+std::unique_ptr<ManagedWindow> create_results_window(ProgramServices services, const Clock& clock, PdfReaderLink* desktop_reader) {
+    auto* window = new ResultsWindow(services, desktop_reader);
     return std::make_unique<ResultsHandle>(window, services, clock);
 }
 

@@ -12,6 +12,7 @@
 
 #include "common/widget_window.h"
 #include "platform/clock.h"
+#include "platform/pdf_reader_link.h"
 #include "results/history_report.h"
 #include "results/results_summary.h"
 #include "state/program_services.h"
@@ -23,9 +24,16 @@ class QRadioButton;
 
 namespace qd {
 
+class BookViewerWindow;
+class ChapterReviewer;
+class ReviewWindow;
+
 class ResultsWindow : public QWidget {
 public:
-    explicit ResultsWindow(ProgramServices services);
+    // `desktop_reader` takes the study guide when the student asks for their
+    // own PDF reader; without one the review's study-guide links do nothing.
+    explicit ResultsWindow(ProgramServices services, PdfReaderLink* desktop_reader = nullptr);
+    ~ResultsWindow() override;
 
     // The load, step by step; a failing step is logged and the next one runs.
     void load(ManagedWindow& handle);
@@ -37,6 +45,10 @@ public:
     void view_test_details();
     void retake_quiz();
     void quit_to_menu();
+    // "Review Answers": every question of the quiz on one page.
+    void review_answers();
+    ReviewWindow* review_window() const { return review_; }
+    BookViewerWindow* book_viewer() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -46,6 +58,7 @@ private:
     ListFilter selected_filter() const;
     void list_categories();
     std::string student_name() const;
+    void open_book_at(int position);
 
     ProgramServices services_;
     QLabel* right_ = nullptr;
@@ -60,6 +73,9 @@ private:
     QPushButton* retake_ = nullptr;
     int calc_list_wrong_count_ = 0;  // decides only whether the retake is offered
     std::vector<CategoryScore> category_scores_;  // collected by the load for the history report
+    PdfReaderLink* desktop_reader_ = nullptr;
+    ReviewWindow* review_ = nullptr;              // made on the first review; a window of its own that goes with this one
+    std::unique_ptr<ChapterReviewer> reviewer_;   // made on the first study-guide link
 };
 
 class ResultsHandle : public WidgetWindow, public ResultsWindowOperations {
@@ -73,6 +89,7 @@ private:
     const Clock& clock_;
 };
 
-std::unique_ptr<ManagedWindow> create_results_window(ProgramServices services, const Clock& clock);
+std::unique_ptr<ManagedWindow> create_results_window(ProgramServices services, const Clock& clock,
+                                                     PdfReaderLink* desktop_reader = nullptr);
 
 }  // namespace qd

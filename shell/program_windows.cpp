@@ -19,7 +19,7 @@ void define_program_windows(const ProgramServices& services, const WindowPlatfor
     windows.define(kExhibitWindow, [&screen = services.screen] { return create_exhibit_window(screen); });
     windows.define(kStartWindow, [services, inputs] { return create_start_window(services, inputs); });
     windows.define(kMainMenu, [services, &platform] { return create_main_menu(services, platform.random, platform.clock); });
-    windows.define(kResultsWindow, [services, &platform] { return create_results_window(services, platform.clock); });
+    windows.define(kResultsWindow, [services, &platform] { return create_results_window(services, platform.clock, &platform.desktop_reader); });
     windows.define(kExplanationWindow, [services, &platform] {
         ExplanationServices explanation{services, [&platform] { return platform.browsers.create(); },
                                         [] { return no_right_click_head(); },

@@ -15,25 +15,14 @@
 #include "gui_test.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/explanation_window.h"
+#include "pdf_text.h"
 #include "program_world.h"
 
 namespace qd {
 namespace {
 
+using testing::pdf_text;
 using testing::read_file;
-
-// The text of a PDF file, as a reader shows it, with runs of blanks made one.
-std::string pdf_text(const std::filesystem::path& pdf) {
-    const std::filesystem::path text = pdf.string() + ".txt";
-    const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + text.string() + "'";
-    if (std::system(command.c_str()) != 0) return {};
-    std::string squeezed;
-    for (char c : read_file(text)) {
-        const char blank = (c == '\n' || c == '\r' || c == '\f') ? ' ' : c;
-        if (!(blank == ' ' && !squeezed.empty() && squeezed.back() == ' ')) squeezed += blank;
-    }
-    return squeezed;
-}
 
 // A stand-in for the quiz window: just the state of its answer-check button.
 struct QuizWindowStandIn : testing::FakeWindow, QuizWindowOperations {

@@ -249,6 +249,7 @@ TEST_F(ResultsWindowTest, everyControlIsNamedReachableByTabAndActsOnEnter) {
         {"whichq_1", QAccessible::RadioButton, "Show All Questions"},
         {"whichq_2", QAccessible::RadioButton, "Show Correct Questions"},
         {"List1", QAccessible::List, "Questions of the quiz"},
+        {"cmd_review", QAccessible::Button, "Review Answers"},
         {"Command2", QAccessible::Button, "View or Print Test Details"},
         {"cmd_retake", QAccessible::Button, "Retake Quiz Using Incorrect Answers"},
         {"Command1", QAccessible::Button, "Quit to Menu"},

@@ -32,6 +32,8 @@
 #include "record/study_record.h"
 #include "results/explanation_window.h"
 #include "results/results_file.h"
+#include "results/results_window.h"
+#include "results/review_window.h"
 #include "runner/navigator_window.h"
 #include "runner/quiz_window.h"
 #include "setup/main_menu_window.h"
@@ -460,6 +462,11 @@ TEST_F(QuizLoop, everyWindowIsAFrameOrDialogNamedByItsTitle_everyControlSaysWhat
     control<QAction>(quiz_window(), "menu_quittest").trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));
     expect_accessible_and_fitting(widget_of<QWidget>(kResultsWindow));
+    auto& results = widget_of<ResultsWindow>(kResultsWindow);
+    QTest::mouseClick(&control<QPushButton>(results, "cmd_review"), Qt::LeftButton);
+    ASSERT_NE(results.review_window(), nullptr);
+    expect_accessible_and_fitting(*results.review_window());
+    results.review_window()->hide();
     windows.load(kFlashCardWindow);
     expect_accessible_and_fitting(widget_of<QWidget>(kFlashCardWindow));
     BookViewerWindow book([](const std::string&, int) {});
