@@ -45,4 +45,10 @@ void ErrorLog::report_planted_link(std::string_view handler_label, std::string_v
     }
 }
 
+FileNotice ErrorLog::notices_for(std::string_view handler_label, std::string_view source_label) const {
+    return [this, handler = std::string(handler_label), source = std::string(source_label)](const std::string& notice) {
+        append(handler, source, static_cast<int>(FailureCode::file_access_error), notice);
+    };
+}
+
 }  // namespace qd

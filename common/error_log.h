@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/clock.h"
+#include "platform/file_for_writing.h"
 
 namespace qd {
 
@@ -24,6 +25,9 @@ public:
     // `file` is about to be written (the writer replaces it by a plain file).
     void report_planted_link(std::string_view handler_label, std::string_view source_label,
                              const std::filesystem::path& file) const noexcept;
+
+    // What a part without a log of its own tells is logged with these labels.
+    FileNotice notices_for(std::string_view handler_label, std::string_view source_label) const;
 
 private:
     const Clock& clock_;

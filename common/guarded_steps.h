@@ -37,6 +37,9 @@ inline constexpr GuardLabels results_load{"finalscore form Load()", "finalscore 
 inline constexpr GuardLabels start_window_load{"Welcome form load()", "Welcome"};
 inline constexpr GuardLabels start_window_activate{"Welcome form Activate()", "Welcome"};
 inline constexpr GuardLabels start_quiz_click{"start_quiz_click_sub()", "Welcome"};
+// Not a procedure: what the settings store and the router console find in their files' places.
+inline constexpr GuardLabels settings_files{"settings store", "settings"};
+inline constexpr GuardLabels console_files{"router console", "gridlab"};
 }  // namespace guard
 
 // Tells a developer of a failure a step swallowed (see above). `logged` says

@@ -34,7 +34,9 @@ int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostre
         out << session.enter(line);
     }
     if (!session.ended()) out << session.prompt() << '\n';
-    if (const auto failure = write_result_file(folder, session.config())) {
+    // Batch runs have no log but their error stream.
+    const FileNotice notice = [&errors](const std::string& text) { errors << "gridlab: " << text << '\n'; };
+    if (const auto failure = write_result_file(folder, session.config(), notice)) {
         errors << "gridlab: out.ini could not be written: " << *failure << '\n';
         return 1;
     }

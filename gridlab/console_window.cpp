@@ -39,8 +39,11 @@ QPlainTextEdit* read_only_text(const QString& accessible_name, const QString& ob
 
 }  // namespace
 
-ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, QWidget* parent)
-    : QWidget(parent), session_(model, start_configuration(model, folder)), folder_(std::move(folder)), progress_(model, folder_) {
+ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, FileNotice notice, QWidget* parent)
+    : QWidget(parent),
+      session_(model, start_configuration(model, folder)),
+      folder_(std::move(folder)),
+      progress_(model, folder_, std::move(notice)) {
     // The update utility knows a running console by "gridlab" and "velqor" in
     // its title, and asks to close it before it replaces the program's files.
     setWindowTitle(model == DeviceModel::access_switch ? "Switch console - velqor gridlab" : "Router console - velqor gridlab");

@@ -21,7 +21,8 @@ class CommandLineEdit;
 class ConsoleWindow : public QWidget {
     Q_OBJECT
 public:
-    ConsoleWindow(DeviceModel model, std::filesystem::path folder, QWidget* parent = nullptr);
+    // `notice` hears of a link found in the place of a file the console writes.
+    ConsoleWindow(DeviceModel model, std::filesystem::path folder, FileNotice notice = {}, QWidget* parent = nullptr);
 
     const ConsoleSession& session() const { return session_; }
 

@@ -6,6 +6,8 @@
 #include <iostream>
 
 #include "gridlab/batch_run.h"
+#include "common/error_log.h"
+#include "common/guarded_steps.h"
 #include "gridlab/console_window.h"
 
 int main(int argc, char** argv) {
@@ -15,7 +17,12 @@ int main(int argc, char** argv) {
         return qd::gridlab::run_batch(options.model, std::cin, std::cout, std::cerr, std::filesystem::current_path());
     QApplication application(argc, argv);
     application.setApplicationName("gridlab");
-    qd::gridlab::ConsoleWindow window(options.model, std::filesystem::current_path());
+    // The quiz starts the console in its own working folder, so what the
+    // console finds there goes into the quiz's "error.log".
+    qd::SystemClock clock;
+    const qd::ErrorLog log(clock);
+    qd::gridlab::ConsoleWindow window(options.model, std::filesystem::current_path(),
+                                      log.notices_for(qd::guard::console_files.handler, qd::guard::console_files.source));
     window.show();
     return application.exec();
 }

@@ -56,8 +56,8 @@ std::string task_key(DeviceModel model, const std::filesystem::path& folder) {
            std::to_string(fnv1a(bytes));
 }
 
-LabProgress::LabProgress(DeviceModel model, std::filesystem::path folder)
-    : model_(model), folder_(std::move(folder)), key_(task_key(model_, folder_)) {
+LabProgress::LabProgress(DeviceModel model, std::filesystem::path folder, FileNotice notice)
+    : model_(model), folder_(std::move(folder)), notice_(std::move(notice)), key_(task_key(model_, folder_)) {
     std::error_code error;
     if (std::filesystem::exists(folder_ / "out.ini", error)) earlier_lines_ = journal_lines(folder_ / kJournalFileName, key_);
     lines_ = earlier_lines_;
@@ -81,12 +81,13 @@ std::optional<std::string> LabProgress::save(const DeviceConfig& config) {
     std::string result = result_file_text(config);
     // The journal first: out.ini names the work the journal can rebuild.
     if (!journal_written_ || written_lines_ != lines_.size()) {
+        tell_of_planted_link(notice_, folder_ / kJournalFileName);
         if (auto failure = replace_file(folder_ / kJournalFileName, journal_text(key_, lines_))) return failure;
         journal_written_ = true;
         written_lines_ = lines_.size();
     }
     if (result == written_result_) return std::nullopt;
-    if (auto failure = write_result_file(folder_, config)) return failure;
+    if (auto failure = write_result_file(folder_, config, notice_)) return failure;
     written_result_ = std::move(result);
     return std::nullopt;
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "gridlab/device_config.h"
+#include "platform/file_for_writing.h"
 
 namespace qd::gridlab {
 
@@ -26,7 +27,8 @@ std::string task_key(DeviceModel model, const std::filesystem::path& folder);
 
 class LabProgress {
 public:
-    LabProgress(DeviceModel model, std::filesystem::path folder);
+    // `notice` hears of a link found in the place of out.ini or the journal.
+    LabProgress(DeviceModel model, std::filesystem::path folder, FileNotice notice = {});
 
     // The lines an earlier console typed for this same task (its journal is
     // used only while its out.ini is still there); empty for a new task.
@@ -47,6 +49,7 @@ public:
 private:
     DeviceModel model_;
     std::filesystem::path folder_;
+    FileNotice notice_;
     std::string key_;
     std::vector<std::string> lines_;
     std::vector<std::string> earlier_lines_;

@@ -149,7 +149,9 @@ std::string result_file_text(const DeviceConfig& config) {
     return text;
 }
 
-std::optional<std::string> write_result_file(const std::filesystem::path& folder, const DeviceConfig& config) {
+std::optional<std::string> write_result_file(const std::filesystem::path& folder, const DeviceConfig& config,
+                                             const FileNotice& notice) {
+    tell_of_planted_link(notice, folder / "out.ini");
     return replace_file(folder / "out.ini", result_file_text(config));
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gridlab/device_config.h"
+#include "platform/file_for_writing.h"
 
 namespace qd::gridlab {
 
@@ -20,6 +21,8 @@ ResultEntries result_entries(const DeviceConfig& config);
 std::string result_file_text(const DeviceConfig& config);
 
 // Writes "out.ini" in `folder` whole or not at all; returns why it failed.
-std::optional<std::string> write_result_file(const std::filesystem::path& folder, const DeviceConfig& config);
+// A link in its place is replaced, and `notice` hears of it.
+std::optional<std::string> write_result_file(const std::filesystem::path& folder, const DeviceConfig& config,
+                                             const FileNotice& notice = {});
 
 }  // namespace qd::gridlab

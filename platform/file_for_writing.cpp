@@ -88,4 +88,9 @@ std::optional<std::string> planted_link_notice(const std::filesystem::path& file
            "; the program never writes through it";
 }
 
+void tell_of_planted_link(const FileNotice& notice, const std::filesystem::path& file) {
+    if (!notice) return;
+    if (auto text = planted_link_notice(file)) notice(*text);
+}
+
 }  // namespace qd

@@ -6,6 +6,7 @@
 // the open never waits for a reader.
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,5 +40,13 @@ std::optional<std::string> write_file(const std::filesystem::path& file, std::st
 // The line to log when a symbolic link stands where `file` is about to be
 // written, naming where it pointed; nothing for anything else.
 std::optional<std::string> planted_link_notice(const std::filesystem::path& file);
+
+// How a part without a log of its own tells the program that runs it what it
+// found on the way (a link in a file's place, a file too large to read); an
+// empty one tells nobody.
+using FileNotice = std::function<void(const std::string& notice)>;
+
+// Tells `notice` of a symbolic link standing where `file` is about to be written.
+void tell_of_planted_link(const FileNotice& notice, const std::filesystem::path& file);
 
 }  // namespace qd

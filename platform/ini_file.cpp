@@ -186,6 +186,13 @@ IniContents IniFile::read() const {
     return bytes ? IniContents(*bytes) : IniContents();
 }
 
+std::optional<std::string> IniFile::too_large_notice() const {
+    std::error_code error;
+    if (!fs::is_regular_file(file_, error) || fs::file_size(file_, error) <= kLargestIniFile || error) return std::nullopt;
+    return file_.string() + " is larger than " + std::to_string(kLargestIniFile >> 20) +
+           " MB: it is treated as damaged, read as empty and kept as it is";
+}
+
 std::string IniFile::get_string(std::string_view section, std::string_view key, std::string_view default_value,
                                 std::size_t buffer_size) const {
     return read().get_string(section, key, default_value, buffer_size);

@@ -51,6 +51,10 @@ public:
     // The whole file parsed once; empty contents when it cannot be read.
     IniContents read() const;
 
+    // The line to log when the file is larger than kLargestIniFile, and so
+    // read as empty and never rewritten; nothing otherwise.
+    std::optional<std::string> too_large_notice() const;
+
     // The value of `key` in `section`, or `default_value` when the file, the
     // section or the key is missing; either is cut to buffer_size - 1
     // characters, as a reader with a buffer of that size would return it.

@@ -37,7 +37,8 @@ std::string file_name_for(const std::string& application) {
 
 }  // namespace
 
-IniSettingsStore::IniSettingsStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
+IniSettingsStore::IniSettingsStore(std::filesystem::path folder, FileNotice notice)
+    : folder_(std::move(folder)), notice_(std::move(notice)) {}
 
 std::filesystem::path IniSettingsStore::default_folder() {
     if (const char* own = std::getenv("QUIZDECK_CONFIG_DIR"); own && *own) return own;
@@ -63,7 +64,13 @@ const IniContents& IniSettingsStore::contents_of(const std::string& application)
     Parsed& parsed = parsed_[application];
     std::string identity = identity_of(file);
     if (identity.empty() || identity != parsed.identity) {
-        parsed.contents = IniFile(file).read();
+        const IniFile ini(file);
+        parsed.contents = ini.read();
+        if (notice_ && !told_too_large_.contains(application))
+            if (auto too_large = ini.too_large_notice()) {
+                told_too_large_.insert(application);
+                notice_(*too_large);
+            }
         // A file that changed while it was read is read afresh next time.
         parsed.identity = identity_of(file) == identity ? identity : std::string();
     }
@@ -73,6 +80,7 @@ const IniContents& IniSettingsStore::contents_of(const std::string& application)
 bool IniSettingsStore::write_locked(const std::string& application, const std::string& section, const std::string& key,
                                     const std::string& value) {
     parsed_.erase(application);
+    tell_of_planted_link(notice_, file_for(application));
     return IniFile(file_for(application)).write_string(section, key, quoted(value));
 }
 

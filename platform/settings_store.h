@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 
+#include "platform/file_for_writing.h"
 #include "platform/ini_file.h"
 
 namespace qd {
@@ -30,7 +32,9 @@ public:
 
 class IniSettingsStore final : public SettingsStore {
 public:
-    explicit IniSettingsStore(std::filesystem::path folder = default_folder());
+    // `notice` hears of a link found in a settings file's place and of a
+    // settings file too large to read, each once.
+    explicit IniSettingsStore(std::filesystem::path folder = default_folder(), FileNotice notice = {});
     static std::filesystem::path default_folder();
 
     std::string get(const std::string& application, const std::string& section, const std::string& key,
@@ -54,7 +58,9 @@ private:
                       const std::string& value);
 
     std::filesystem::path folder_;
+    FileNotice notice_;
     mutable std::map<std::string, Parsed> parsed_;
+    mutable std::set<std::string> told_too_large_;
 };
 
 }  // namespace qd

@@ -29,7 +29,7 @@ runner              results
 setup               results flashcards
 shell               setup runner platform/webengine
 updater             platform/curl platform/qt
-gridlab             platform/qt
+gridlab             common
 content             platform
 tools               shell updater gridlab
 tests               tools platform/testing

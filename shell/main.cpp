@@ -7,6 +7,7 @@
 
 #include "common/document_window.h"
 #include "common/error_log.h"
+#include "common/guarded_steps.h"
 #include "common/program_title.h"
 #include "common/window_registry.h"
 #include "platform/clock.h"
@@ -60,7 +61,8 @@ int main(int argc, char** argv) {
 
     qd::SystemClock clock;
     qd::ErrorLog log(clock);
-    qd::IniSettingsStore store;
+    qd::IniSettingsStore store(qd::IniSettingsStore::default_folder(),
+                               log.notices_for(qd::guard::settings_files.handler, qd::guard::settings_files.source));
     qd::UserSettings settings(store);
     qd::apply_colour_choice(qd::colour_choice_from_text(settings.get(qd::setting::colour_scheme)));
     qd::QtDialogs dialogs;

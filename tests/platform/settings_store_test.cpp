@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/settings_store.h"
 #include "temp_folder.h"
 
@@ -64,6 +67,35 @@ TEST(IniSettingsStore, folderThatCannotBeCreatedFailsThePut) {
     IniSettingsStore store(folder / "blocker" / "config");
     EXPECT_FALSE(store.put("velqortest", "stuff", "radio", " 1"));
     EXPECT_EQ(store.get("velqortest", "stuff", "radio", "1"), "1");
+}
+
+// What the store finds in a settings file's place is told once: a link
+// (replaced by a plain file, its target left alone) and a file too large to
+// read (read as empty, and kept as it is).
+TEST(IniSettingsStore, aPlantedLinkAndAnOverLongFileAreEachToldOnce) {
+    namespace fs = std::filesystem;
+    testing::TempFolder folder;
+    fs::create_directories(folder / "config");
+    testing::write_file(folder / "kept.ini", "[V1]\r\nnum_times=\"3\"\r\n");
+    fs::create_symlink(folder / "kept.ini", folder / "config" / "velqor.ini");
+    const std::string too_large = "[V1]\r\nnum_times=\"3\"\r\n" + std::string(kLargestIniFile, ';');
+    testing::write_file(folder / "config" / "velqortest.ini", too_large);
+
+    std::vector<std::string> told;
+    IniSettingsStore store(folder / "config", [&told](const std::string& notice) { told.push_back(notice); });
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(store.put("velqor", "V1", "num_times", "4"));
+        EXPECT_EQ(store.get("velqortest", "V1", "num_times", "d"), "d");
+        EXPECT_FALSE(store.put("velqortest", "V1", "num_times", "4"));
+    }
+    EXPECT_FALSE(fs::is_symlink(folder / "config" / "velqor.ini"));
+    EXPECT_EQ(testing::read_file(folder / "kept.ini"), "[V1]\r\nnum_times=\"3\"\r\n");
+    EXPECT_EQ(testing::read_file(folder / "config" / "velqortest.ini"), too_large);
+    const std::string link = (folder / "config" / "velqor.ini").string() + " is a symbolic link to " + (folder / "kept.ini").string();
+    const std::string large = (folder / "config" / "velqortest.ini").string() + " is larger than 4 MB";
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[0].starts_with(link)) << told[0];
+    EXPECT_TRUE(told[1].starts_with(large)) << told[1];
 }
 
 TEST(IniSettingsStore, configurationFolderComesFromTheEnvironment) {

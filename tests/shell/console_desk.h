@@ -15,11 +15,14 @@ namespace qd::testing {
 
 class ConsoleDesk final : public ProgramStarter, public TopWindows {
 public:
+    // `notice` hears what the consoles find in their files' places.
+    explicit ConsoleDesk(FileNotice notice = {}) : notice_(std::move(notice)) {}
+
     bool start(const std::string& program, const std::vector<std::string>& arguments, const std::string& folder) override {
         if (std::filesystem::path(program).filename() != "gridlab") return false;
         const bool switch_lab = !arguments.empty() && arguments.front() == "2950";
         auto* console = new gridlab::ConsoleWindow(switch_lab ? gridlab::DeviceModel::access_switch : gridlab::DeviceModel::router,
-                                                   folder.empty() ? std::filesystem::current_path() : std::filesystem::path(folder));
+                                                   folder.empty() ? std::filesystem::current_path() : std::filesystem::path(folder), notice_);
         console->setAttribute(Qt::WA_DeleteOnClose);
         consoles_.emplace_back(console);
         console->show();
@@ -43,6 +46,7 @@ public:
     std::size_t open_count() { return list().size(); }
 
 private:
+    FileNotice notice_;
     std::vector<QPointer<gridlab::ConsoleWindow>> consoles_;
 };
 

@@ -194,7 +194,8 @@ protected:
 
     static inline PaintCountingBrowsers* browsers = nullptr;
     StudyRecord study_record{kStudyRecordFile, log};
-    testing::ConsoleDesk desk;  // the exercise programs the quiz starts, and the desktop's windows
+    // The exercise programs the quiz starts, and the desktop's windows.
+    testing::ConsoleDesk desk{log.notices_for(guard::console_files.handler, guard::console_files.source)};
     testing::ScriptedRandom random;
     testing::RecordingPdfReader desktop_reader;
     WindowPlatform platform{desk, random, clock, desk, *browsers, desktop_reader};
@@ -351,9 +352,9 @@ TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNam
                                                        {history_report_name(product, "ALEX"), false, true},
                                                        {"sim.txt", true, true},
                                                        {"sim_showme.txt", false, true},
-                                                       {"out.ini", false, false},
-                                                       {"config/velqor.ini", true, false},
-                                                       {"config/velqortest.ini", false, false}}) {
+                                                       {"out.ini", false, true},
+                                                       {"config/velqor.ini", true, true},
+                                                       {"config/velqortest.ini", false, true}}) {
         plant(later, planted.size());
         planted.push_back(later);
     }

@@ -2,6 +2,7 @@
 // The program's state and the services around it, in a fresh temporary
 // folder, as window and start-up tests need them.
 #include "common/error_log.h"
+#include "common/guarded_steps.h"
 #include "common/window_registry.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
@@ -23,7 +24,7 @@ struct ProgramWorld {
     TempFolder folder;
     FixedClock clock{"D"};
     ErrorLog log{clock};
-    IniSettingsStore store{folder / "config"};
+    IniSettingsStore store{folder / "config", log.notices_for(guard::settings_files.handler, guard::settings_files.source)};
     UserSettings settings{store};
     ProgramState state;
     ScriptedDialogs dialogs;
