@@ -36,14 +36,14 @@ struct EngineRun {
     // The catalogue fetch and read of the wizard's first pages, every product ticked.
     void choose_all() {
         run.program_folder = world.program_folder();
-        run.addresses = qd::GetUpdatesINI(world.program(), transfer, {}, [] {}, failures);
+        run.addresses = qd::GetUpdatesINI(world.program(), transfer, {}, [] {}, failures, tell);
         run.lists = qd::Read_Updates_Ini(world.program(), failures);
         for (qd::ProductEntry& entry : run.lists.offered) entry.selected = true;
     }
 
     std::optional<std::string> install() {
         qd::EngineServices services{transfer, display, failures, dialogs, starter, codec,
-                                    [this] { return applications_closed; }, {}};
+                                    [this] { return applications_closed; }, {}, tell};
         return reported_by([&] { qd::DownloadSelectedUpdates(run, services); });
     }
 
@@ -55,6 +55,8 @@ struct EngineRun {
     }
 
     qd::testing::UpdateWorld world;
+    std::vector<std::string> notices;  // what the run told of links in its files' places
+    qd::FileNotice tell = [this](const std::string& notice) { notices.push_back(notice); };
     qd::CurlTransfer transfer;
     qd::testing::RecordingDisplay display;
     qd::testing::ThrowingFailureReport failures;
@@ -88,8 +90,8 @@ TEST(DownloadEngine, installsAndRecordsEveryTickedProduct) {
 
 // Symbolic links planted in the program folder in the place of what a run
 // writes (the local catalogue, the fetched catalogue, the download folder):
-// the run replaces each by a plain file or folder of its own and leaves what
-// they named as it was.
+// the run replaces each by a plain file or folder of its own, tells of each
+// once and leaves what they named as it was.
 TEST(DownloadEngine, linksInPlaceOfWhatARunWritesAreReplacedAndWhatTheyNamedIsLeftAlone) {
     EngineRun r;
     const fs::path program = r.world.program(), outside = r.world.temp / "outside";
@@ -112,6 +114,12 @@ TEST(DownloadEngine, linksInPlaceOfWhatARunWritesAreReplacedAndWhatTheyNamedIsLe
     EXPECT_EQ(read_file(outside / "fetched.ini"), "kept");
     EXPECT_EQ(std::distance(fs::directory_iterator(outside / "downloads"), fs::directory_iterator()), 1);
     EXPECT_EQ(read_file(outside / "downloads" / "kept.txt"), "kept");
+    std::vector<std::string> expected;
+    for (auto [name, target] : {std::pair{"updates.temp.ini", "fetched.ini"}, {"updates:downloads", "downloads"},
+                                {"updates.ini", "updates.ini"}})
+        expected.push_back((program / name).string() + " is a symbolic link to " + (outside / target).string() +
+                           "; the program never writes through it");
+    EXPECT_EQ(r.notices, expected);
 }
 
 // "size" is display information: without it a download is bounded by the

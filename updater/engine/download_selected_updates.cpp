@@ -84,6 +84,7 @@ void prepare_folders(UpdateRun& run, EngineServices& services) {
             services.failures.ReportUpdateFailure("The folder " + files.folder + " cannot be written: " + *why);
     }
     // What an earlier run left there is of no use: each run fetches afresh.
+    tell_of_planted_link(services.notice, download_folder_itself(run));
     remove_download_folder(run);
     if (!fs::create_directory(download_folder_itself(run), error) || error)
         services.failures.ReportUpdateFailure("The folder " + download_folder(run) + " cannot be made: " + error.message());
@@ -184,6 +185,7 @@ void install_product(UpdateRun& run, const ProductEntry& entry, const ProductFil
     std::error_code ignored;
     fs::remove(files.compressed(), ignored);
     fs::remove(files.package(), ignored);
+    tell_of_planted_link(services.notice, run.program_folder + std::string(catalogue::kLocalFile));
     RecordInstalledProduct(run.program_folder, run.lists, entry, services.failures);
 }
 
@@ -234,7 +236,7 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
         }
     DiscardingFailureReport failures(caller.failures, std::move(downloads), download_folder_itself(run).string());
     EngineServices services{caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec,
-                            caller.running_applications_closed, caller.times};
+                            caller.running_applications_closed, caller.times, caller.notice};
 
     for (ProductEntry& entry : run.lists.offered)
         if (entry.selected) download_product(run, entry, files_of(run, entry), services);

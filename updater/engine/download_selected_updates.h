@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/file_for_writing.h"
 #include "platform/program_starter.h"
 #include "platform/transfer.h"
 #include "updater/catalogue/catalogue_lists.h"
@@ -39,6 +40,8 @@ struct EngineServices {
     // CheckRunningApplications: false when the user keeps one open.
     std::function<bool()> running_applications_closed;
     DownloadTimes times;
+    // Hears of a link found in the place of the local catalogue or the download folder.
+    FileNotice notice = {};
 };
 
 // A catalogue size is whole kilobytes rounded up; a download may exceed it by

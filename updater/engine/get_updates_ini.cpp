@@ -13,7 +13,7 @@ constexpr std::string_view kCouldNotRetrieve = "Could not retrieve update list";
 
 ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Transfer& transfer,
                               const DownloadTimes& times, const std::function<void()>& between_steps,
-                              UpdateFailureReport& failures) {
+                              UpdateFailureReport& failures, const FileNotice& notice) {
     ServerAddresses addresses = read_server_addresses(program_folder);
     std::string catalogue;
     DownloadRules rules{.length_required = false, .most_bytes = kMostCatalogueBytes, .times = times};
@@ -25,6 +25,7 @@ ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Trans
     } catch (const DownloadFault& fault) {
         failures.ReportUpdateFailure(std::string(kCouldNotRetrieve) + "\n" + fault.reason);
     }
+    tell_of_planted_link(notice, program_folder / catalogue::kRemoteFile);
     if (auto fault = replace_file(program_folder / catalogue::kRemoteFile, catalogue))
         failures.ReportUpdateFailure(std::string(kCouldNotRetrieve) + "\n" + *fault);
     return addresses;

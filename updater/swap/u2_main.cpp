@@ -6,14 +6,13 @@
 // folder (the program folder), since nobody may be watching the terminal.
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <string>
 
-#include "platform/file_for_writing.h"
 #include "updater/catalogue/app_folder.h"
 #include "platform/program_file_name.h"
 #include "updater/swap/swap_in_new_utility.h"
+#include "updater/swap/utility_log.h"
 
 namespace {
 
@@ -24,10 +23,7 @@ constexpr std::chrono::hours kWaitLimit{24};
 
 void tell(const std::string& line) {
     std::fprintf(stderr, "u2: %s\n", line.c_str());
-    std::time_t now = std::time(nullptr);
-    char when[32];
-    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-    qd::write_file("u2.log", std::string(when) + " " + line + "\r\n", qd::WriteMode::append);
+    qd::append_to_utility_log(std::filesystem::current_path(), line);
 }
 
 }  // namespace

@@ -295,7 +295,7 @@ void FrmAvailableWindow::cmd_startnext_Click() {
                                   txt_password->text().toStdString()};
     SetInetVariables(services_.transfer, options);
     run_.addresses = GetUpdatesINI(run_.program_folder, services_.transfer, services_.times,
-                                   [this] { process_pending_events(); }, *this);
+                                   [this] { process_pending_events(); }, *this, services_.notice);
 
     show_enabled(fra_connecting, false);
     cmd_availableNext->show();
@@ -388,7 +388,7 @@ void FrmAvailableWindow::cmd_availableNext_Click() {
     if (MSFlexGrid1->data_rows() >= 1) {
         EngineServices engine{services_.transfer, *this,           *this,
                               services_.dialogs,  services_.starter, Huffman,
-                              [this] { return CheckRunningApplications(); }, services_.times};
+                              [this] { return CheckRunningApplications(); }, services_.times, services_.notice};
         DownloadSelectedUpdates(run_, engine);
     }
     show_enabled(cmd_finish, true);

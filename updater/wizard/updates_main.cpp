@@ -9,6 +9,7 @@
 #include "platform/program_file_name.h"
 #include "platform/partial_files.h"
 #include "updater/swap/utility_lock.h"
+#include "updater/swap/utility_log.h"
 #include "updater/wizard/package_managed.h"
 #include "updater/wizard/frm_available_window.h"
 
@@ -32,7 +33,10 @@ int main(int argc, char** argv) {
     qd::QtProgramStarter starter;
     qd::DesktopTopWindows top_windows;
     qd::FrmAvailableWindow window({transfer, dialogs, shell, starter, top_windows,
-                                   [](int status) { qd::end_process_now(status); }, program_folder, {}});
+                                   [](int status) { qd::end_process_now(status); }, program_folder, {},
+                                   [program_folder](const std::string& notice) {
+                                       qd::append_to_utility_log(program_folder, notice);
+                                   }});
     window.show();
     return application.exec();
 }

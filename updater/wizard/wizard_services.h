@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/dialogs.h"
+#include "platform/file_for_writing.h"
 #include "platform/program_starter.h"
 #include "platform/shell.h"
 #include "platform/top_windows.h"
@@ -23,6 +24,8 @@ struct WizardServices {
     std::function<void(int status)> end_process;
     std::string program_folder;  // with its trailing "/"
     DownloadTimes times;
+    // Hears of a link found in the place of a file the utility writes.
+    FileNotice notice = {};
 };
 
 // The status the process ends with: a closed window, or a failure report.
