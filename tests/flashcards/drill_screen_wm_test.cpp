@@ -89,12 +89,12 @@ protected:
     std::vector<std::uint32_t> framed(QWidget& window) {
         const auto id = static_cast<xcb_window_t>(window.winId());
         std::vector<std::uint32_t> extents;
-        for (int attempt = 0; attempt < 10 && extents.size() != 4; ++attempt) {
+        for (int attempt = 0; attempt < 10; ++attempt) {
             if (attempt > 0) {
                 window.hide();
                 window.show();
             }
-            QTest::qWaitFor([&] { return (extents = desktop.frame_extents(id)).size() == 4; }, 1000);
+            if (QTest::qWaitFor([&] { return (extents = desktop.frame_extents(id)).size() == 4; }, 1000)) break;
         }
         EXPECT_EQ(extents.size(), 4u) << "the window manager never framed the window";
         return extents;
@@ -126,8 +126,8 @@ TEST_F(DrillScreenUnderWindowManager, coversTheWholeScreenWithoutAFrame) {
     const auto id = static_cast<xcb_window_t>(drill.winId());
     EXPECT_EQ(framed(drill), (std::vector<std::uint32_t>{0, 0, 0, 0}));
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.full_screen(id); }, 10000)) << "not full screen for the window manager";
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.on_screen(id) == screen; }, 10000))
+    const QRect whole_screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.on_screen(id) == whole_screen; }, 10000))
         << "at " << desktop.on_screen(id).x() << "," << desktop.on_screen(id).y() << " size " << desktop.on_screen(id).width() << "x"
         << desktop.on_screen(id).height();
     EXPECT_EQ(process_end.ends, 0);

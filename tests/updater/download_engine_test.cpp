@@ -125,8 +125,13 @@ TEST(DownloadEngine, linksInPlaceOfWhatARunWritesAreReplacedAndWhatTheyNamedIsLe
 // "size" is display information: without it a download is bounded by the
 // fixed limit and its Content-Length, not refused past 1 KB.
 TEST(DownloadEngine, aProductWithoutASizeIsBoundedByTheFixedLimit) {
-    EXPECT_EQ(qd::most_download_bytes({.size = 0}), qd::kUnsizedDownloadLimit);
-    EXPECT_EQ(qd::most_download_bytes({.size = 3}), 3 * 1024 + qd::kSizeMargin);
+    const auto of_size = [](std::int16_t kilobytes) {
+        qd::ProductEntry product;
+        product.size = kilobytes;
+        return product;
+    };
+    EXPECT_EQ(qd::most_download_bytes(of_size(0)), qd::kUnsizedDownloadLimit);
+    EXPECT_EQ(qd::most_download_bytes(of_size(3)), 3 * 1024 + qd::kSizeMargin);
 
     EngineRun r;
     std::string noise;
