@@ -8,7 +8,7 @@ packages=(
   libcurl4-openssl-dev zlib1g-dev libdeflate-dev
   libsqlite3-dev libsqlitecpp-dev qt6-charts-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   graphviz fonts-dejavu-core xvfb xauth poppler-utils xdotool openbox
   tinyproxy microsocks dante-server
   desktop-file-utils appstream lintian xdg-utils
