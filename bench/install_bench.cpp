@@ -53,6 +53,9 @@ public:
         return qd::DialogAnswer::ok;
     }
     std::string input(const std::string&, const std::string&, const std::string&) override { return {}; }
+    int choose(const std::string&, const std::string&, const std::vector<std::string>&, int safe_choice) override {
+        return safe_choice;
+    }
     bool start(const std::string&, const std::vector<std::string>&, const std::string&) override { return true; }
 
 private:
