@@ -3,7 +3,6 @@
 // interface is seen by the windows; the engine behind it lives in one library.
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +33,6 @@ public:
     // not arrive in a bounded time); input from the user waits meanwhile, so
     // no click lands on a half-replaced page.
     virtual bool write_document(const std::string& html, const std::string& base_folder) = 0;
-    virtual bool busy() const = 0;
     // Lets pending events run while the browser is busy (bounded).
     virtual void wait_while_busy() = 0;
 
@@ -43,15 +41,6 @@ public:
     virtual void set_page_script(const std::string& script) = 0;
 
     virtual bool has_element(const std::string& id) = 0;
-    // The text of the current document as the reader sees it, in lines.
-    virtual std::string visible_text() = 0;
-    // The centre of the first element matching a CSS selector, in the widget's
-    // coordinates; nothing when there is none.
-    struct Point {
-        int x = 0;
-        int y = 0;
-    };
-    virtual std::optional<Point> element_center(const std::string& selector) = 0;
     // Calls `on_click` whenever the element with this id of the current
     // document is clicked; a later document drops the hook.
     virtual void hook_click(const std::string& id, std::function<void()> on_click) = 0;
@@ -82,8 +71,6 @@ public:
     // Prints the page after the print dialog; false when printing failed. A
     // dialog the user cancelled is no failure: nothing is printed, no error shown.
     virtual bool print_with_dialog() = 0;
-    // Prints the page into a PDF file; false when that failed.
-    virtual bool print_to_pdf(const std::string& file) = 0;
 };
 
 class BrowserFactory {

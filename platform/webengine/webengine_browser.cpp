@@ -29,6 +29,7 @@
 #include <utility>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 
 #include "platform/colour_scheme.h"
 #include "platform/webengine/browser_bridge.h"
@@ -142,7 +143,7 @@ private:
     bool input_seen_ = true;
 };
 
-class WebEngineBrowser final : public Browser {
+class WebEngineBrowser final : public Browser, public BrowserProbe {
 public:
     WebEngineBrowser() : view_(new QWebEngineView) {
         view_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -214,8 +215,6 @@ public:
         page_->setHtml("<html><body></body></html>");
     }
 
-    bool busy() const override { return loading_; }
-
     void wait_while_busy() override {
         wait_until([this] { return !loading_; }, kLoadBoundMs);
     }
@@ -235,14 +234,14 @@ public:
         return text ? text->toString().toStdString() : std::string();
     }
 
-    std::optional<Point> element_center(const std::string& selector) override {
+    std::optional<PagePoint> element_center(const std::string& selector) override {
         const auto found = run_script("(function (e) { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
                                       " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })"
                                       "(document.querySelector(" + js_string(selector) + "))");
         if (!found || found->isNull() || !found->isValid()) return std::nullopt;
         const QVariantList centre = found->toList();
         if (centre.size() != 2) return std::nullopt;
-        return Point{static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble())};
+        return PagePoint{static_cast<int>(centre[0].toDouble()), static_cast<int>(centre[1].toDouble())};
     }
 
     void hook_click(const std::string& id, std::function<void()> on_click) override {
@@ -401,6 +400,11 @@ void WebEngineBrowserFactory::warm_up() {
     auto browser = std::make_unique<WebEngineBrowser>();
     browser->start_empty_document();
     spare_ = std::move(browser);
+}
+
+BrowserProbe& probe_of(Browser& browser) {
+    if (auto* probe = dynamic_cast<BrowserProbe*>(&browser)) return *probe;
+    throw std::invalid_argument("Only the web engine's browsers have a probe");
 }
 
 std::unique_ptr<Browser> WebEngineBrowserFactory::create() {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "platform/browser.h"
+#include "platform/webengine/browser_probe.h"
 
 namespace qd {
 

@@ -42,7 +42,7 @@ protected:
     }
 
     void click(const std::string& selector) {
-        const auto centre = browser_->element_center(selector);
+        const auto centre = probe_of(*browser_).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QWidget* target = browser_->widget()->focusProxy() ? browser_->widget()->focusProxy() : browser_->widget();
         QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(centre->x, centre->y));
@@ -99,10 +99,10 @@ TEST_F(BrowserTest, pageScript_runsInEveryDocument_andPrintingMakesAPdf) {
                               "document.forms['frm'].elements[1].checked = true;");
     write(kPage);
     EXPECT_TRUE(control(browser_->read_form(), "radio1", "V2")->checked);
-    EXPECT_TRUE(browser_->element_center("body[data-seen=form]"));
+    EXPECT_TRUE(probe_of(*browser_).element_center("body[data-seen=form]"));
 
     const auto pdf = folder_ / "page.pdf";
-    ASSERT_TRUE(browser_->print_to_pdf(pdf.string()));
+    ASSERT_TRUE(probe_of(*browser_).print_to_pdf(pdf.string()));
     EXPECT_EQ(testing::read_file(pdf).substr(0, 4), "%PDF");
 
     // A print dialog the user cancels is no printing failure.

@@ -48,7 +48,7 @@ protected:
     }
 
     void click(const std::string& selector) {
-        const auto centre = browser_->element_center(selector);
+        const auto centre = probe_of(*browser_).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QTest::mouseClick(browser_->widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
@@ -77,7 +77,7 @@ TEST_F(PageAccessTest, answersAreNamedByTheirText_andAClickOnTheTextSelectsThem)
                   .toStdString(),
               "A.\tThe first answer|B.\tThe second answer|C.\tA box|");
     // The page's text is as written: only elements were added around it.
-    EXPECT_EQ(browser_->visible_text().find("The first answer"), browser_->visible_text().find("A.") + 3);
+    EXPECT_EQ(probe_of(*browser_).visible_text().find("The first answer"), probe_of(*browser_).visible_text().find("A.") + 3);
 
     click("input[value=V2] + label");
     click("input[name=ans1] + label");

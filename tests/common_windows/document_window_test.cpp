@@ -28,13 +28,13 @@ protected:
 
     void click_page(const std::string& selector) {
         Browser& browser = shell.window()->browser();
-        const auto centre = browser.element_center(selector);
+        const auto centre = probe_of(browser).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QTest::mouseClick(browser.widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
 
     bool page_says(const std::string& words) {
-        return QTest::qWaitFor([&] { return shell.window()->browser().visible_text().find(words) != std::string::npos; }, 10000);
+        return QTest::qWaitFor([&] { return probe_of(shell.window()->browser()).visible_text().find(words) != std::string::npos; }, 10000);
     }
 
     const std::string guide = std::string(QUIZDECK_STAGE_DIR) + "/velqor.html";

@@ -105,7 +105,7 @@ protected:
     static inline WebEngineBrowserFactory* browsers = nullptr;
     std::vector<std::string> events;
     QTimer poll_;
-    std::function<bool(Browser&)> print = [this](Browser& browser) { return browser.print_to_pdf((folder / "page.pdf").string()); };
+    std::function<bool(Browser&)> print = [this](Browser& browser) { return probe_of(browser).print_to_pdf((folder / "page.pdf").string()); };
 };
 
 TEST_F(ExplanationWindowTest, printingThePageGivesItsTextAndAFailureIsReported) {
@@ -137,7 +137,7 @@ TEST_F(ExplanationWindowTest, shownWindowOffersFeedbackWebLinkAndExhibitsAndClos
         QTest::mouseClick(window.findChild<QPushButton*>("webcmd"), Qt::LeftButton);
         QTest::mouseClick(window.findChild<QPushButton*>("Command1"), Qt::LeftButton);
 
-        const auto centre = window.browser().element_center("#Exhibit1");
+        const auto centre = probe_of(window.browser()).element_center("#Exhibit1");
         ASSERT_TRUE(centre);
         QWidget* page = window.browser().widget();
         QTest::mouseClick(page->focusProxy() ? page->focusProxy() : page, Qt::LeftButton, {}, QPoint(centre->x, centre->y));
@@ -160,7 +160,7 @@ TEST_F(ExplanationWindowTest, aMissedLabListsItemByItemWhatWasExpectedAndFoundAb
     lab.explanation = "Router(config)#hostname R1<br>R1(config)#line vty 0 4<br>R1(config-line)#password quartz";
     state.quiz.lab_findings[7] = {{"hostname", "R1", "R1", true, true}, {"line vty 0 4 password", "quartz", "", false, false}};
     show_answer([&](ExplanationWindow& window) {
-        const std::string text = window.browser().visible_text();
+        const std::string text = probe_of(window.browser()).visible_text();
         const std::size_t right = text.find("hostname: expected R1, found R1 \xE2\x80\x94 right");
         const std::size_t missing = text.find("line vty 0 4 password: expected quartz, found nothing \xE2\x80\x94 missing");
         const std::size_t transcript = text.find("Router(config)#hostname R1");

@@ -83,7 +83,7 @@ protected:
     }
 
     void click(ReviewWindow& review, const std::string& selector) {
-        const auto centre = review.browser().element_center(selector);
+        const auto centre = probe_of(review.browser()).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QTest::mouseClick(review.browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
@@ -97,7 +97,7 @@ protected:
 TEST_F(ReviewWindowTest, showsEveryQuestionWithItsMarks_andTheFiltersLeaveWrongFlaggedOrUnanswered) {
     ReviewWindow& review = open_review();
     EXPECT_EQ(review.windowTitle(), "Review Answers");
-    const std::string text = review.browser().visible_text();
+    const std::string text = probe_of(review.browser()).visible_text();
     for (const char* expected : {"Question 1 of 3", "\xE2\x9C\x93 Right", "B. OSPF \xE2\x9C\x93 right answer, your answer",
                                  "Question 2 of 3", "\xE2\x9C\x97 Wrong", "A. RIP \xE2\x9C\x97 your answer",
                                  "B. OSPF \xE2\x9C\x93 right answer", "Question 3 of 3", "\xE2\x80\x93 Not answered",
@@ -127,7 +127,7 @@ TEST_F(ReviewWindowTest, theStudyGuideLinkOpensTheBookThere_andThePagePrints) {
     click(review, "label[for=show_wrong]");
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown_questions(review) == QStringList({"Question 2 of 3"}); }, 5000));
     const std::filesystem::path pdf = folder.path() / "review.pdf";
-    ASSERT_TRUE(review.browser().print_to_pdf(pdf.string()));
+    ASSERT_TRUE(probe_of(review.browser()).print_to_pdf(pdf.string()));
     const std::string printed = pdf_text(pdf);
     EXPECT_NE(printed.find("Question 2 of 3"), std::string::npos) << printed;
     EXPECT_NE(printed.find("your answer"), std::string::npos) << printed;

@@ -99,7 +99,7 @@ protected:
     }
 
     void click_page(const std::string& selector) {
-        const auto centre = window().browser().element_center(selector);
+        const auto centre = probe_of(window().browser()).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QTest::mouseClick(window().browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
@@ -429,7 +429,7 @@ TEST_F(QuizWindowTest, enterMovesOn_andTheFocusIsBackOnThePageAfterEachNext) {
         QWidget* page = window().browser().widget()->focusProxy();
         ASSERT_TRUE(QTest::qWaitFor([&] { return page->hasFocus(); }, 5000));
         // The page's first answer has the focus, so keys reach the page.
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window().browser().element_center("input:focus").has_value(); }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return probe_of(window().browser()).element_center("input:focus").has_value(); }, 5000));
         QTest::keyClick(page, Qt::Key_Return);  // Enter outside the answer box is Next
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return window().findChild<QLabel*>("question_number")->text().toStdString() == shown; }, 10000));

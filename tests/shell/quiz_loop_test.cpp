@@ -100,7 +100,7 @@ protected:
     QuizWindow& quiz_window() { return widget_of<QuizWindow>(kQuizWindow); }
 
     void click_page(const std::string& selector) {
-        const auto centre = quiz_window().browser().element_center(selector);
+        const auto centre = probe_of(quiz_window().browser()).element_center(selector);
         ASSERT_TRUE(centre) << selector;
         QTest::mouseClick(quiz_window().browser().widget()->focusProxy(), Qt::LeftButton, {}, QPoint(centre->x, centre->y));
     }
@@ -226,8 +226,8 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     std::string explanation;
     and_wait_for_page([&] {
         next([&](ExplanationWindow& window) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return window.browser().visible_text().find("Incorrect") != std::string::npos; }, 15000));
-            explanation = window.browser().visible_text();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return probe_of(window.browser()).visible_text().find("Incorrect") != std::string::npos; }, 15000));
+            explanation = probe_of(window.browser()).visible_text();
             // Opened from Next, the explanation holds Next until it is closed.
             EXPECT_FALSE(control<QPushButton>(quiz_window(), "cmd_buttons_0").isEnabled());
         });
