@@ -1,5 +1,7 @@
 #include "common/book_viewer_window.h"
 
+#include "platform/qt/accessible_button.h"
+
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -26,7 +28,7 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     auto* bar = new QHBoxLayout;
     layout->addLayout(bar);
 
-    auto* previous = add_button("&Previous", "previous_page", [this] { go_to_page_index(current_page_index() - 1); });
+    auto* previous = make_button(nullptr, "previous_page", "&Previous", [this] { go_to_page_index(current_page_index() - 1); });
     auto* page_label = new QLabel("Pa&ge");
     page_box_ = new QSpinBox;
     page_box_->setObjectName("page_number");
@@ -35,20 +37,20 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     page_label->setBuddy(page_box_);
     page_count_label_ = new QLabel;
     page_count_label_->setObjectName("page_count");
-    auto* next = add_button("&Next", "next_page", [this] { go_to_page_index(current_page_index() + 1); });
-    auto* zoom_out = add_button("Zoom &Out", "zoom_out", [this] { zoom_by(1 / 1.25); });
-    auto* zoom_in = add_button("Zoom &In", "zoom_in", [this] { zoom_by(1.25); });
-    auto* fit = add_button("Fit &Width", "fit_width", [this] { fit_width(); });
+    auto* next = make_button(nullptr, "next_page", "&Next", [this] { go_to_page_index(current_page_index() + 1); });
+    auto* zoom_out = make_button(nullptr, "zoom_out", "Zoom &Out", [this] { zoom_by(1 / 1.25); });
+    auto* zoom_in = make_button(nullptr, "zoom_in", "Zoom &In", [this] { zoom_by(1.25); });
+    auto* fit = make_button(nullptr, "fit_width", "Fit &Width", [this] { fit_width(); });
     auto* find_label = new QLabel("&Find");
     find_box_ = new QLineEdit;
     find_box_->setObjectName("find_text");
     find_box_->setAccessibleName("Find");
     find_box_->setPlaceholderText("Text on a page");
     find_label->setBuddy(find_box_);
-    auto* find = add_button("Find &Next", "find_next", [this] { find_next(find_box_->text()); });
-    auto* elsewhere = add_button("Open in my PDF &reader", "open_in_reader",
+    auto* find = make_button(nullptr, "find_next", "Find &Next", [this] { find_next(find_box_->text()); });
+    auto* elsewhere = make_button(nullptr, "open_in_reader", "Open in my PDF &reader",
                                  [this] { open_elsewhere_(loaded_path_, current_page_index()); });
-    auto* close_button = add_button("&Close", "close_viewer", [this] { hide(); });
+    auto* close_button = make_button(nullptr, "close_viewer", "&Close", [this] { hide(); });
     // Two rows: turning pages and zoom with Close; searching and the hand-off.
     for (QWidget* w : std::initializer_list<QWidget*>{previous, page_label, page_box_, page_count_label_, next})
         bar->addWidget(w);
@@ -91,15 +93,6 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
 
 BookViewerWindow::~BookViewerWindow() {
     view_->setDocument(nullptr);
-}
-
-QPushButton* BookViewerWindow::add_button(const QString& caption, const char* name, std::function<void()> action) {
-    auto* button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove('&'));
-    button->setAutoDefault(false);
-    connect(button, &QPushButton::clicked, this, std::move(action));
-    return button;
 }
 
 PdfOpenOutcome BookViewerWindow::show_page(const std::string& document, int page_index) {

@@ -48,7 +48,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QPushButton* add_button(const QString& caption, const char* name, std::function<void()> action);
     void update_page_controls();
     void search_some_pages();
     const QString& page_text(int index);

@@ -7,7 +7,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "common/named_button.h"
+#include "platform/qt/accessible_button.h"
 
 namespace qd {
 
@@ -36,10 +36,10 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
     browser_->on_link_followed([this](const std::string& address) { follow_link(address); });
     browser_->on_page_painted([this] { follow_page(); });
 
-    back_ = add_named_button(this, "document_back", "&Back");
-    auto* print = add_named_button(this, "document_print", "&Print");
-    auto* elsewhere = add_named_button(this, "document_open_elsewhere", "Open in my &browser");
-    auto* close = add_named_button(this, "document_close", "&Close");
+    back_ = make_button(this, "document_back", "&Back", EnterKey::presses_button);
+    auto* print = make_button(this, "document_print", "&Print", EnterKey::presses_button);
+    auto* elsewhere = make_button(this, "document_open_elsewhere", "Open in my &browser", EnterKey::presses_button);
+    auto* close = make_button(this, "document_close", "&Close", EnterKey::presses_button);
     back_->setEnabled(false);
     connect(back_, &QPushButton::clicked, this, [this] {
         browser_->go_back();
@@ -59,10 +59,7 @@ DocumentWindow::DocumentWindow(std::unique_ptr<Browser> browser, Shell& desktop,
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(page, 1);
-    setTabOrder(back_, print);
-    setTabOrder(print, elsewhere);
-    setTabOrder(elsewhere, close);
-    setTabOrder(close, page);
+    set_tab_order({back_, print, elsewhere, close, page});
     resize(860, 640);
 }
 

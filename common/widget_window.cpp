@@ -2,10 +2,14 @@
 
 namespace qd {
 
-WidgetWindow::~WidgetWindow() {
-    if (!widget_) return;
-    widget_->hide();
-    widget_->deleteLater();
+WidgetWindow::~WidgetWindow() { replace_widget(nullptr); }
+
+void WidgetWindow::replace_widget(QWidget* widget) {
+    if (widget_ && widget_ != widget) {
+        widget_->hide();
+        widget_->deleteLater();
+    }
+    widget_ = widget;
 }
 
 void WidgetWindow::show_window() {

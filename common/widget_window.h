@@ -25,6 +25,11 @@ public:
 
     QWidget* widget() const { return widget_; }
 
+protected:
+    // Puts `widget` (or nothing) in the place of the one so far, which is
+    // hidden and deleted later: for a window that is made afresh for each use.
+    void replace_widget(QWidget* widget);
+
 private:
     QPointer<QWidget> widget_;
     const Screen& screen_;

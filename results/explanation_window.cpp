@@ -9,6 +9,7 @@
 #include "common/picture_window.h"
 #include "common/widget_window.h"
 #include "common/window_operations.h"
+#include "platform/qt/accessible_button.h"
 
 namespace qd {
 
@@ -16,14 +17,6 @@ namespace {
 
 constexpr int kSmallestWidthTwips = 9540;
 constexpr int kSmallestHeightTwips = 6960;
-
-QPushButton* add_button(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove('&'));
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -41,10 +34,10 @@ ExplanationWindow::ExplanationWindow(const ExplanationServices& services, std::u
 
     auto* frame = new QWidget(this);
     frame->setObjectName("Frame1");
-    auto* close = add_button(frame, "Closeb", "&Close");
-    auto* feedback = add_button(frame, "Command1", "&E-mail feedback to author");
-    auto* print = add_button(frame, "Command2", "&Print");
-    web_link_button_ = add_button(frame, "webcmd", "&Jump to WEB Link");
+    auto* close = make_button(frame, "Closeb", "&Close");
+    auto* feedback = make_button(frame, "Command1", "&E-mail feedback to author");
+    auto* print = make_button(frame, "Command2", "&Print");
+    web_link_button_ = make_button(frame, "webcmd", "&Jump to WEB Link");
     web_link_button_->hide();
     close->setDefault(true);
     auto* buttons = new QHBoxLayout(frame);
@@ -60,10 +53,7 @@ ExplanationWindow::ExplanationWindow(const ExplanationServices& services, std::u
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(page, 1);
     layout->addWidget(frame, 0, Qt::AlignHCenter);
-    setTabOrder(page, close);
-    setTabOrder(close, feedback);
-    setTabOrder(feedback, print);
-    setTabOrder(print, web_link_button_);
+    set_tab_order({page, close, feedback, print, web_link_button_});
     resize(minimumSize());
 }
 
@@ -152,11 +142,8 @@ void ExplanationWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
 }
 
-ExplanationHandle::ExplanationHandle(ExplanationServices services) : services_(std::move(services)) {}
-
-ExplanationHandle::~ExplanationHandle() {
-    if (window_) window_.release()->deleteLater();
-}
+ExplanationHandle::ExplanationHandle(ExplanationServices services)
+    : WidgetWindow(nullptr, services.program.screen), services_(std::move(services)) {}
 
 void ExplanationHandle::show_answer(bool print_only) {
     ProgramState& state = services_.program.state;
@@ -174,39 +161,26 @@ void ExplanationHandle::show_answer(bool print_only) {
     const std::string body_before_page = body.text;
     silent_step([&] {
         // A fresh window for every page; the previous one goes first.
-        if (window_) window_.release()->deleteLater();
-        window_ = std::make_unique<ExplanationWindow>(services_, services_.make_browser());
-        window_->load();
-        window_->set_wow_explanation_html(body.text);
+        replace_widget(nullptr);
+        replace_widget(new ExplanationWindow(services_, services_.make_browser()));
+        current()->load();
+        current()->set_wow_explanation_html(body.text);
     });
-    if (!window_) return;
-    silent_step([&] { window_->set_web_link(last_web_link(body_before_page)); });
+    ExplanationWindow* window = current();
+    if (!window) return;
+    silent_step([&] { window->set_web_link(last_web_link(body_before_page)); });
     silent_step([&] { center_form(*this, services_.program.screen); });
     if (print_only) {
-        silent_step([&] { window_->Command2_Click(); });
-        window_->hide();
+        silent_step([&] { window->Command2_Click(); });
+        window->hide();
         return;
     }
-    silent_step([&] { window_->exec(); });
-    if (window_) window_.release()->deleteLater();
+    silent_step([&] { window->exec(); });
+    replace_widget(nullptr);
 }
 
-void ExplanationHandle::show_window() {
-    if (window_) window_->show();
-}
 void ExplanationHandle::hide_window() {
-    if (window_) window_->hide_answer();
-}
-bool ExplanationHandle::window_visible() const { return window_ && window_->isVisible(); }
-std::string ExplanationHandle::window_title() const { return window_ ? window_->windowTitle().toStdString() : std::string(); }
-int ExplanationHandle::width_twips() const {
-    return window_ ? window_->frameGeometry().width() * services_.program.screen.twips_per_pixel_x() : 0;
-}
-int ExplanationHandle::height_twips() const {
-    return window_ ? window_->frameGeometry().height() * services_.program.screen.twips_per_pixel_y() : 0;
-}
-void ExplanationHandle::move_to_twips(int left, int top) {
-    if (window_) window_->move(left / services_.program.screen.twips_per_pixel_x(), top / services_.program.screen.twips_per_pixel_y());
+    if (ExplanationWindow* window = current()) window->hide_answer();
 }
 
 std::unique_ptr<ManagedWindow> create_explanation_window(ExplanationServices services) {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "common/widget_window.h"
 #include "common/window_registry.h"
 #include "platform/browser.h"
 #include "results/explanation_page.h"
@@ -63,27 +64,20 @@ private:
 
 // The window in the registry: its show_answer builds the page of the quiz's
 // current question in a fresh window and shows it modally, or only prints it.
-class ExplanationHandle : public ManagedWindow, public ExplanationWindowOperations {
+class ExplanationHandle : public WidgetWindow, public ExplanationWindowOperations {
 public:
     explicit ExplanationHandle(ExplanationServices services);
-    ~ExplanationHandle() override;
 
     void show_answer(bool print_only) override;
-
-    void show_window() override;
+    // Hides the page as "&Close" does.
     void hide_window() override;
-    bool window_visible() const override;
-    std::string window_title() const override;
-    int width_twips() const override;
-    int height_twips() const override;
-    void move_to_twips(int left, int top) override;
 
-    // The window of the page shown last; none before the first page.
-    ExplanationWindow* current() const { return window_.get(); }
+    // The window of the page on screen, or of the page printed last; none
+    // before the first page and once a shown page is closed.
+    ExplanationWindow* current() const { return static_cast<ExplanationWindow*>(widget()); }
 
 private:
     ExplanationServices services_;
-    std::unique_ptr<ExplanationWindow> window_;
 };
 
 std::unique_ptr<ManagedWindow> create_explanation_window(ExplanationServices services);

@@ -16,6 +16,7 @@
 #include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
 #include "common/program_title.h"
+#include "platform/qt/accessible_button.h"
 #include "results/quiz_positions.h"
 #include "results/results_file.h"
 #include "results/review_page.h"
@@ -32,13 +33,6 @@ constexpr int kBarWidth = 360;
 constexpr int kBarHeight = 22;
 
 QString text_of(const std::string& text) { return QString::fromStdString(text); }
-
-QPushButton* add_button(QWidget* parent, const char* name, const char* caption) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove('&'));
-    return button;
-}
 
 QLabel* value_label(QWidget* parent, const char* name) {
     auto* label = new QLabel(parent);
@@ -133,11 +127,11 @@ ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_re
     questions_->viewport()->installEventFilter(this);
     auto* hint = new QLabel("Double-click a line above to view question details.", this);
 
-    auto* review = add_button(this, "cmd_review", "&Review Answers");
+    auto* review = make_button(this, "cmd_review", "&Review Answers");
     connect(review, &QPushButton::clicked, this, [this] { silent_step([&] { review_answers(); }); });
-    auto* details = add_button(this, "Command2", "View or Print Test Details");
-    retake_ = add_button(this, "cmd_retake", "Retake Quiz Using Incorrect Answers");
-    auto* quit = add_button(this, "Command1", "&Quit to Menu");
+    auto* details = make_button(this, "Command2", "View or Print Test Details");
+    retake_ = make_button(this, "cmd_retake", "Retake Quiz Using Incorrect Answers");
+    auto* quit = make_button(this, "Command1", "&Quit to Menu");
     connect(details, &QPushButton::clicked, this, [this] { silent_step([&] { view_test_details(); }); });
     connect(retake_, &QPushButton::clicked, this, [this] { silent_step([&] { retake_quiz(); }); });
     connect(quit, &QPushButton::clicked, this, [this] { silent_step([&] { quit_to_menu(); }); });
@@ -154,8 +148,7 @@ ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_re
     layout->addWidget(hint);
     layout->addLayout(buttons);
 
-    QWidget* order[] = {categories_, filters_[0], filters_[1], filters_[2], questions_, review, details, retake_, quit};
-    for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    set_tab_order({categories_, filters_[0], filters_[1], filters_[2], questions_, review, details, retake_, quit});
 }
 
 void ResultsWindow::load(ManagedWindow& handle) {

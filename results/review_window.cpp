@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "common/named_button.h"
+#include "platform/qt/accessible_button.h"
 #include "results/review_page.h"
 
 namespace qd {
@@ -21,8 +21,8 @@ ReviewWindow::ReviewWindow(QWidget* owner, std::unique_ptr<Browser> browser, She
     page->setAccessibleName("Review of the quiz");
     browser_->on_link_followed([this](const std::string& address) { follow_link(address); });
 
-    auto* print = add_named_button(this, "review_print", "&Print");
-    auto* close = add_named_button(this, "review_close", "&Close");
+    auto* print = make_button(this, "review_print", "&Print", EnterKey::presses_button);
+    auto* close = make_button(this, "review_close", "&Close", EnterKey::presses_button);
     connect(print, &QPushButton::clicked, this, [this] {
         if (!browser_->print_with_dialog())
             dialogs_.message("The page could not be printed.", "Print", DialogButtons::ok, DialogIcon::warning);

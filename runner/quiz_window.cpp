@@ -20,6 +20,7 @@
 #include "common/module1.h"
 #include "common/program_title.h"
 #include "platform/file_url.h"
+#include "platform/qt/accessible_button.h"
 #include "common/picture_window.h"
 #include "platform/text_forms.h"
 #include "results/results_file.h"
@@ -97,26 +98,18 @@ QuizWindow::QuizWindow(ProgramServices services, QuizWindowServices quiz_service
 
 QuizWindow::~QuizWindow() = default;
 
-QPushButton* QuizWindow::add_button(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(true);
-    return button;
-}
-
 void QuizWindow::build_controls() {
     const int tpp_x = services_.screen.twips_per_pixel_x();
     const int tpp_y = services_.screen.twips_per_pixel_y();
     setMinimumSize(kMinimumWidthTwips / tpp_x, kMinimumHeightTwips / tpp_y);
     resize(800, 600);
 
-    cmd_buttons_[0] = add_button("cmd_buttons_0", "&Next ->");
-    cmd_buttons_[1] = add_button("cmd_buttons_1", "<- Bac&k");
-    cmd_buttons_[2] = add_button("cmd_buttons_2", "Launch Simulator");
-    cmd_buttons_[3] = add_button("cmd_buttons_3", "Launch Drag and Drop");
-    exhibit_button_ = add_button("exhibitbutton_0", "Exhibit 1");
-    review_button_ = add_button("Command1", "Review Chapter ");
-    review_button_->setAccessibleName("Review Chapter");
+    cmd_buttons_[0] = make_button(this, "cmd_buttons_0", "&Next ->", EnterKey::presses_button);
+    cmd_buttons_[1] = make_button(this, "cmd_buttons_1", "<- Bac&k", EnterKey::presses_button);
+    cmd_buttons_[2] = make_button(this, "cmd_buttons_2", "Launch Simulator", EnterKey::presses_button);
+    cmd_buttons_[3] = make_button(this, "cmd_buttons_3", "Launch Drag and Drop", EnterKey::presses_button);
+    exhibit_button_ = make_button(this, "exhibitbutton_0", "Exhibit 1", EnterKey::presses_button);
+    review_button_ = make_button(this, "Command1", "Review Chapter ", EnterKey::presses_button);
     cmd_buttons_[0]->setDefault(true);
     connect(cmd_buttons_[0], &QPushButton::clicked, this, [this] { next_click(); });
     connect(cmd_buttons_[1], &QPushButton::clicked, this, [this] { back_click(); });
@@ -128,7 +121,7 @@ void QuizWindow::build_controls() {
     flag_box_->setObjectName("flag_for_review");
     flag_box_->setAccessibleName("Flag for review");
     connect(flag_box_, &QCheckBox::toggled, this, [this](bool checked) { flag_question(checked); });
-    navigator_button_ = add_button("navigator_button", "&Go to Question");
+    navigator_button_ = make_button(this, "navigator_button", "&Go to Question", EnterKey::presses_button);
     navigator_button_->setAccessibleName("Go to Question");
     connect(navigator_button_, &QPushButton::clicked, this, [this] { open_navigator(); });
 
@@ -199,14 +192,7 @@ void QuizWindow::build_controls() {
         hidden->hide();
 
     // Tab order follows the layout: the page, the side panel, then the buttons.
-    setTabOrder(browser_->widget(), flag_box_);
-    setTabOrder(flag_box_, navigator_button_);
-    setTabOrder(navigator_button_, exhibit_button_);
-    setTabOrder(exhibit_button_, review_button_);
-    setTabOrder(review_button_, cmd_buttons_[1]);
-    setTabOrder(cmd_buttons_[1], cmd_buttons_[0]);
-    setTabOrder(cmd_buttons_[0], cmd_buttons_[2]);
-    setTabOrder(cmd_buttons_[2], cmd_buttons_[3]);
+    set_tab_order({browser_->widget(), flag_box_, navigator_button_, exhibit_button_, review_button_, cmd_buttons_[1], cmd_buttons_[0], cmd_buttons_[2], cmd_buttons_[3]});
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");

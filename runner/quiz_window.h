@@ -92,7 +92,6 @@ private:
     void build_controls();
     void build_menus();
     QAction* add_entry(QMenu* menu, const char* name, const QString& caption, std::function<void()> action, bool checkable = false);
-    QPushButton* add_button(const char* name, const QString& caption);
 
     void go_next();
     void go_back();

@@ -28,6 +28,7 @@
 #include "common/module1.h"
 #include "common/program_title.h"
 #include "platform/qt/colour_palette.h"
+#include "platform/qt/accessible_button.h"
 #include "platform/text_forms.h"
 #include "setup/category_choice.h"
 #include "setup/drill_settings.h"
@@ -74,9 +75,9 @@ Widget* named(Widget* widget, const char* name, const char* tip = nullptr) {
 }
 
 QPushButton* button(QWidget* parent, const char* name, const char* caption, const char* tip = nullptr) {
-    auto* b = named(new QPushButton(caption, parent), name, tip);
-    b->setAutoDefault(true);  // Enter presses the focused button
-    return b;
+    QPushButton* made = make_button(parent, name, caption, EnterKey::presses_button);
+    if (tip) made->setToolTip(tip);
+    return made;
 }
 
 QCheckBox* check_box(QWidget* parent, const char* name, const char* caption, const char* tip = nullptr) {
@@ -318,8 +319,7 @@ QWidget* MainMenuWindow::build_categories_tab() {
     category_note_ = named(new QLabel("Note:  Questions will be asked from your selected quiz.", page), "Label4");
 
     // Tab follows the layout: the ask list, the move buttons, the skip list, the start.
-    const std::array<QWidget*, 7> tab_chain{ask_list_, add, remove, add_all, remove_all, skip_list_, start};
-    for (std::size_t i = 1; i < tab_chain.size(); ++i) QWidget::setTabOrder(tab_chain[i - 1], tab_chain[i]);
+    set_tab_order({ask_list_, add, remove, add_all, remove_all, skip_list_, start});
 
     auto* moves = new QVBoxLayout;
     moves->addStretch();

@@ -10,6 +10,7 @@
 
 #include "common/guarded_steps.h"
 #include "common/program_title.h"
+#include "platform/qt/accessible_button.h"
 #include "shell/click_area.h"
 #include "shell/loading_window.h"
 
@@ -128,10 +129,8 @@ QLabel* WelcomeWindow::add_label(const char* name, const QString& caption, int l
 }
 
 QPushButton* WelcomeWindow::add_button(const char* name, const QString& caption, void (WelcomeWindow::*action)()) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
+    QPushButton* button = make_button(this, name, caption, [this, action] { silent_step([&] { (this->*action)(); }); });
     place(button, 4680, 7320, 1575, 375);
-    connect(button, &QPushButton::clicked, this, [this, action] { silent_step([&] { (this->*action)(); }); });
     return button;
 }
 

@@ -1,5 +1,7 @@
 #include "updater/wizard/frm_available_window.h"
 
+#include "platform/qt/accessible_button.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -86,14 +88,6 @@ FrmAvailableWindow::FrmAvailableWindow(WizardServices services) : services_(std:
 }
 
 FrmAvailableWindow::~FrmAvailableWindow() = default;
-
-QPushButton* FrmAvailableWindow::add_button(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAccessibleName(QString(caption).remove('&'));
-    button->setAutoDefault(false);
-    return button;
-}
 
 QWidget* FrmAvailableWindow::build_options_page() {
     fra_start = new QGroupBox("Internet Options", this);
@@ -203,10 +197,10 @@ void FrmAvailableWindow::build_pages() {
     layout->addWidget(build_download_page());
     layout->addStretch();
 
-    cmd_startnext = add_button("cmd_startnext", "Next >>");
-    cmd_availableNext = add_button("cmd_availableNext", "Next >>");
-    cmd_downloadNext = add_button("cmd_downloadNext", "Next >>");
-    cmd_finish = add_button("cmd_finish", "Exit");
+    cmd_startnext = make_button(this, "cmd_startnext", "Next >>");
+    cmd_availableNext = make_button(this, "cmd_availableNext", "Next >>");
+    cmd_downloadNext = make_button(this, "cmd_downloadNext", "Next >>");
+    cmd_finish = make_button(this, "cmd_finish", "Exit");
     connect(cmd_startnext, &QPushButton::clicked, this, [this] { cmd_startnext_Click(); });
     connect(cmd_availableNext, &QPushButton::clicked, this, [this] { cmd_availableNext_Click(); });
     connect(cmd_finish, &QPushButton::clicked, this, [this] { cmd_finish_Click(); });

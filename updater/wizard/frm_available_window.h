@@ -74,7 +74,6 @@ private:
     QWidget* build_options_page();
     QWidget* build_choosing_page();
     QWidget* build_download_page();
-    QPushButton* add_button(const char* name, const QString& caption);
     void make_default(QPushButton* button);
     void set_connection_rate(float kilobytes_per_second);
     void refresh_estimate();
