@@ -40,6 +40,7 @@ inline constexpr GuardLabels start_quiz_click{"start_quiz_click_sub()", "Welcome
 // Not a procedure: what the settings store and the router console find in their files' places.
 inline constexpr GuardLabels settings_files{"settings store", "settings"};
 inline constexpr GuardLabels console_files{"router console", "gridlab"};
+inline constexpr GuardLabels quiz_start_files{"start_the_quiz_from_command1()", "pick_a_quiz"};
 }  // namespace guard
 
 // Tells a developer of a failure a step swallowed (see above). `logged` says

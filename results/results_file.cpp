@@ -30,10 +30,12 @@ long long flag_value(const std::string& text) {
 // so a huge file (one without line ends) costs no more than a sound one.
 constexpr std::size_t kLargestFile = kLastId * (kLongestLine + 2);
 
-// Takes one line off the front of `rest`, cut to kLongestLine; false once nothing is left.
-bool take_bounded_line(std::string_view& rest, std::string& line) {
+// Takes one line off the front of `rest`, cut to kLongestLine; false once
+// nothing is left. `cut` is set when the line was longer.
+bool take_bounded_line(std::string_view& rest, std::string& line, bool& cut) {
     if (rest.empty()) return false;
     const std::size_t end = std::min(rest.find('\n'), rest.size());
+    if (end > kLongestLine) cut = true;
     line.assign(rest.substr(0, std::min(end, kLongestLine)));
     rest.remove_prefix(std::min(end + 1, rest.size()));
     return true;
@@ -48,18 +50,23 @@ std::string history_report_name(const std::string& product_number, const std::st
     return student_file_name("history." + product_number + ".", trim_blanks(student_name), ".htm");
 }
 
-void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file) {
+void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file, const FileNotice& notice) {
     // assign() rather than = "0": GCC 12 warns falsely (-Wrestrict) on the literal here.
     for (int id = 1; id <= kResetEntries; ++id) missed_flags[id].assign(1, '0');
     const auto text = read_regular_file(file, kLargestFile);
     if (!text) return;
     std::string_view rest = text->bytes;
     std::string line;
-    for (int id = 1; id <= kLastId && take_bounded_line(rest, line); ++id) {
+    bool cut = text->cut;
+    for (int id = 1; id <= kLastId && take_bounded_line(rest, line, cut); ++id) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const std::string first_field = line.substr(0, line.find(','));
         missed_flags[id] = std::to_string(flag_value(first_field));
     }
+    if (!rest.empty()) cut = true;  // lines past the last id
+    if (cut && notice)
+        notice(file.string() + " is larger than a results file (" + std::to_string(kLastId) + " lines of at most " +
+               std::to_string(kLongestLine) + " characters): it is read cut, as far as it is sound");
 }
 
 std::optional<std::string> save_missed_flags(const MissedFlags& missed_flags, const std::filesystem::path& file) {

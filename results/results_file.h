@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_for_writing.h"
 #include "state/quiz_state.h"
 
 namespace qd {
@@ -26,8 +27,9 @@ std::string history_report_name(const std::string& product_number, const std::st
 // entries 1 to 2000 (the first comma-separated field of each line, as a
 // number; text that is not a number reads as 0). A missing file leaves the
 // reset entries. A corrupt file loads as far as it has lines; an overlong
-// line or a huge file never makes the reading slow or unbounded.
-void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file);
+// line or a huge file never makes the reading slow or unbounded, and
+// `notice` hears once that the file was read cut.
+void load_results_file(MissedFlags& missed_flags, const std::filesystem::path& file, const FileNotice& notice = {});
 
 // One line per id 1 to 2000: " value, id" with CR LF. Written whole or not at
 // all, so a crash or a full disk never leaves the student's record shorter.

@@ -93,7 +93,8 @@ MainMenuWindow::MainMenuWindow(ProgramServices services, Random& random, const C
       random_(random),
       quiz_world_{services.state.table, services.state.bank, services.state.quiz, services.state.setup, services.state.retake,
                   services.settings, services.dialogs, random, clock, services.windows, services.screen,
-                  [this](bool busy) { set_busy_pointer(busy); }} {
+                  [this](bool busy) { set_busy_pointer(busy); },
+                  services.log.notices_for(guard::quiz_start_files.handler, guard::quiz_start_files.source)} {
     setObjectName("pick_a_quiz");
     setWindowTitle(kMainMenuTitle);
     tabs_ = named(new QTabWidget(this), "SSTab1");

@@ -10,6 +10,7 @@
 #include "common/window_registry.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/file_for_writing.h"
 #include "platform/random.h"
 #include "platform/screen.h"
 #include "state/retake_handover.h"
@@ -37,6 +38,7 @@ struct QuizWorld {
     WindowRegistry& windows;
     const Screen& screen;
     std::function<void(bool busy)> set_busy_pointer;  // the hourglass over the main menu
+    FileNotice notice = {};  // hears of a results file too large to be read whole
 };
 
 // The student name as results and history are filed under: upper case, "STUDENT"

@@ -96,13 +96,16 @@ TEST(ResultsFile, corruptOrHugeFilesLoadAsFarAsTheyAreSound) {
         const char* name;
         std::string bytes;
         const char* first;
+        bool told;  // the file is larger than a results file, and read cut
     };
     std::string binary(4096, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 37);
     const Case cases[] = {
-        {"binary bytes", binary, "0"},
-        {"one 10 MB line without line ends", " 1," + std::string(10 << 20, '7'), "1"},
-        {"more than 2000 lines", std::string(5000 * 5, ' ') + "\n", "0"},
+        {"binary bytes", binary, "0", false},
+        {"one 10 MB line without line ends", " 1," + std::string(10 << 20, '7'), "1", true},
+        {"one line of 25,000 blanks", std::string(5000 * 5, ' ') + "\n", "0", true},
+        {"more than 2000 short lines", [] { std::string many; for (int i = 0; i < 3000; ++i) many += " 1, 1\r\n"; return many; }(), "1", true},
+        {"2000 sound lines", [] { std::string sound; for (int i = 0; i < 2000; ++i) sound += " 1, 1\r\n"; return sound; }(), "1", false},
     };
     // A FIFO no one writes reads as a missing file, at once.
     ASSERT_EQ(::mkfifo((folder / "fifo.results").c_str(), 0600), 0);
@@ -114,8 +117,13 @@ TEST(ResultsFile, corruptOrHugeFilesLoadAsFarAsTheyAreSound) {
         SCOPED_TRACE(c.name);
         write_file(folder / "r.results", c.bytes);
         MissedFlags flags;
-        load_results_file(flags, folder / "r.results");
+        std::vector<std::string> told;
+        load_results_file(flags, folder / "r.results", [&told](const std::string& notice) { told.push_back(notice); });
         EXPECT_EQ(flags[1], c.first);
+        ASSERT_EQ(told.size(), c.told ? 1u : 0u);
+        if (c.told) {
+            EXPECT_TRUE(told[0].starts_with((folder / "r.results").string() + " is larger than a results file")) << told[0];
+        }
     }
 }
 
