@@ -6,9 +6,11 @@
 // usage: record_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
+#include "filled_record.h"
+#include "work_folder.h"
+
 #include <unistd.h>
 
-#include <SQLiteCpp/Transaction.h>
 #include <filesystem>
 
 #include "platform/testing/doubles.h"
@@ -19,58 +21,14 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh working folder on the disk (not in memory), removed at the end.
-class WorkFolder {
-public:
-    WorkFolder() {
-        path_ = fs::temp_directory_path() / ("quizdeck-record-bench-" + std::to_string(::getpid()));
-        fs::create_directories(path_);
-        old_ = fs::current_path();
-        fs::current_path(path_);
-    }
-    ~WorkFolder() {
-        fs::current_path(old_);
-        fs::remove_all(path_);
-    }
-
-private:
-    fs::path path_, old_;
-};
-
-// 400 finished quizzes of 50 answers each.
-void fill(qd::StudyRecord& record) {
-    SQLite::Database& database = *record.database();
-    SQLite::Transaction transaction(database);
-    SQLite::Statement quiz(database, "INSERT INTO quizzes (student, product, started, ended, length, right_count, outcome) "
-                                     "VALUES ('ALEX', '41517', ?, ?, 50, 35, 'graded')");
-    SQLite::Statement answer(database, "INSERT INTO answers (quiz_id, answered, student, product, question_id, category, answer, right, "
-                                       "seconds, practice, timed) VALUES (?, ?, 'ALEX', '41517', ?, ?, 'B', ?, 20, 1, 0)");
-    for (int q = 0; q < 400; ++q) {
-        quiz.reset();
-        quiz.bind(1, 1'700'000'000 + q * 3600);
-        quiz.bind(2, 1'700'000'000 + q * 3600 + 1800);
-        quiz.exec();
-        const std::int64_t id = database.getLastInsertRowid();
-        for (int a = 0; a < 50; ++a) {
-            answer.reset();
-            answer.bind(1, id);
-            answer.bind(2, 1'700'000'000 + q * 3600 + a * 30);
-            answer.bind(3, (q * 50 + a) % 258 + 1);
-            answer.bind(4, a % 10 + 1);
-            answer.bind(5, (a % 3) ? 1 : 0);
-            answer.exec();
-        }
-    }
-    transaction.commit();
-}
+using qd::bench::WorkFolder;
 
 void RecordOneGradedAnswer(benchmark::State& state) {
-    WorkFolder folder;
+    WorkFolder folder{"quizdeck-record-bench"};
     qd::testing::FixedClock clock;
     qd::ErrorLog log(clock);
     qd::StudyRecord record(qd::kStudyRecordFile, log);
-    fill(record);
+    qd::bench::fill_record(*record.database(), "41517", [](int n) { return std::pair{n % 258 + 1, n % 10 + 1}; });
     record.quiz_started({"ALEX", "41517", 50, true, false});
     int question = 0;
     for (auto _ : state) {
@@ -83,7 +41,7 @@ BENCHMARK(RecordOneGradedAnswer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The reference: the results file the quiz writes whole at its end.
 void ReferenceSaveResultsFile(benchmark::State& state) {
-    WorkFolder folder;
+    WorkFolder folder{"quizdeck-record-bench"};
     qd::MissedFlags flags;
     for (std::size_t id = 1; id < flags.size(); ++id) flags[id] = id % 3 ? "0" : "1";
     for (auto _ : state)

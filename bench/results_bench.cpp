@@ -5,6 +5,8 @@
 // usage: results_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
+#include "work_folder.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -23,24 +25,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-// A fresh working folder for the benchmark's files, removed at the end.
-class WorkFolder {
-public:
-    WorkFolder() {
-        path_ = fs::temp_directory_path() / ("quizdeck-bench-" + std::to_string(::getpid()));
-        fs::create_directories(path_);
-        old_ = fs::current_path();
-        fs::current_path(path_);
-    }
-    ~WorkFolder() {
-        fs::current_path(old_);
-        fs::remove_all(path_);
-    }
-
-private:
-    fs::path path_, old_;
-};
+using qd::bench::WorkFolder;
 
 std::vector<qd::CategoryScore> ten_categories() {
     std::vector<qd::CategoryScore> categories;

@@ -5,7 +5,7 @@
 
 namespace qd {
 
-ProgressFigures progress_figures(const std::vector<BankQuestion>& bank, const std::vector<std::string>& names,
+ProgressFigures progress_figures(const std::vector<ExamQuestion>& bank, const std::vector<std::string>& names,
                                  const std::vector<PastAnswer>& answers, const std::vector<PastQuiz>& quizzes) {
     ProgressFigures figures;
     for (const PastQuiz& quiz : quizzes) {
@@ -15,7 +15,7 @@ ProgressFigures progress_figures(const std::vector<BankQuestion>& bank, const st
 
     std::map<int, int> category_of;
     std::map<int, std::size_t> chapter_at;  // category -> index into figures.chapters
-    for (const BankQuestion& question : bank) {
+    for (const ExamQuestion& question : bank) {
         category_of[question.question_id] = question.category;
         auto [where, added] = chapter_at.emplace(question.category, figures.chapters.size());
         if (added) {
@@ -38,7 +38,7 @@ ProgressFigures progress_figures(const std::vector<BankQuestion>& bank, const st
     }
     if (figures.answers > 0) figures.average_seconds = seconds / figures.answers;
 
-    for (const BankQuestion& question : bank) {
+    for (const ExamQuestion& question : bank) {
         const auto found = by_question.find(question.question_id);
         if (found == by_question.end()) {
             ++figures.never_seen;
@@ -51,10 +51,9 @@ ProgressFigures progress_figures(const std::vector<BankQuestion>& bank, const st
             ++figures.right_last_three;
     }
     for (ChapterFigure& chapter : figures.chapters) {
-        const std::vector<bool>& recent = by_chapter[chapter.category];
-        const std::size_t from = recent.size() > kChapterWindow ? recent.size() - kChapterWindow : 0;
-        chapter.recent_answered = static_cast<int>(recent.size() - from);
-        chapter.recent_right = static_cast<int>(std::count(recent.begin() + static_cast<std::ptrdiff_t>(from), recent.end(), true));
+        const LatestShare latest = latest_share(by_chapter[chapter.category]);
+        chapter.recent_answered = latest.answered;
+        chapter.recent_right = latest.right;
     }
     return figures;
 }

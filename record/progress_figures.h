@@ -44,7 +44,7 @@ struct ProgressFigures {
 };
 
 // `names` gives each category's name by its number (an empty name for none).
-ProgressFigures progress_figures(const std::vector<BankQuestion>& bank, const std::vector<std::string>& names,
+ProgressFigures progress_figures(const std::vector<ExamQuestion>& bank, const std::vector<std::string>& names,
                                  const std::vector<PastAnswer>& answers, const std::vector<PastQuiz>& quizzes);
 
 }  // namespace qd

@@ -6,6 +6,7 @@
 
 #include "platform/failure.h"
 #include "record/past_answers.h"
+#include "record/record_csv.h"
 #include "record/record_database.h"
 
 namespace qd {
@@ -161,6 +162,12 @@ std::vector<PastQuiz> StudyRecord::past_quizzes(const std::string& student, cons
     std::vector<PastQuiz> quizzes;
     attempt("reading the quizzes", [&](SQLite::Database& database) { quizzes = qd::past_quizzes(database, student, product_number); });
     return quizzes;
+}
+
+std::optional<std::string> StudyRecord::export_csv(const std::string& student, const std::string& product_number,
+                                                   const std::string& file) {
+    if (!database_) return std::string("the study record cannot be opened");
+    return export_record_csv(*database_, student, product_number, file);
 }
 
 }  // namespace qd

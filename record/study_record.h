@@ -40,6 +40,7 @@ public:
     void quiz_ended(QuizEnding how, int right_count) override;
     std::vector<PastAnswer> past_answers(const std::string& student, const std::string& product_number) override;
     std::vector<PastQuiz> past_quizzes(const std::string& student, const std::string& product_number) override;
+    std::optional<std::string> export_csv(const std::string& student, const std::string& product_number, const std::string& file) override;
 
     // Runs `work` on the database; a failure is logged (once a spell) and
     // swallowed. Returns whether the work was done.

@@ -16,11 +16,17 @@ struct Latest {
 
 }  // namespace
 
-std::vector<int> weak_area_questions(const std::vector<BankQuestion>& bank, const std::vector<PastAnswer>& answers, int length) {
+LatestShare latest_share(const std::vector<bool>& results) {
+    const std::size_t from = results.size() > kChapterWindow ? results.size() - kChapterWindow : 0;
+    const auto right = std::count(results.begin() + static_cast<std::ptrdiff_t>(from), results.end(), true);
+    return {static_cast<int>(right), static_cast<int>(results.size() - from)};
+}
+
+std::vector<int> weak_area_questions(const std::vector<ExamQuestion>& bank, const std::vector<PastAnswer>& answers, int length) {
     std::vector<int> chosen;
     if (answers.empty() || length <= 0) return chosen;
     std::map<int, int> category_of;
-    for (const BankQuestion& question : bank) category_of[question.question_id] = question.category;
+    for (const ExamQuestion& question : bank) category_of[question.question_id] = question.category;
 
     std::map<int, Latest> latest;                    // by question id, questions of this bank only
     std::map<int, std::vector<bool>> chapter_recent;  // by category: right or wrong, oldest first
@@ -47,31 +53,29 @@ std::vector<int> weak_area_questions(const std::vector<BankQuestion>& bank, cons
 
     // Chapters from the weakest; ties keep the bank's chapter order.
     std::vector<int> chapters;
-    for (const BankQuestion& question : bank)
+    for (const ExamQuestion& question : bank)
         if (std::find(chapters.begin(), chapters.end(), question.category) == chapters.end()) chapters.push_back(question.category);
     auto share = [&](int category) {
         const auto found = chapter_recent.find(category);
         if (found == chapter_recent.end()) return 0.0;
-        const std::vector<bool>& recent = found->second;
-        const std::size_t from = recent.size() > kChapterWindow ? recent.size() - kChapterWindow : 0;
-        const auto right = std::count(recent.begin() + static_cast<std::ptrdiff_t>(from), recent.end(), true);
-        return static_cast<double>(right) / static_cast<double>(recent.size() - from);
+        const LatestShare latest_answers = latest_share(found->second);
+        return static_cast<double>(latest_answers.right) / latest_answers.answered;
     };
     std::stable_sort(chapters.begin(), chapters.end(), [&](int a, int b) { return share(a) < share(b); });
 
     for (int category : chapters) {
-        std::vector<const BankQuestion*> never, seen;
-        for (const BankQuestion& question : bank) {
+        std::vector<const ExamQuestion*> never, seen;
+        for (const ExamQuestion& question : bank) {
             if (question.category != category) continue;
             (latest.count(question.question_id) ? seen : never).push_back(&question);
         }
-        std::stable_sort(seen.begin(), seen.end(), [&](const BankQuestion* a, const BankQuestion* b) {
+        std::stable_sort(seen.begin(), seen.end(), [&](const ExamQuestion* a, const ExamQuestion* b) {
             const Latest& x = latest[a->question_id];
             const Latest& y = latest[b->question_id];
             return x.when != y.when ? x.when < y.when : x.order < y.order;
         });
-        for (const BankQuestion* question : never) take(question->question_id);
-        for (const BankQuestion* question : seen) take(question->question_id);
+        for (const ExamQuestion* question : never) take(question->question_id);
+        for (const ExamQuestion* question : seen) take(question->question_id);
     }
     return chosen;
 }

@@ -1,5 +1,7 @@
 #include "results/results_window.h"
 
+#include "results/progress_window.h"
+
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QGridLayout>
@@ -131,12 +133,15 @@ ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_re
     connect(review, &QPushButton::clicked, this, [this] { silent_step([&] { review_answers(); }); });
     auto* details = make_button(this, "Command2", "View or Print Test Details");
     retake_ = make_button(this, "cmd_retake", "Retake Quiz Using Incorrect Answers");
+    auto* progress = make_button(this, "cmd_progress", kProgressCaption);
+    connect(progress, &QPushButton::clicked, this,
+            [this] { silent_step([&] { show_progress(services_, services_.settings.working.student_name); }); });
     auto* quit = make_button(this, "Command1", "&Quit to Menu");
     connect(details, &QPushButton::clicked, this, [this] { silent_step([&] { view_test_details(); }); });
     connect(retake_, &QPushButton::clicked, this, [this] { silent_step([&] { retake_quiz(); }); });
     connect(quit, &QPushButton::clicked, this, [this] { silent_step([&] { quit_to_menu(); }); });
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {review, details, retake_, quit}) buttons->addWidget(button);
+    for (QPushButton* button : {review, details, retake_, progress, quit}) buttons->addWidget(button);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(scores);
@@ -148,7 +153,7 @@ ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_re
     layout->addWidget(hint);
     layout->addLayout(buttons);
 
-    set_tab_order({categories_, filters_[0], filters_[1], filters_[2], questions_, review, details, retake_, quit});
+    set_tab_order({categories_, filters_[0], filters_[1], filters_[2], questions_, review, details, retake_, progress, quit});
 }
 
 void ResultsWindow::load(ManagedWindow& handle) {

@@ -1,5 +1,6 @@
 #include "setup/main_menu_window.h"
 
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -34,6 +35,8 @@
 #include "setup/drill_settings.h"
 #include "setup/history_commands.h"
 #include "setup/settings_commands.h"
+#include "setup/weak_areas_quiz.h"
+#include "results/progress_window.h"
 
 namespace qd {
 namespace {
@@ -141,10 +144,29 @@ QWidget* MainMenuWindow::build_general_tab() {
         silent_step([&] { services_.state.setup.category_quiz = flag_code::clear; });
         start_the_quiz_from_command1();
     });
-    layout->addWidget(start_button_, 1, 0);
+    // The weak-areas quiz beside it, of the length chosen below it.
+    weak_button_ = button(page, "cmd_weak_areas", "Weak &Areas Quiz",
+                          "Asks the questions you missed most recently, then the chapters you know least, from your study record.");
+    connect(weak_button_, &QPushButton::clicked, this, [this] { weak_areas_quiz(); });
+    auto* starts = new QHBoxLayout;
+    starts->addWidget(start_button_);
+    starts->addWidget(weak_button_);
+    starts->addStretch(1);
+    layout->addLayout(starts, 1, 0);
     layout->addWidget(named(new QLabel("Total Questions:", page), "Label6"), 1, 1, Qt::AlignRight);
     howmany_ = named(new QLabel(page), "howmany");
     layout->addWidget(howmany_, 1, 2);
+
+    auto* weak_length = named(new QGroupBox("Weak areas quiz length", page), "fraWeakLength");
+    auto* weak_layout = new QHBoxLayout(weak_length);
+    for (std::size_t i = 0; i < kWeakAreaLengths.size(); ++i) {
+        const std::string name = "weak_length_" + std::to_string(kWeakAreaLengths[i]);
+        weak_lengths_[i] = named(new QRadioButton(QString("%1 questions").arg(kWeakAreaLengths[i]), weak_length), name.c_str());
+        weak_layout->addWidget(weak_lengths_[i]);
+    }
+    weak_lengths_[0]->setChecked(true);
+    weak_layout->addStretch(1);
+    layout->addWidget(weak_length, 2, 0, 1, 3);
 
     auto* name_label = named(new QLabel("Enter Your Name:", page), "Label7");
     name_box_ = named(new QLineEdit("STUDENT", page), "txtstudentname", "Type your name here to keep a record of your scores");
@@ -153,21 +175,21 @@ QWidget* MainMenuWindow::build_general_tab() {
     name_box_->setMaxLength(kLongestStudentName);
     connect(name_box_, &QLineEdit::textChanged, this,
             [this](const QString& text) { services_.settings.working.student_name = text.toStdString(); });
-    layout->addWidget(name_label, 2, 0);
-    layout->addWidget(name_box_, 2, 1, 1, 2);
+    layout->addWidget(name_label, 3, 0);
+    layout->addWidget(name_box_, 3, 1, 1, 2);
 
     auto* reset = button(page, "cmd_reset_user_history", "Reset &User History", "This will clear the students history.");
     connect(reset, &QPushButton::clicked, this, [this] { reset_history(); });
     auto* save = button(page, "savesettings", "Sa&ve Settings", "This will remember your settings for next time.");
     connect(save, &QPushButton::clicked, this, [this] { save_settings(); });
-    layout->addWidget(reset, 3, 0);
-    layout->addWidget(save, 3, 2);
+    layout->addWidget(reset, 4, 0);
+    layout->addWidget(save, 4, 2);
 
     auto* picture = named(new QLabel("NAVRA\nPRACTICE EXAMS", page), "Image1");
     picture->setAlignment(Qt::AlignCenter);
     picture->setStyleSheet("background: #0b2545; color: #ffcc00; font-weight: bold; padding: 6px;");
     picture->setMaximumHeight(px_y(1500));
-    layout->addWidget(picture, 4, 0, 1, 3);
+    layout->addWidget(picture, 5, 0, 1, 3);
 
     // The designed question-count group and the retake box, never shown.
     auto* ask_group = named(new QGroupBox("Ask", page), "fraAsk");
@@ -391,10 +413,12 @@ void MainMenuWindow::build_menu_bar() {
     history->setObjectName("mnu_history");
     add(history, "mnu_viewtestscorehistory", "View Test Score History", &MainMenuWindow::view_history);
     add(history, "mnu_resetuserhistory", "Reset User History", &MainMenuWindow::reset_history);
+    add(history, "mnu_progress", kProgressCaption, &MainMenuWindow::progress);
     QMenu* mode = menuBar()->addMenu("Testing M&ode");
     mode->setObjectName("mnu_testingmode");
     add(mode, "mnu_simulatormode", "Test Mode", &MainMenuWindow::test_mode);
     add(mode, "mnu_learningmode", "Practice (default)", &MainMenuWindow::practice_mode);
+    add(mode, "mnu_weakareas", "Weak Areas Quiz", &MainMenuWindow::weak_areas_quiz);
     QMenu* help = menuBar()->addMenu("&Help");
     help->setObjectName("mnu_help");
     add(help, "mnu_contents", "&Contents", &MainMenuWindow::contents);
@@ -546,6 +570,36 @@ void MainMenuWindow::closeEvent(QCloseEvent* event) {
     silent_step([&] { services_.windows.unload(kStartWindow); });
 }
 
+// A quiz of the chosen length drawn from the study record, asked as a retake
+// is: in the order chosen, through the normal quiz, results and history.
+void MainMenuWindow::weak_areas_quiz() {
+    auto& state = services_.state;
+    int length = kWeakAreaLengths[0];
+    for (std::size_t i = 0; i < kWeakAreaLengths.size(); ++i)
+        if (weak_lengths_[i]->isChecked()) length = kWeakAreaLengths[i];
+    const std::string student = stored_student_name(name_box_->text().toStdString());
+    WeakAreasQuiz quiz;
+    silent_step([&] {
+        const std::vector<PastAnswer> answers =
+            services_.recorder ? services_.recorder->past_answers(student, state.bank.product_number) : std::vector<PastAnswer>{};
+        quiz = weak_areas_quiz_of(state.table, state.bank.question_count, answers, length, random_);
+    });
+    if (quiz.table_indices.empty()) return;
+    if (quiz.random)
+        silent_step([&] { services_.dialogs.message(weak_areas_random_message(student, length), kProgramTitle, DialogButtons::ok,
+                                                    DialogIcon::information); });
+    silent_step([&] {
+        RetakeHandover& retake = state.retake;
+        retake.missed_count = static_cast<std::int16_t>(quiz.table_indices.size());
+        for (std::size_t i = 0; i < quiz.table_indices.size(); ++i) retake.missed_ids.at(i + 1) = static_cast<std::int16_t>(quiz.table_indices[i]);
+        state.setup.category_quiz = 0;
+        state.setup.retake_in_progress = 1;
+    });
+    MenuChoices boxes = read_choices();
+    boxes.ask_wrong = true;  // the order is kept as chosen
+    qd::start_the_quiz_from_command1(boxes, quiz_world_);
+}
+
 void MainMenuWindow::start_the_quiz_from_command1() { qd::start_the_quiz_from_command1(read_choices(), quiz_world_); }
 
 void MainMenuWindow::exam_option_click(int option) {
@@ -647,6 +701,10 @@ void MainMenuWindow::view_history() {
         view_test_score_history(services_.state.bank.product_number, stored_student_name(services_.settings.working.student_name),
                                 services_.dialogs, services_.shell);
     });
+}
+
+void MainMenuWindow::progress() {
+    silent_step([&] { show_progress(services_, stored_student_name(name_box_->text().toStdString())); });
 }
 
 void MainMenuWindow::reset_history() {

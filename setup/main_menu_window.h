@@ -79,6 +79,8 @@ private:
     void contents();
     void view_history();
     void reset_history();
+    void weak_areas_quiz();
+    void progress();
     void start_category_quiz();
     void save_drill_configuration();
     void set_as_screen_saver();
@@ -93,6 +95,8 @@ private:
     QTabWidget* tabs_ = nullptr;
     std::array<QRadioButton*, 7> which_quiz_{};  // 1 to 6
     QPushButton* start_button_ = nullptr;
+    QPushButton* weak_button_ = nullptr;
+    std::array<QRadioButton*, 3> weak_lengths_{};  // 10, 25 and 50 questions
     QLabel* howmany_ = nullptr;
     QLabel* howmanyq_ = nullptr;
     QLineEdit* name_box_ = nullptr;

@@ -3,6 +3,7 @@
 // each answer is graded, the quiz ends. An implementation never throws and
 // never stops a quiz; what it cannot keep it logs and skips.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,9 @@ public:
     virtual std::vector<PastAnswer> past_answers(const std::string& student, const std::string& product_number) = 0;
     // The student's finished quizzes in the exam, oldest first.
     virtual std::vector<PastQuiz> past_quizzes(const std::string& student, const std::string& product_number) = 0;
+    // Writes the student's record of the exam as CSV; returns why it failed, or nothing.
+    virtual std::optional<std::string> export_csv(const std::string& student, const std::string& product_number,
+                                                  const std::string& file) = 0;
 };
 
 }  // namespace qd

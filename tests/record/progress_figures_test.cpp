@@ -12,7 +12,7 @@ namespace {
 using Clock = std::chrono::system_clock;
 
 // Two chapters of three questions: 1 to 3 in chapter 1, 4 to 6 in chapter 2.
-const std::vector<BankQuestion> kBank = {{1, 1}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}};
+const std::vector<ExamQuestion> kBank = {{1, 1}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}};
 const std::vector<std::string> kNames = {"", "Network Models", "Ethernet"};
 
 // A record of three quizzes by ANNA, one open one, and one by another student.

@@ -6,7 +6,7 @@ namespace qd {
 namespace {
 
 // Two chapters of three questions: 1 to 3 in chapter 1, 4 to 6 in chapter 2.
-const std::vector<BankQuestion> kBank = {{1, 1}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}};
+const std::vector<ExamQuestion> kBank = {{1, 1}, {2, 1}, {3, 1}, {4, 2}, {5, 2}, {6, 2}};
 
 PastAnswer at(int id, bool right, std::int64_t when) { return {id, id <= 3 ? 1 : 2, right, when, 10}; }
 

@@ -252,6 +252,7 @@ TEST_F(ResultsWindowTest, everyControlIsNamedReachableByTabAndActsOnEnter) {
         {"cmd_review", QAccessible::Button, "Review Answers"},
         {"Command2", QAccessible::Button, "View or Print Test Details"},
         {"cmd_retake", QAccessible::Button, "Retake Quiz Using Incorrect Answers"},
+        {"cmd_progress", QAccessible::Button, "Progress..."},
         {"Command1", QAccessible::Button, "Quit to Menu"},
     };
     QWidget* focus = w.findChild<QWidget*>("list_cat");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include <cstdlib>
 
@@ -29,6 +30,8 @@
 #include "platform/colour_scheme.h"
 #include "gui_test.h"
 #include "program_world.h"
+#include "recorder_double.h"
+#include "setup/weak_areas_quiz.h"
 #include "setup/main_menu_window.h"
 #include "shell/start_up.h"
 
@@ -151,6 +154,11 @@ TEST_F(MainMenu, everyControlCarriesItsNameCaptionAndToolTip) {
              {"which_quiz_5", "Ask ALL Questions", "", false},
              {"which_quiz_6", "Final Exam", "", false},
              {"Command1", "NAVRA VIZIZ Quiz", "Starts the actual quiz", true},
+             {"cmd_weak_areas", "Weak &Areas Quiz",
+              "Asks the questions you missed most recently, then the chapters you know least, from your study record.", true},
+             {"weak_length_10", "10 questions", nullptr, true},
+             {"weak_length_25", "25 questions", nullptr, true},
+             {"weak_length_50", "50 questions", nullptr, true},
              {"cmd_reset_user_history", "Reset &User History", "This will clear the students history.", true},
              {"savesettings", "Sa&ve Settings", "This will remember your settings for next time.", true},
              {"askwrong", "Only ask qu&estions answered incorrectly last time.", "", false},
@@ -198,7 +206,7 @@ TEST_F(MainMenu, everyControlCarriesItsNameCaptionAndToolTip) {
         for (QAction* item : top->menu()->actions()) menu_items.push_back("  " + item->text().toStdString());
     }
     EXPECT_EQ(menu_items, (std::vector<std::string>{"&File", "  Save Settings", "  &Colours", "  E&xit Program", "Histor&y", "  View Test Score History",
-                                                    "  Reset User History", "Testing M&ode", "  Test Mode", "  Practice (default)",
+                                                    "  Reset User History", "  Progress...", "Testing M&ode", "  Test Mode", "  Practice (default)", "  Weak Areas Quiz",
                                                     "&Help", "  &Contents"}));
 
     // Never smaller than 9780 x 6795 twips.
@@ -320,6 +328,42 @@ TEST_F(MainMenu, startBuildsTheQuizFromTheBoxesAndHandsOverToTheQuizWindow) {
     EXPECT_EQ(settings.working.show_answer_when_right, 1);
     EXPECT_EQ(settings.working.shuffle_questions, 0);
     EXPECT_EQ(state.setup.category_quiz, 0);
+}
+
+TEST_F(MainMenu, weakAreasQuizAsksTheRecordsWeakQuestionsFirstThroughTheNormalQuiz) {
+    testing::RecorderDouble recorder;
+    services.recorder = &recorder;
+    recorder.answers = {{7, state.table.at(7).category, false, 100, 5}, {3, state.table.at(3).category, false, 50, 5},
+                        {9, state.table.at(9).category, true, 200, 5}};
+    MainMenuWindow& w = open();
+    control<QLineEdit>("txtstudentname").setText("kim");
+    click("weak_length_25");
+    click("cmd_weak_areas");
+    EXPECT_EQ(events.back(), "show_quest");
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(recorder.told.front(), "answers of KIM " + state.bank.product_number);
+    ASSERT_EQ(state.quiz.quiz_length, 25);
+    EXPECT_EQ(state.quiz.table_index_at(1), 7);  // the latest wrong answer first
+    EXPECT_EQ(state.quiz.table_index_at(2), 3);
+    std::set<int> asked;
+    for (int p = 1; p <= 25; ++p) asked.insert(state.quiz.table_index_at(p));
+    EXPECT_EQ(asked.size(), 25u);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(MainMenu, weakAreasQuizWithNothingRecordedIsARandomQuizAndSaysSo) {
+    testing::RecorderDouble recorder;
+    services.recorder = &recorder;
+    MainMenuWindow& w = open();
+    dialogs.expect_message(weak_areas_random_message("STUDENT", 10), kProgramTitle);
+    w.findChild<QAction*>("mnu_weakareas")->trigger();
+    EXPECT_EQ(events.back(), "show_quest");
+    ASSERT_EQ(state.quiz.quiz_length, 10);
+    std::set<int> asked;
+    for (int p = 1; p <= 10; ++p) asked.insert(state.quiz.table_index_at(p));
+    EXPECT_EQ(asked.size(), 10u);
+    EXPECT_GE(*asked.begin(), 1);
+    EXPECT_LE(*asked.rbegin(), state.bank.question_count);
 }
 
 TEST_F(MainMenu, aStoredNameLongerThanTheBoxAllowsIsKept_andNewNamesStayWithinTheLimit) {

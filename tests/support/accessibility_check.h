@@ -35,8 +35,8 @@ inline void expect_window_described(QWidget& window) {
                                 qobject_cast<QLineEdit*>(control) || qobject_cast<QAbstractSpinBox*>(control) ||
                                 qobject_cast<QAbstractItemView*>(control);
         if (!actionable || qobject_cast<QLineEdit*>(control->parentWidget()) || qobject_cast<QComboBox*>(control->parentWidget()) ||
-            qobject_cast<QAbstractSpinBox*>(control->parentWidget()))
-            continue;  // the parts of a combo box or spin box are named by it
+            qobject_cast<QAbstractSpinBox*>(control->parentWidget()) || qobject_cast<QAbstractItemView*>(control->parentWidget()))
+            continue;  // the parts of a combo box, spin box or table (its headers) are named by it
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
         ASSERT_NE(accessible, nullptr);
         const QString name = accessible->text(QAccessible::Name);
