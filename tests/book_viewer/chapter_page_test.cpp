@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/chapter_page.h"
+#include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
 #include "temp_folder.h"
 
@@ -24,15 +25,7 @@ TEST(ReviewPageIndex, followsTheReferenceTagRules) {
     }
 }
 
-class RecordingReader final : public PdfReaderLink {
-public:
-    PdfOpenOutcome open_at_page(const std::string& document, int page_index) override {
-        opened.emplace_back(document, page_index);
-        return outcome;
-    }
-    std::vector<std::pair<std::string, int>> opened;
-    PdfOpenOutcome outcome;
-};
+using RecordingReader = testing::RecordingPdfReader;
 
 TEST(ReviewChapter, missingBook_saysCouldNotFindWithItsPath) {
     testing::TempFolder temp;
