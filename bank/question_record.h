@@ -11,8 +11,8 @@ namespace qd {
 
 struct QuestionRecord {
     std::string question_text;
-    std::array<std::string, 7> answers;        // slots 1 to 6; slot 0 unused
-    std::array<std::int16_t, 7> correct{};     // 1 when answer j is right
+    std::array<std::string, 7> answers;     // slots 1 to 6; slot 0 unused
+    std::array<std::int16_t, 7> correct{};  // 1 when answer j is right
     std::string explanation;
     std::string question_type;
     std::array<std::string, 4> diagram_files;  // slots 1 to 3; slot 1 may hold an exercise marker

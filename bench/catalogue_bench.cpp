@@ -3,6 +3,8 @@
 // other product newer. Prints the best of several runs in milliseconds.
 //
 // usage: catalogue_bench [--runs N]
+#include <unistd.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,7 +13,6 @@
 #include <fstream>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "updater/catalogue/read_updates_ini.h"
 
@@ -38,8 +39,8 @@ void write_catalogue(const fs::path& file, bool remote) {
     out << "[general]\r\nnumberofproducts=" << products << "\r\nurl=http://127.0.0.1/\r\n";
     for (int i = 1; i <= products; ++i) {
         const bool newer = remote && i % 2 == 0;
-        out << "[product" << i << "]\r\nname=product_" << i << "\r\nversion=" << (newer ? "2.5" : "2")
-            << "\r\ndate=2026-12-" << (i % 28 + 1) << "\r\nsize=" << i % 30 << "\r\npath=part" << i % 7 << "\\\r\n";
+        out << "[product" << i << "]\r\nname=product_" << i << "\r\nversion=" << (newer ? "2.5" : "2") << "\r\ndate=2026-12-"
+            << (i % 28 + 1) << "\r\nsize=" << i % 30 << "\r\npath=part" << i % 7 << "\\\r\n";
     }
 }
 
@@ -68,7 +69,6 @@ int main(int argc, char** argv) {
         offered = lists.offered.size();
     }
     fs::remove_all(folder);
-    std::printf("read and compare %d + %d products (%zu offered): %.2f ms, best of %d\n", products, products, offered,
-                best, runs);
+    std::printf("read and compare %d + %d products (%zu offered): %.2f ms, best of %d\n", products, products, offered, best, runs);
     return 0;
 }

@@ -18,10 +18,12 @@ inline constexpr int kFilledQuizLength = 50;
 inline void fill_record(SQLite::Database& database, const std::string& product_number,
                         const std::function<std::pair<int, int>(int)>& question_of) {
     SQLite::Transaction transaction(database);
-    SQLite::Statement quiz(database, "INSERT INTO quizzes (student, product, started, ended, length, right_count, outcome) "
-                                     "VALUES ('ALEX', ?, ?, ?, 50, ?, 'graded')");
-    SQLite::Statement answer(database, "INSERT INTO answers (quiz_id, answered, student, product, question_id, category, answer, "
-                                       "right, seconds, practice, timed) VALUES (?, ?, 'ALEX', ?, ?, ?, 'B', ?, 20, 1, 0)");
+    SQLite::Statement quiz(database,
+                           "INSERT INTO quizzes (student, product, started, ended, length, right_count, outcome) "
+                           "VALUES ('ALEX', ?, ?, ?, 50, ?, 'graded')");
+    SQLite::Statement answer(database,
+                             "INSERT INTO answers (quiz_id, answered, student, product, question_id, category, answer, "
+                             "right, seconds, practice, timed) VALUES (?, ?, 'ALEX', ?, ?, ?, 'B', ?, 20, 1, 0)");
     for (int q = 0; q < kFilledQuizzes; ++q) {
         quiz.reset();
         quiz.bind(1, product_number);

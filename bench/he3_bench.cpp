@@ -67,8 +67,7 @@ void zlib_inflate(const Bytes& stream, Bytes& out) {
 }
 
 void libdeflate_inflate(libdeflate_decompressor* d, const Bytes& stream, Bytes& out) {
-    if (libdeflate_deflate_decompress(d, stream.data(), stream.size(), out.data(), out.size(), nullptr) !=
-        LIBDEFLATE_SUCCESS)
+    if (libdeflate_deflate_decompress(d, stream.data(), stream.size(), out.data(), out.size(), nullptr) != LIBDEFLATE_SUCCESS)
         die("libdeflate_deflate_decompress");
 }
 
@@ -88,13 +87,16 @@ void bench_input(const std::string& path, int runs) {
     qd::clsHuffman codec;
     Bytes work;  // the caller's array: filled untimed, then replaced by the call
 
-    double he3_encode = best_seconds(runs, [&] { work = input; }, [&] { codec.EncodeByte(work); });
+    double he3_encode = best_seconds(
+        runs, [&] { work = input; }, [&] { codec.EncodeByte(work); });
     const Bytes he3_stream = work;
-    double he3_decode = best_seconds(runs, [&] { work = he3_stream; }, [&] { codec.DecodeByte(work); });
+    double he3_decode = best_seconds(
+        runs, [&] { work = he3_stream; }, [&] { codec.DecodeByte(work); });
     if (work != input) die("HE3 round trip differs for " + path);
 
     Bytes zstream;
-    double zlib_deflate = best_seconds(runs, [] {}, [&] { zstream = deflate_huffman_only(input); });
+    double zlib_deflate = best_seconds(
+        runs, [] {}, [&] { zstream = deflate_huffman_only(input); });
     libdeflate_decompressor* d = libdeflate_alloc_decompressor();
     // Fresh: a new output buffer per call, as DecodeByte has; reused: one warm buffer.
     Bytes out;
@@ -109,14 +111,15 @@ void bench_input(const std::string& path, int runs) {
         libdeflate_inflate(d, zstream, out);
     });
     if (out != input) die("libdeflate round trip differs for " + path);
-    double zlib_reused = best_seconds(runs, [] {}, [&] { zlib_inflate(zstream, out); });
-    double libdeflate_reused = best_seconds(runs, [] {}, [&] { libdeflate_inflate(d, zstream, out); });
+    double zlib_reused = best_seconds(
+        runs, [] {}, [&] { zlib_inflate(zstream, out); });
+    double libdeflate_reused = best_seconds(
+        runs, [] {}, [&] { libdeflate_inflate(d, zstream, out); });
     libdeflate_free_decompressor(d);
 
     double size = static_cast<double>(input.size());
-    std::printf("%s: %zu bytes; HE3 stream %.4f of it, Huffman-only deflate %.4f (best of %d runs)\n",
-                path.c_str(), input.size(), static_cast<double>(he3_stream.size()) / size,
-                static_cast<double>(zstream.size()) / size, runs);
+    std::printf("%s: %zu bytes; HE3 stream %.4f of it, Huffman-only deflate %.4f (best of %d runs)\n", path.c_str(), input.size(),
+                static_cast<double>(he3_stream.size()) / size, static_cast<double>(zstream.size()) / size, runs);
     std::printf(" %-29s %13s   %s\n", "decode", "", "speed / HE3 decode");
     print_row("HE3 DecodeByte", he3_decode, input.size(), he3_decode);
     print_row("zlib inflate, fresh", zlib_fresh, input.size(), he3_decode);

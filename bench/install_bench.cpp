@@ -66,8 +66,14 @@ private:
 // binary bytes, so the product compresses about as real content does.
 void make_product(const fs::path& folder) {
     std::mt19937 random(11);
-    const std::string words[] = {"interface ", "router ospf 1\n", " network 10.0.0.0 0.255.255.255 area 0\n",
-                                 "vlan ", "switchport mode access\n", "  ", "255.255.255.0\n", "!\n"};
+    const std::string words[] = {"interface ",
+                                 "router ospf 1\n",
+                                 " network 10.0.0.0 0.255.255.255 area 0\n",
+                                 "vlan ",
+                                 "switchport mode access\n",
+                                 "  ",
+                                 "255.255.255.0\n",
+                                 "!\n"};
     for (int i = 0; i < 32; ++i) {
         std::string bytes;
         while (bytes.size() < (1 << 20)) {
@@ -76,8 +82,7 @@ void make_product(const fs::path& folder) {
         }
         bytes.resize(1 << 20);
         fs::create_directories(folder / ("part" + std::to_string(i % 4)));
-        std::ofstream(folder / ("part" + std::to_string(i % 4)) / ("file" + std::to_string(i) + ".bin"), std::ios::binary)
-            << bytes;
+        std::ofstream(folder / ("part" + std::to_string(i % 4)) / ("file" + std::to_string(i) + ".bin"), std::ios::binary) << bytes;
     }
 }
 
@@ -121,7 +126,8 @@ double install_with_the_utility(const fs::path& program, const std::string& url)
     const auto start = Clock::now();
     qd::UpdateRun run;
     run.program_folder = program.string() + "/";
-    run.addresses = qd::GetUpdatesINI(program, transfer, {}, [] {}, silent);
+    run.addresses = qd::GetUpdatesINI(
+        program, transfer, {}, [] {}, silent);
     run.lists = qd::Read_Updates_Ini(program, silent);
     for (qd::ProductEntry& entry : run.lists.offered) entry.selected = true;
     qd::EngineServices services{transfer, silent, silent, silent, silent, codec, [] { return true; }, {}};
@@ -135,8 +141,8 @@ double install_by_hand(const fs::path& work, const std::string& url) {
     fs::remove_all(work);
     fs::create_directories(work / "out");
     const std::string w = work.string();
-    const std::string command = "curl -s -f -o " + w + "/p.cmp " + url + "product.cmp && " HE3_PROGRAM " decode " + w +
-                                "/p.cmp " + w + "/p.pck && " PCK_PROGRAM " extract " + w + "/p.pck " + w + "/out";
+    const std::string command = "curl -s -f -o " + w + "/p.cmp " + url + "product.cmp && " HE3_PROGRAM " decode " + w + "/p.cmp " +
+                                w + "/p.pck && " PCK_PROGRAM " extract " + w + "/p.pck " + w + "/out";
     const auto start = Clock::now();
     if (std::system(command.c_str()) != 0) die("by hand: " + command);
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

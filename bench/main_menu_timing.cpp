@@ -4,8 +4,8 @@
 // follow a quiz, which unloads the main menu, so each builds it afresh too.
 //   main_menu_timing [ROUNDS]   (runs on Qt's offscreen platform unless told otherwise)
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     std::printf("first opening: %.1f ms\n", milliseconds.front());
     std::sort(milliseconds.begin() + 1, milliseconds.end());
     if (rounds > 1)
-        std::printf("later openings (%d): median %.1f ms, slowest %.1f ms\n", rounds - 1, milliseconds[static_cast<std::size_t>(rounds / 2)],
-                    milliseconds.back());
+        std::printf("later openings (%d): median %.1f ms, slowest %.1f ms\n", rounds - 1,
+                    milliseconds[static_cast<std::size_t>(rounds / 2)], milliseconds.back());
     return 0;
 }

@@ -4,20 +4,18 @@
 //
 // usage: progress_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
-
-#include "filled_record.h"
-#include "work_folder.h"
+#include <unistd.h>
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "bank/bank_loader.h"
 #include "common/error_log.h"
 #include "common/window_registry.h"
+#include "filled_record.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
@@ -27,6 +25,7 @@
 #include "record/study_record.h"
 #include "results/progress_window.h"
 #include "state/user_settings.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -107,7 +106,8 @@ void ProgressFiguresAlone(benchmark::State& state) {
         auto answers = w.record.past_answers("ALEX", w.state.bank.product_number);
         auto quizzes = w.record.past_quizzes("ALEX", w.state.bank.product_number);
         std::vector<qd::ExamQuestion> bank;
-        for (int i = 1; i <= w.state.bank.question_count; ++i) bank.push_back({w.state.table.at(i).question_id, w.state.table.at(i).category});
+        for (int i = 1; i <= w.state.bank.question_count; ++i)
+            bank.push_back({w.state.table.at(i).question_id, w.state.table.at(i).category});
         benchmark::DoNotOptimize(qd::progress_figures(bank, {}, answers, quizzes));
     }
 }

@@ -79,8 +79,9 @@ public:
         QWebEngineScript probe;
         probe.setInjectionPoint(QWebEngineScript::DocumentReady);
         probe.setWorldId(QWebEngineScript::MainWorld);
-        probe.setSourceCode("requestAnimationFrame(function () {"
-                            " setTimeout(function () { console.log('qd-painted'); }, 0); });");
+        probe.setSourceCode(
+            "requestAnimationFrame(function () {"
+            " setTimeout(function () { console.log('qd-painted'); }, 0); });");
         page_.scripts().insert(probe);
         view_.resize(size);
         view_.show();
@@ -159,7 +160,7 @@ int main(int argc, char** argv) {
     });
 
     if (!cold) {
-        browsers.warm_up();          // as the main menu does when it opens
+        browsers.warm_up();         // as the main menu does when it opens
         qd::bench::idle_for(3000);  // the student on the main menu
     }
 
@@ -207,8 +208,8 @@ int main(int argc, char** argv) {
     std::printf("Start to first page painted (%s): %.0f ms\n", cold ? "cold" : "warmed up", first_page_ms);
     std::printf("Next to next page painted over %d questions: median %.1f ms, slowest %.1f ms\n", kQuestions, quiz.median,
                 quiz.slowest);
-    std::printf("Bare browser view, the same %d pages replaced: median %.1f ms, slowest %.1f ms\n", kQuestions,
-                floor.median, floor.slowest);
+    std::printf("Bare browser view, the same %d pages replaced: median %.1f ms, slowest %.1f ms\n", kQuestions, floor.median,
+                floor.slowest);
     std::printf("Ratio of the medians, quiz to bare view: %.2f\n", quiz.median / floor.median);
     return 0;
 }

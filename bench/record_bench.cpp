@@ -5,18 +5,16 @@
 //
 // usage: record_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
-
-#include "filled_record.h"
-#include "work_folder.h"
-
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "filled_record.h"
 #include "platform/testing/doubles.h"
 #include "record/record_database.h"
 #include "record/study_record.h"
 #include "results/results_file.h"
+#include "work_folder.h"
 
 namespace {
 

@@ -5,13 +5,12 @@
 // usage: results_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
 
-#include "work_folder.h"
-
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "../tests/results/quiz_outcome.h"
 #include "common/error_log.h"
 #include "common/window_names.h"
 #include "platform/settings_store.h"
@@ -20,7 +19,7 @@
 #include "results/history_report.h"
 #include "results/results_window.h"
 #include "state/user_settings.h"
-#include "../tests/results/quiz_outcome.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -36,8 +35,7 @@ std::vector<qd::CategoryScore> ten_categories() {
 void SaveHistoryOnThousandEntries(benchmark::State& state) {
     WorkFolder folder;
     const std::string header = qd::history_header_line("ALEX", "First Part Exam");
-    const std::string entry =
-        qd::history_entry_line({37, 50, "Thursday", "12/10/2026 09:30:00", ten_categories()});
+    const std::string entry = qd::history_entry_line({37, 50, "Thursday", "12/10/2026 09:30:00", ten_categories()});
     std::string report = header + "\r\n";
     for (int i = 0; i < 1000; ++i) report += entry + "\r\n";
     for (auto _ : state) {

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "../tests/results/quiz_outcome.h"
 #include "common/error_log.h"
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
@@ -23,7 +24,6 @@
 #include "results/results_window.h"
 #include "results/review_page.h"
 #include "results/review_window.h"
-#include "../tests/results/quiz_outcome.h"
 
 namespace {
 
@@ -75,9 +75,16 @@ void fill_quiz(qd::ProgramState& program) {
         record.question_text = "Which protocol answers question " + std::to_string(question.index) + "? Pick the one best answer.";
         record.answers = {"", "TCP", "UDP", "ICMP", "ARP", "", ""};
         record.correct = {0, 0, 1, 0, 0, 0, 0};
-        record.user_choice = {0, 0, question.result == 2 ? std::int16_t{0} : std::int16_t{1}, 0, question.result == 2 ? std::int16_t{1} : std::int16_t{0}, 0, 0};
-        record.explanation = "UDP carries the datagrams without a connection; TCP sets one up first, ICMP reports errors and ARP "
-                             "finds the hardware address that belongs to an IP address on the local network.";
+        record.user_choice = {0,
+                              0,
+                              question.result == 2 ? std::int16_t{0} : std::int16_t{1},
+                              0,
+                              question.result == 2 ? std::int16_t{1} : std::int16_t{0},
+                              0,
+                              0};
+        record.explanation =
+            "UDP carries the datagrams without a connection; TCP sets one up first, ICMP reports errors and ARP "
+            "finds the hardware address that belongs to an IP address on the local network.";
         record.ref_tag = std::to_string(40 + question.index % 200) + "##";
         program.quiz.chosen_letters[static_cast<std::size_t>(question.index)] = question.result == 2 ? " D" : " B";
     }
@@ -149,8 +156,8 @@ int main(int argc, char** argv) {
         bare_times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
     const Figures r = figures(review_times), b = figures(bare_times);
-    std::printf("review page of 50 questions (%zu bytes), click to painted, %d rounds: median %.1f ms, slowest %.1f ms\n", page.size(),
-                rounds, r.median, r.slowest);
+    std::printf("review page of 50 questions (%zu bytes), click to painted, %d rounds: median %.1f ms, slowest %.1f ms\n",
+                page.size(), rounds, r.median, r.slowest);
     std::printf("bare page of the same size, written to painted:          median %.1f ms, slowest %.1f ms\n", b.median, b.slowest);
     std::printf("ratio of medians: %.2f\n", r.median / b.median);
     windows.unload(qd::kResultsWindow);

@@ -1,7 +1,6 @@
 #include "common/book_viewer_window.h"
 
-#include "platform/qt/accessible_button.h"
-
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,10 +12,11 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSpinBox>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+
+#include "platform/qt/accessible_button.h"
 
 namespace qd {
 
@@ -49,11 +49,10 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     find_label->setBuddy(find_box_);
     auto* find = make_button(nullptr, "find_next", "Find &Next", [this] { find_next(find_box_->text()); });
     auto* elsewhere = make_button(nullptr, "open_in_reader", "Open in my PDF &reader",
-                                 [this] { open_elsewhere_(loaded_path_, current_page_index()); });
+                                  [this] { open_elsewhere_(loaded_path_, current_page_index()); });
     auto* close_button = make_button(nullptr, "close_viewer", "&Close", [this] { hide(); });
     // Two rows: turning pages and zoom with Close; searching and the hand-off.
-    for (QWidget* w : std::initializer_list<QWidget*>{previous, page_label, page_box_, page_count_label_, next})
-        bar->addWidget(w);
+    for (QWidget* w : std::initializer_list<QWidget*>{previous, page_label, page_box_, page_count_label_, next}) bar->addWidget(w);
     bar->addSpacing(16);
     for (QWidget* w : std::initializer_list<QWidget*>{zoom_out, zoom_in, fit}) bar->addWidget(w);
     bar->addStretch();
@@ -82,7 +81,10 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     connect(view_->pageNavigator(), &QPdfPageNavigator::currentPageChanged, this, [this] { update_page_controls(); });
     connect(find_box_, &QLineEdit::returnPressed, this, [this] { find_next(find_box_->text()); });
     new QShortcut(QKeySequence::FindNext, this, [this] { find_next(find_box_->text()); });
-    new QShortcut(QKeySequence::Find, this, [this] { find_box_->setFocus(); find_box_->selectAll(); });
+    new QShortcut(QKeySequence::Find, this, [this] {
+        find_box_->setFocus();
+        find_box_->selectAll();
+    });
     new QShortcut(QKeySequence::ZoomIn, this, [this] { zoom_by(1.25); });
     new QShortcut(QKeySequence::ZoomOut, this, [this] { zoom_by(1 / 1.25); });
     search_timer_ = new QTimer(this);
@@ -91,16 +93,13 @@ BookViewerWindow::BookViewerWindow(std::function<void(const std::string&, int)> 
     resize(820, 900);
 }
 
-BookViewerWindow::~BookViewerWindow() {
-    view_->setDocument(nullptr);
-}
+BookViewerWindow::~BookViewerWindow() { view_->setDocument(nullptr); }
 
 PdfOpenOutcome BookViewerWindow::show_page(const std::string& document, int page_index) {
     // A book replaced on disk (an update) is read afresh.
     const QFileInfo file(QString::fromStdString(document));
     if (!file.isFile()) return {PdfOpenResult::missing, 0};
-    if (loaded_path_ != document || loaded_modified_ != file.lastModified() ||
-        document_->status() != QPdfDocument::Status::Ready) {
+    if (loaded_path_ != document || loaded_modified_ != file.lastModified() || document_->status() != QPdfDocument::Status::Ready) {
         document_->close();
         loaded_path_.clear();
         if (document_->load(file.filePath()) != QPdfDocument::Error::None || document_->pageCount() < 1) {
@@ -194,16 +193,16 @@ void BookViewerWindow::update_page_controls() {
     page_box_->setValue(page);
     page_box_->blockSignals(false);
     QString zoom = view_->zoomMode() == QPdfView::ZoomMode::FitToWidth ? QString("fit to width")
-                                                                      : QString("%1%").arg(qRound(view_->zoomFactor() * 100));
+                                                                       : QString("%1%").arg(qRound(view_->zoomFactor() * 100));
     status_->setText(QString("Page %1 of %2, zoom %3").arg(page).arg(page_count()).arg(zoom));
 }
 
 void BookViewerWindow::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Escape: hide(); return;
-    case Qt::Key_PageDown: go_to_page_index(current_page_index() + 1); return;
-    case Qt::Key_PageUp: go_to_page_index(current_page_index() - 1); return;
-    default: QWidget::keyPressEvent(event);
+        case Qt::Key_Escape: hide(); return;
+        case Qt::Key_PageDown: go_to_page_index(current_page_index() + 1); return;
+        case Qt::Key_PageUp: go_to_page_index(current_page_index() - 1); return;
+        default: QWidget::keyPressEvent(event);
     }
 }
 

@@ -32,8 +32,8 @@ std::optional<int> review_page_index(std::string_view ref_tag) {
     return static_cast<int>(std::max(page - 1, 0LL));
 }
 
-void review_chapter(const std::string& ref_tag, const std::string& book_pdf_path, const std::string& caption,
-                    PdfReaderLink& reader, Dialogs& dialogs) {
+void review_chapter(const std::string& ref_tag, const std::string& book_pdf_path, const std::string& caption, PdfReaderLink& reader,
+                    Dialogs& dialogs) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(book_pdf_path, error)) {
         dialogs.message("Could not find " + book_pdf_path, caption, DialogButtons::ok, DialogIcon::none);
@@ -48,24 +48,24 @@ void report_open_outcome(const PdfOpenOutcome& outcome, const std::string& book_
                          const std::string& caption, Dialogs& dialogs) {
     auto tell = [&](const std::string& text, DialogIcon icon) { dialogs.message(text, caption, DialogButtons::ok, icon); };
     switch (outcome.result) {
-    case PdfOpenResult::shown: return;
-    case PdfOpenResult::shown_at_last_page:
-        tell("Page " + std::to_string(page_index + 1) + " is beyond the end of the book, which has " +
-                 std::to_string(outcome.page_count) + " pages. The book is shown at its last page.",
-             DialogIcon::information);
-        return;
-    case PdfOpenResult::missing: tell("Could not find " + book_pdf_path, DialogIcon::none); return;
-    case PdfOpenResult::damaged:
-        tell("The book " + book_pdf_path + " cannot be read; the file is damaged. Reinstall the program to restore it.",
-             DialogIcon::error);
-        return;
-    case PdfOpenResult::no_reader:
-        tell("A PDF reader could not be found, please ensure that you have installed one correctly and try again.",
-             DialogIcon::error);
-        return;
-    case PdfOpenResult::no_answer:
-        tell("Your PDF reader failed to respond in a timely fashion.  Please try again.", DialogIcon::error);
-        return;
+        case PdfOpenResult::shown: return;
+        case PdfOpenResult::shown_at_last_page:
+            tell("Page " + std::to_string(page_index + 1) + " is beyond the end of the book, which has " +
+                     std::to_string(outcome.page_count) + " pages. The book is shown at its last page.",
+                 DialogIcon::information);
+            return;
+        case PdfOpenResult::missing: tell("Could not find " + book_pdf_path, DialogIcon::none); return;
+        case PdfOpenResult::damaged:
+            tell("The book " + book_pdf_path + " cannot be read; the file is damaged. Reinstall the program to restore it.",
+                 DialogIcon::error);
+            return;
+        case PdfOpenResult::no_reader:
+            tell("A PDF reader could not be found, please ensure that you have installed one correctly and try again.",
+                 DialogIcon::error);
+            return;
+        case PdfOpenResult::no_answer:
+            tell("Your PDF reader failed to respond in a timely fashion.  Please try again.", DialogIcon::error);
+            return;
     }
 }
 

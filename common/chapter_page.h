@@ -24,8 +24,8 @@ std::optional<long long> convert_to_whole_number(std::string_view text);
 // The Review Chapter click: a missing book gives "Could not find " and its
 // path; otherwise the book is shown at the tag's page through `reader`, and
 // what went wrong there is told in a message box captioned `caption`.
-void review_chapter(const std::string& ref_tag, const std::string& book_pdf_path, const std::string& caption,
-                    PdfReaderLink& reader, Dialogs& dialogs);
+void review_chapter(const std::string& ref_tag, const std::string& book_pdf_path, const std::string& caption, PdfReaderLink& reader,
+                    Dialogs& dialogs);
 
 // The message for an outcome of showing the book, if there is one.
 void report_open_outcome(const PdfOpenOutcome& outcome, const std::string& book_pdf_path, int page_index,

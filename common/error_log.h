@@ -18,8 +18,8 @@ public:
     void append(std::string_view handler_label, std::string_view source_label, int code,
                 std::string_view description) const noexcept;
 
-    static std::string format_entry(std::string_view date_time, std::string_view handler_label,
-                                    std::string_view source_label, int code, std::string_view description);
+    static std::string format_entry(std::string_view date_time, std::string_view handler_label, std::string_view source_label,
+                                    int code, std::string_view description);
 
     // Logs, with the procedure's labels, that a symbolic link stood where
     // `file` is about to be written (the writer replaces it by a plain file).

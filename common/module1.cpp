@@ -30,7 +30,8 @@ void center_form(ManagedWindow& window, const Screen& screen) {
 
 void quit_program(WindowRegistry& windows, ProcessEnd& process_end) {
     if (!process_end.begin_quit()) return;
-    for (const char* name : {kAboutWindow, kExhibitWindow, kResultsWindow, kMainMenu, kQuizWindow, kFlashCardWindow, kExplanationWindow, kStartWindow})
+    for (const char* name :
+         {kAboutWindow, kExhibitWindow, kResultsWindow, kMainMenu, kQuizWindow, kFlashCardWindow, kExplanationWindow, kStartWindow})
         silent_step([&] { windows.unload(name); });
     process_end.end_process();
 }
@@ -66,8 +67,8 @@ void close_windows_titled(TopWindows& top_windows, const std::string& text) {
     }
 }
 
-int list_extent_pixels(const std::vector<std::string>& entries,
-                       const std::function<double(const std::string&)>& measure_twips, int twips_per_pixel) {
+int list_extent_pixels(const std::vector<std::string>& entries, const std::function<double(const std::string&)>& measure_twips,
+                       int twips_per_pixel) {
     std::string longest;
     for (const auto& entry : entries)
         if (entry.size() > longest.size()) longest = entry;

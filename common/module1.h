@@ -72,7 +72,7 @@ void close_windows_titled(TopWindows& top_windows, const std::string& text);
 
 // The horizontal extent, in pixels, a list box needs for its longest entry
 // (first of equally long ones) followed by one blank.
-int list_extent_pixels(const std::vector<std::string>& entries,
-                       const std::function<double(const std::string&)>& measure_twips, int twips_per_pixel);
+int list_extent_pixels(const std::vector<std::string>& entries, const std::function<double(const std::string&)>& measure_twips,
+                       int twips_per_pixel);
 
 }  // namespace qd

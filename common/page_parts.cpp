@@ -17,8 +17,8 @@ std::string with_picture_folder(const std::string& text, const std::string& data
 std::string page_style(int font_size, const std::string& font_name) {
     constexpr const char* kCrLf = "\r\n";
     const std::string size = blank_led_number(font_size);
-    return std::string(kCrLf) + "<style>" + kCrLf + "BODY{font-size:" + size + " pt}" + kCrLf + "TABLE{font-size:" + size +
-           " pt}" + kCrLf + "BODY{font-family:" + font_name + "}" + kCrLf + "</style>" + kCrLf;
+    return std::string(kCrLf) + "<style>" + kCrLf + "BODY{font-size:" + size + " pt}" + kCrLf + "TABLE{font-size:" + size + " pt}" +
+           kCrLf + "BODY{font-family:" + font_name + "}" + kCrLf + "</style>" + kCrLf;
 }
 
 }  // namespace qd

@@ -10,9 +10,7 @@ void replace_all(std::string& text, const std::string& from, const std::string& 
         text.replace(at, from.size(), to);
 }
 
-bool is_fill_in(const std::string& question_type) {
-    return to_upper_ascii(question_type.substr(0, 4)) == "FILL";
-}
+bool is_fill_in(const std::string& question_type) { return to_upper_ascii(question_type.substr(0, 4)) == "FILL"; }
 }  // namespace
 
 CardOrder build_card_order(int question_count, Random& random) {

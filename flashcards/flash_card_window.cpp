@@ -10,8 +10,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QVariantAnimation>
 #include <QVBoxLayout>
+#include <QVariantAnimation>
 #include <QWindow>
 
 #include "common/guarded_steps.h"
@@ -177,7 +177,8 @@ void FlashCardWindow::show_quest() {
 void FlashCardWindow::show_answer() {
     question_showing_ = false;
     cmd_main_->setText("Show Next Question");
-    silent_step([&] { text1_->setPlainText(qt(card_back(text1_->toPlainText().replace("\n", "\r\n").toStdString(), card_record()))); });
+    silent_step(
+        [&] { text1_->setPlainText(qt(card_back(text1_->toPlainText().replace("\n", "\r\n").toStdString(), card_record()))); });
     ++position_;
     cmd_main_->setFocus();
 }
@@ -297,7 +298,8 @@ void FlashCardWindow::show_drill_answers() {
     const QuestionRecord& record = card_record();
     std::size_t longest = 0;
     for (int slot = 1; slot <= 6 && !record.answers[slot].empty(); ++slot) {
-        const std::string caption = std::string(1, static_cast<char>('A' + slot - 1)) + ".  " + flash_card_text(record.answers[slot]);
+        const std::string caption = std::string(1, static_cast<char>('A' + slot - 1)) + ".  " +
+                                    flash_card_text(record.answers[slot]);
         lbl_answer_[slot]->setText(qt(caption));
         if (record.answers[slot].size() > 50) longest = std::max(longest, record.answers[slot].size());
     }
@@ -333,17 +335,17 @@ void FlashCardWindow::FadeTimer_Timer() {
         });
     }
     switch (tick.step) {
-    case DrillStep::fade_in: fade_in(); break;
-    case DrillStep::show_answers:
-        silent_step([&] {
-            for (int slot = 1; slot <= 6 && !card_record().answers[slot].empty(); ++slot)
-                set_answer_text_colour(lbl_answer_[slot], kWhite);
-            show_drill_answers();
-        });
-        break;
-    case DrillStep::highlight: highlight_right_answers(); break;
-    case DrillStep::fade_out: fade_out(); break;
-    default: break;
+        case DrillStep::fade_in: fade_in(); break;
+        case DrillStep::show_answers:
+            silent_step([&] {
+                for (int slot = 1; slot <= 6 && !card_record().answers[slot].empty(); ++slot)
+                    set_answer_text_colour(lbl_answer_[slot], kWhite);
+                show_drill_answers();
+            });
+            break;
+        case DrillStep::highlight: highlight_right_answers(); break;
+        case DrillStep::fade_out: fade_out(); break;
+        default: break;
     }
 }
 

@@ -1,8 +1,9 @@
 #include "flashcards/screen_saver_registration.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <sstream>
-#include <unistd.h>
 
 #include "common/guarded_steps.h"
 #include "flashcards/screensaver_settings.h"

@@ -21,9 +21,9 @@ inline const SettingKey where_test{kDrillApplication, "settings", "where_test", 
 inline constexpr const char* kDrillScreenModule = "drill_screen";
 
 struct ScreenSaverDesktop {
-    std::string search_path;                   // the program search path ($PATH)
-    std::filesystem::path home;                // the user's home folder
-    bool screen_saver_installed = false;       // the X screen saver's program is on the search path
+    std::string search_path;              // the program search path ($PATH)
+    std::filesystem::path home;           // the user's home folder
+    bool screen_saver_installed = false;  // the X screen saver's program is on the search path
 };
 
 // The module on the search path, else in the program folder; "" when neither has it.

@@ -107,8 +107,7 @@ std::string with_drill_screen_module(const std::string& settings_text, const std
     return text;
 }
 
-std::optional<std::string> register_drill_screen_module(const std::filesystem::path& settings_file,
-                                                        const std::string& module_path) {
+std::optional<std::string> register_drill_screen_module(const std::filesystem::path& settings_file, const std::string& module_path) {
     std::string current;
     std::error_code error;
     if (std::filesystem::exists(settings_file, error)) {

@@ -16,7 +16,6 @@ std::string with_drill_screen_module(const std::string& settings_text, const std
 
 // Edits the file whole or not at all; a missing file is created. Returns why
 // it failed, or nothing.
-std::optional<std::string> register_drill_screen_module(const std::filesystem::path& settings_file,
-                                                        const std::string& module_path);
+std::optional<std::string> register_drill_screen_module(const std::filesystem::path& settings_file, const std::string& module_path);
 
 }  // namespace qd

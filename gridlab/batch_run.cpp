@@ -22,8 +22,7 @@ bool read_bounded_line(std::istream& in, std::string& line, std::size_t limit) {
     }
 }
 
-int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostream& errors,
-              const std::filesystem::path& folder) {
+int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostream& errors, const std::filesystem::path& folder) {
     ConsoleSession session(model, start_configuration(model, folder));
     std::string line;
     while (!session.ended() && read_bounded_line(in, line, 4096)) {

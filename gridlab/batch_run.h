@@ -14,8 +14,7 @@
 namespace qd::gridlab {
 
 // Returns the process exit code: 0, or 1 when out.ini could not be written.
-int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostream& errors,
-              const std::filesystem::path& folder);
+int run_batch(DeviceModel model, std::istream& in, std::ostream& out, std::ostream& errors, const std::filesystem::path& folder);
 
 // Reads one line of at most `limit` bytes; the rest of a longer line is
 // skipped. False at the end of the input.

@@ -11,8 +11,8 @@ bool CommandLineEdit::event(QEvent* event) {
     // moves the focus on as everywhere else.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && !text().isEmpty() &&
-            !text().endsWith(' ') && echoMode() == QLineEdit::Normal) {
+        if (key->key() == Qt::Key_Tab && key->modifiers() == Qt::NoModifier && !text().isEmpty() && !text().endsWith(' ') &&
+            echoMode() == QLineEdit::Normal) {
             emit completionRequested(text());
             return true;
         }

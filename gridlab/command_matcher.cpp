@@ -59,8 +59,8 @@ std::size_t leading_keywords(const CommandPattern& pattern) {
     return count;
 }
 
-PatternOutcome match_pattern(const CommandPattern& pattern, std::string_view line, const std::vector<Token>& tokens,
-                             bool negated, bool is_switch) {
+PatternOutcome match_pattern(const CommandPattern& pattern, std::string_view line, const std::vector<Token>& tokens, bool negated,
+                             bool is_switch) {
     PatternOutcome out;
     out.keyword_candidates.resize(tokens.size());
     if (negated && pattern.no_form == NoForm::none) return out;  // invalid at the first word
@@ -162,10 +162,8 @@ Resolution resolve_command(const CommandTable& table, std::string_view line, con
     std::vector<const PatternOutcome*> viable;
     std::size_t furthest = 0;
     for (const auto& outcome : outcomes) {
-        if (outcome.status == PatternOutcome::Status::invalid)
-            furthest = std::max(furthest, outcome.bad_token);
-        else
-            viable.push_back(&outcome);
+        if (outcome.status == PatternOutcome::Status::invalid) furthest = std::max(furthest, outcome.bad_token);
+        else viable.push_back(&outcome);
     }
     if (viable.empty()) {
         resolution.kind = Resolution::Kind::invalid;
@@ -224,13 +222,14 @@ std::vector<NextWord> next_words(const CommandTable& table, std::string_view lin
                 for (const auto& word : next.words) push({word, true});
                 break;
             case ElementKind::interface_name:
-                if (outcome.awaiting_interface_number)
-                    push({"<number>", false});
+                if (outcome.awaiting_interface_number) push({"<number>", false});
                 else
                     for (const auto& word : interface_type_words(place.is_switch)) push({word, true});
                 break;
             case ElementKind::ipv4: push({"A.B.C.D", false}); break;
-            case ElementKind::number: push({"<" + std::to_string(next.low) + "-" + std::to_string(next.high) + ">", false, next.low, next.high}); break;
+            case ElementKind::number:
+                push({"<" + std::to_string(next.low) + "-" + std::to_string(next.high) + ">", false, next.low, next.high});
+                break;
             case ElementKind::word: push({"WORD", false}); break;
             case ElementKind::text: push({"LINE", false}); break;
             case ElementKind::ipv6_address: push({"X:X:X:X::X", false}); break;

@@ -15,9 +15,9 @@
 namespace qd::gridlab {
 
 struct MatchedCommand {
-    std::size_t command = 0;              // index in the table
-    std::vector<std::string> values;      // per element: the full keyword or the typed argument
-    std::vector<std::size_t> offsets;     // per element: where it starts in the line
+    std::size_t command = 0;           // index in the table
+    std::vector<std::string> values;   // per element: the full keyword or the typed argument
+    std::vector<std::size_t> offsets;  // per element: where it starts in the line
     std::optional<InterfaceName> interface;
 };
 
@@ -39,7 +39,7 @@ Resolution resolve_command(const CommandTable& table, std::string_view line, con
                            const MatchPlace& place);
 
 struct NextWord {
-    std::string word;      // a keyword, or a placeholder such as "A.B.C.D" or "<cr>"
+    std::string word;  // a keyword, or a placeholder such as "A.B.C.D" or "<cr>"
     bool keyword = false;
     long low = 0, high = 0;  // a number's range
 };

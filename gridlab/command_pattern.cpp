@@ -17,7 +17,9 @@ Element argument(std::string_view inner) {
     if (inner.starts_with("n:")) {
         const auto dash = inner.find('-');
         if (dash == std::string_view::npos) throw std::logic_error("number range without '-'");
-        return {ElementKind::number, {}, std::stol(std::string(inner.substr(2, dash - 2))),
+        return {ElementKind::number,
+                {},
+                std::stol(std::string(inner.substr(2, dash - 2))),
                 std::stol(std::string(inner.substr(dash + 1)))};
     }
     throw std::logic_error("unknown argument kind <" + std::string(inner) + ">");

@@ -42,9 +42,9 @@ std::optional<std::string> access_list_address(const std::vector<std::string>& w
 }
 
 std::optional<std::string> port_keyword(const std::string& typed) {
-    static const std::pair<long, const char*> kPorts[] = {
-        {20, "ftp-data"}, {21, "ftp"}, {23, "telnet"}, {25, "smtp"}, {53, "domain"},
-        {69, "tftp"}, {80, "www"}, {110, "pop3"}, {161, "snmp"}};
+    static const std::pair<long, const char*> kPorts[] = {{20, "ftp-data"}, {21, "ftp"},    {23, "telnet"},
+                                                          {25, "smtp"},     {53, "domain"}, {69, "tftp"},
+                                                          {80, "www"},      {110, "pop3"},  {161, "snmp"}};
     const std::string lower = to_lower_ascii(typed);
     if (const auto number = parse_decimal(lower)) {
         if (*number > 65535) return std::nullopt;
@@ -59,9 +59,8 @@ std::optional<std::string> port_keyword(const std::string& typed) {
 
 bool is_valid_hostname(const std::string& name) {
     if (name.empty() || name.size() > 63 || !std::isalpha(static_cast<unsigned char>(name[0]))) return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_'; });
 }
 
 void insert_ascending(std::vector<std::string>& list, const std::string& entry, bool remove) {

@@ -56,7 +56,8 @@ std::string clean_input_line(std::string_view line) {
 
 ConsoleSession::ConsoleSession(DeviceModel model) : config_(factory_config(model)), tables_(build_mode_tables(model)) {}
 
-ConsoleSession::ConsoleSession(DeviceModel model, DeviceConfig start) : config_(std::move(start)), tables_(build_mode_tables(model)) {}
+ConsoleSession::ConsoleSession(DeviceModel model, DeviceConfig start)
+    : config_(std::move(start)), tables_(build_mode_tables(model)) {}
 
 std::string ConsoleSession::prompt() const {
     if (state_.in_banner) return "";
@@ -148,9 +149,7 @@ std::string ConsoleSession::run(std::string_view line, const std::string& shown_
     }
     std::string output;
     switch (resolution.kind) {
-        case Resolution::Kind::ambiguous:
-            output = "% Ambiguous command:  \"" + std::string(trim_blanks(line)) + "\"\n";
-            break;
+        case Resolution::Kind::ambiguous: output = "% Ambiguous command:  \"" + std::string(trim_blanks(line)) + "\"\n"; break;
         case Resolution::Kind::incomplete: output = "% Incomplete command.\n"; break;
         case Resolution::Kind::invalid:
             if (!is_config_mode(state_.mode) && tokens.size() == 1) {

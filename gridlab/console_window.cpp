@@ -123,10 +123,8 @@ ConsoleWindow::ConsoleWindow(DeviceModel model, std::filesystem::path folder, Fi
 void ConsoleWindow::continue_earlier_work() {
     const auto& lines = progress_.earlier_lines();
     for (const auto& line : lines) {
-        if (line == "\x1a")
-            session_.end_configuration();
-        else
-            session_.enter(line);
+        if (line == "\x1a") session_.end_configuration();
+        else session_.enter(line);
     }
     if (!lines.empty()) {
         session_.return_to_console();
@@ -194,7 +192,8 @@ void ConsoleWindow::closeEvent(QCloseEvent* event) {
         // Normally already current; a console whose task has gone stays silent.
         const auto failure = progress_.save(session_.config());
         if (failure && progress_.task_current())
-            QMessageBox::warning(this, windowTitle(), QString::fromStdString("The result file out.ini could not be written:\n" + *failure));
+            QMessageBox::warning(this, windowTitle(),
+                                 QString::fromStdString("The result file out.ini could not be written:\n" + *failure));
         emit resultWritten(!failure);
     }
     event->accept();

@@ -53,8 +53,11 @@ DeviceConfig factory_config(DeviceModel model) {
         config.hostname = "Switch";
         for (int port = 1; port <= 24; ++port) config.add_interface({InterfaceType::fast_ethernet, 0, port, 0});
         config.add_interface({InterfaceType::vlan, 0, 1, 0});
-        config.vlans = {{1, "default"}, {1002, "fddi-default"}, {1003, "token-ring-default"},
-                        {1004, "fddinet-default"}, {1005, "trnet-default"}};
+        config.vlans = {{1, "default"},
+                        {1002, "fddi-default"},
+                        {1003, "token-ring-default"},
+                        {1004, "fddinet-default"},
+                        {1005, "trnet-default"}};
     }
     return config;
 }

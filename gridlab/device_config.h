@@ -63,9 +63,9 @@ struct DhcpPool {
 };
 
 struct RoutingProcess {
-    std::string version;                   // RIP only: "1", "2" or empty
-    std::string router_id;                 // OSPF only
-    std::vector<std::string> networks;     // in the order entered
+    std::string version;                // RIP only: "1", "2" or empty
+    std::string router_id;              // OSPF only
+    std::vector<std::string> networks;  // in the order entered
     std::vector<InterfaceName> passive_interfaces;
     bool auto_summary = true;
 };
@@ -90,7 +90,7 @@ struct DeviceConfig {
     std::array<LineConfig, 16> vty;
     std::vector<InterfaceConfig> interfaces;  // in the order the running configuration lists them
     std::string default_gateway;
-    std::map<int, std::string> vlans;                // VLAN number: name
+    std::map<int, std::string> vlans;  // VLAN number: name
     std::map<int, std::string> spanning_tree_priority;
     std::vector<std::string> ip_routes;    // ascending
     std::vector<std::string> ipv6_routes;  // ascending
@@ -99,8 +99,8 @@ struct DeviceConfig {
     std::map<int, RoutingProcess> ospf;
     std::map<int, RoutingProcess> eigrp;
     std::map<int, std::vector<std::string>> access_lists;  // entries without "access-list N"
-    std::vector<std::string> nat_static;  // "inside-local inside-global", ascending
-    std::string nat_source_list;           // "1 interface serial0/0 overload"
+    std::vector<std::string> nat_static;                   // "inside-local inside-global", ascending
+    std::string nat_source_list;                           // "1 interface serial0/0 overload"
 
     bool is_switch() const { return model == DeviceModel::access_switch; }
     InterfaceConfig* find_interface(const InterfaceName& name);

@@ -45,24 +45,33 @@ void add_exec_commands(CommandTable& table, bool privileged, DeviceModel model) 
     add(table, "logout", leave, NoForm::none);
     add_show_commands(table, privileged, model);
     if (!privileged) {
-        add(table, "enable", [](CommandContext& c) {
-            if (c.config.enable_secret.empty() && c.config.enable_password.empty())
-                c.state.mode = Mode::privileged;
-            else
-                c.state.asking_password = true;
-        }, NoForm::none);
+        add(
+            table, "enable",
+            [](CommandContext& c) {
+            if (c.config.enable_secret.empty() && c.config.enable_password.empty()) c.state.mode = Mode::privileged;
+            else c.state.asking_password = true;
+            },
+            NoForm::none);
         return;
     }
-    add(table, "enable", [](CommandContext&) {}, NoForm::none);
-    add(table, "disable", [](CommandContext& c) { c.state.mode = Mode::user; }, NoForm::none);
-    add(table, "configure terminal", [](CommandContext& c) {
+    add(
+        table, "enable", [](CommandContext&) {}, NoForm::none);
+    add(
+        table, "disable", [](CommandContext& c) { c.state.mode = Mode::user; }, NoForm::none);
+    add(
+        table, "configure terminal",
+        [](CommandContext& c) {
         c.print("Enter configuration commands, one per line.  End with CNTL/Z.");
         c.state.mode = Mode::config;
-    }, NoForm::none);
-    add(table, "copy running-config startup-config", [](CommandContext& c) {
+        },
+        NoForm::none);
+    add(
+        table, "copy running-config startup-config",
+        [](CommandContext& c) {
         c.print("Destination filename [startup-config]? ");
         save(c);
-    }, NoForm::none);
+        },
+        NoForm::none);
     add(table, "write", save, NoForm::none);
     add(table, "write memory", save, NoForm::none);
 }

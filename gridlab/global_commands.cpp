@@ -38,7 +38,8 @@ void add_device_commands(CommandTable& t, DeviceModel model) {
         const std::string& text = c.value(2);
         c.config.banner_delimiter = text.front();
         const auto close = text.find(text.front(), 1);
-        c.config.banner_motd = std::string(trim_blanks(std::string_view(text).substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+        c.config.banner_motd = std::string(
+            trim_blanks(std::string_view(text).substr(1, close == std::string::npos ? std::string::npos : close - 1)));
         if (close == std::string::npos) {
             c.print(std::string("Enter TEXT message.  End with the character '") + text.front() + "'.");
             c.state.in_banner = true;
@@ -53,13 +54,13 @@ void add_device_commands(CommandTable& t, DeviceModel model) {
         }
         // A secret is stored only in its encrypted form, so it is no password the result can show.
         const std::string password = secret ? std::string() : c.value(3);
-        if (user == c.config.users.end())
-            c.config.users.emplace_back(c.value(1), password);
-        else
-            user->second = password;
+        if (user == c.config.users.end()) c.config.users.emplace_back(c.value(1), password);
+        else user->second = password;
     };
-    add(t, "username <word> password <text>", [set_user](CommandContext& c) { set_user(c, false); }, NoForm::full);
-    add(t, "username <word> secret <text>", [set_user](CommandContext& c) { set_user(c, true); }, NoForm::full);
+    add(
+        t, "username <word> password <text>", [set_user](CommandContext& c) { set_user(c, false); }, NoForm::full);
+    add(
+        t, "username <word> secret <text>", [set_user](CommandContext& c) { set_user(c, true); }, NoForm::full);
 }
 
 void add_name_and_dhcp_commands(CommandTable& t) {
@@ -78,7 +79,9 @@ void add_name_and_dhcp_commands(CommandTable& t) {
             if (c.negated && c.count() == 2) servers.clear();
         });
     }
-    add(t, "ip host <word> <ipv4>", [](CommandContext& c) {
+    add(
+        t, "ip host <word> <ipv4>",
+        [](CommandContext& c) {
         auto host = find_named(c.config.hosts, c.value(2));
         if (c.negated) {
             if (host != c.config.hosts.end()) c.config.hosts.erase(host);
@@ -87,7 +90,8 @@ void add_name_and_dhcp_commands(CommandTable& t) {
         } else {
             host->second = c.value(3);
         }
-    }, NoForm::full);
+        },
+        NoForm::full);
     const auto exclude = [](CommandContext& c) {
         std::string range = c.value(3);
         if (c.has(4)) {
@@ -98,7 +102,9 @@ void add_name_and_dhcp_commands(CommandTable& t) {
     };
     add(t, "ip dhcp excluded-address <ipv4>", exclude, NoForm::full);
     add(t, "ip dhcp excluded-address <ipv4> <ipv4>", exclude, NoForm::full);
-    add(t, "ip dhcp pool <word>", [](CommandContext& c) {
+    add(
+        t, "ip dhcp pool <word>",
+        [](CommandContext& c) {
         auto& pools = c.config.dhcp_pools;
         const auto pool = std::find_if(pools.begin(), pools.end(), [&](const DhcpPool& p) { return p.name == c.value(3); });
         if (c.negated) {
@@ -108,7 +114,8 @@ void add_name_and_dhcp_commands(CommandTable& t) {
         if (pool == pools.end()) pools.push_back({c.value(3), "", "", ""});
         c.state.pool = c.value(3);
         c.state.mode = Mode::dhcp_pool;
-    }, NoForm::full);
+        },
+        NoForm::full);
     add(t, "ip default-gateway <ipv4>", [](CommandContext& c) { c.config.default_gateway = c.negated ? "" : c.value(2); });
 }
 
@@ -128,20 +135,20 @@ void add_routing_and_nat_commands(CommandTable& t) {
     const auto route6 = [](CommandContext& c) {
         if (c.match.interface && !c.config.find_interface(*c.match.interface)) return c.reject(3);
         const std::string entry = to_lower_ascii(c.value(2)) + " " + to_lower_ascii(c.value(3));
-        if (c.negated)
-            std::erase(c.config.ipv6_routes, entry);
+        if (c.negated) std::erase(c.config.ipv6_routes, entry);
         else if (std::find(c.config.ipv6_routes.begin(), c.config.ipv6_routes.end(), entry) == c.config.ipv6_routes.end())
             c.config.ipv6_routes.push_back(entry);
     };
     add(t, "ipv6 route <ipv6/len> <ipv6>", route6, NoForm::full);
     add(t, "ipv6 route <ipv6/len> <if>", route6, NoForm::full);
-    add(t, "ip nat inside source static <ipv4> <ipv4>", [](CommandContext& c) {
+    add(
+        t, "ip nat inside source static <ipv4> <ipv4>",
+        [](CommandContext& c) {
         const std::string entry = c.value(5) + " " + c.value(6);
         insert_ascending(c.config.nat_static, entry, c.negated);
-    }, NoForm::full);
-    const auto nat_list = [](CommandContext& c) {
-        c.config.nat_source_list = c.negated ? "" : join_values(c, 5);
-    };
+        },
+        NoForm::full);
+    const auto nat_list = [](CommandContext& c) { c.config.nat_source_list = c.negated ? "" : join_values(c, 5); };
     add(t, "ip nat inside source list <n:1-199> interface <if>", nat_list, NoForm::full);
     add(t, "ip nat inside source list <n:1-199> interface <if> overload", nat_list, NoForm::full);
     add(t, "ip nat inside source list <n:1-199> pool <word>", nat_list, NoForm::full);
@@ -223,8 +230,11 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
         for (int line = first; line <= last; ++line) c.state.lines.push_back(line);
         c.state.mode = Mode::line;
     };
-    add(t, "line console <n:0-0>", [enter_lines](CommandContext& c) { enter_lines(c, kConsoleLine, kConsoleLine); }, NoForm::none);
-    if (!is_switch) add(t, "line aux <n:0-0>", [enter_lines](CommandContext& c) { enter_lines(c, kAuxLine, kAuxLine); }, NoForm::none);
+    add(
+        t, "line console <n:0-0>", [enter_lines](CommandContext& c) { enter_lines(c, kConsoleLine, kConsoleLine); }, NoForm::none);
+    if (!is_switch)
+        add(
+            t, "line aux <n:0-0>", [enter_lines](CommandContext& c) { enter_lines(c, kAuxLine, kAuxLine); }, NoForm::none);
     const auto vty = [enter_lines](CommandContext& c) {
         const int first = std::stoi(c.value(2));
         const int last = c.has(3) ? std::stoi(c.value(3)) : first;
@@ -235,7 +245,9 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
     add(t, "line vty <n:0-15> <n:0-15>", vty, NoForm::none);
 
     if (is_switch) {
-        add(t, "vlan <n:1-4094>", [](CommandContext& c) {
+        add(
+            t, "vlan <n:1-4094>",
+            [](CommandContext& c) {
             const int vlan = std::stoi(c.value(1));
             if (vlan == 1 || (vlan >= 1002 && vlan <= 1005)) {
                 if (c.negated) return c.print("Default VLAN " + c.value(1) + " may not be deleted.");
@@ -244,13 +256,16 @@ void add_mode_entries(CommandTable& t, DeviceModel model) {
             if (!c.config.vlans.contains(vlan)) c.config.vlans[vlan] = default_vlan_name(vlan);
             c.state.vlan = vlan;
             c.state.mode = Mode::vlan;
-        }, NoForm::full);
+            },
+            NoForm::full);
         add(t, "spanning-tree vlan <n:1-4094> priority <n:0-61440>", [](CommandContext& c) {
             const int vlan = std::stoi(c.value(2));
             if (c.negated) return c.config.spanning_tree_priority.erase(vlan), void();
             if (std::stoi(c.value(4)) % 4096 != 0) {
                 c.print("% Bridge Priority must be in increments of 4096.");
-                return c.print("% Allowed values are:\n  0     4096  8192  12288 16384 20480 24576 28672\n  32768 36864 40960 45056 49152 53248 57344 61440");
+                return c.print(
+                    "% Allowed values are:\n  0     4096  8192  12288 16384 20480 24576 28672\n  32768 36864 40960 45056 49152 "
+                    "53248 57344 61440");
             }
             c.config.spanning_tree_priority[vlan] = c.value(4);
         });

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <iostream>
 
-#include "gridlab/batch_run.h"
 #include "common/error_log.h"
 #include "common/guarded_steps.h"
+#include "gridlab/batch_run.h"
 #include "gridlab/console_window.h"
 
 int main(int argc, char** argv) {

@@ -12,10 +12,10 @@ namespace qd::gridlab {
 namespace {
 
 enum Fits : unsigned {
-    kLan = 1,          // FastEthernet main interface of a router
-    kSerial = 2,       // serial main interface
-    kLanSub = 4,       // FastEthernet subinterface
-    kSerialSub = 8,    // serial subinterface
+    kLan = 1,        // FastEthernet main interface of a router
+    kSerial = 2,     // serial main interface
+    kLanSub = 4,     // FastEthernet subinterface
+    kSerialSub = 8,  // serial subinterface
     kLoopback = 16,
     kVlanIf = 32,      // switch VLAN interface
     kSwitchPort = 64,  // switch port
@@ -37,10 +37,11 @@ unsigned kind_of(const InterfaceConfig& interface, bool is_switch) {
 // Registers a command that runs only on interfaces of the given kinds.
 void add_on(CommandTable& t, bool is_switch, unsigned fits, std::string_view pattern,
             std::function<void(CommandContext&, InterfaceConfig&)> handler, NoForm no_form = NoForm::keywords) {
-    add(t, pattern, [handler](CommandContext& c) { handler(c, *c.config.find_interface(c.state.interface)); }, no_form,
+    add(
+        t, pattern, [handler](CommandContext& c) { handler(c, *c.config.find_interface(c.state.interface)); }, no_form,
         [is_switch, fits](const DeviceConfig& config, const SessionState& state) {
-            const InterfaceConfig* interface = config.find_interface(state.interface);
-            return interface && (kind_of(*interface, is_switch) & fits);
+        const InterfaceConfig* interface = config.find_interface(state.interface);
+        return interface && (kind_of(*interface, is_switch) & fits);
         });
 }
 
@@ -53,49 +54,46 @@ void add_addressing(CommandTable& t, bool is_switch) {
         i.ip_address = checked.value;
     });
     if (!is_switch)
-        add_on(t, is_switch, kLan, "ip address dhcp", [](CommandContext& c, InterfaceConfig& i) {
-            i.ip_address = c.negated ? "" : "dhcp";
-        });
-    add_on(t, is_switch, addressed | kSwitchPort, "shutdown", [](CommandContext& c, InterfaceConfig& i) { i.shutdown = !c.negated; });
-    add_on(t, is_switch, addressed | kSwitchPort, "description <text>", [](CommandContext& c, InterfaceConfig& i) {
-        i.description = c.negated ? "" : c.value(1).substr(0, 240);
-    });
+        add_on(t, is_switch, kLan, "ip address dhcp",
+               [](CommandContext& c, InterfaceConfig& i) { i.ip_address = c.negated ? "" : "dhcp"; });
+    add_on(t, is_switch, addressed | kSwitchPort, "shutdown",
+           [](CommandContext& c, InterfaceConfig& i) { i.shutdown = !c.negated; });
+    add_on(t, is_switch, addressed | kSwitchPort, "description <text>",
+           [](CommandContext& c, InterfaceConfig& i) { i.description = c.negated ? "" : c.value(1).substr(0, 240); });
     if (is_switch) return;
-    add_on(t, is_switch, kLan | kLanSub, "ip helper-address <ipv4>", [](CommandContext& c, InterfaceConfig& i) {
-        i.helper_address = c.negated ? "" : c.value(2);
-    });
-    add_on(t, is_switch, kRouted, "ipv6 address <ipv6/len>", [](CommandContext& c, InterfaceConfig& i) {
-        i.ipv6_address = c.negated ? "" : to_lower_ascii(c.value(2));
-    });
-    add_on(t, is_switch, kRouted, "ip access-group <n:1-199> in|out", [](CommandContext& c, InterfaceConfig& i) {
+    add_on(t, is_switch, kLan | kLanSub, "ip helper-address <ipv4>",
+           [](CommandContext& c, InterfaceConfig& i) { i.helper_address = c.negated ? "" : c.value(2); });
+    add_on(t, is_switch, kRouted, "ipv6 address <ipv6/len>",
+           [](CommandContext& c, InterfaceConfig& i) { i.ipv6_address = c.negated ? "" : to_lower_ascii(c.value(2)); });
+    add_on(
+        t, is_switch, kRouted, "ip access-group <n:1-199> in|out",
+        [](CommandContext& c, InterfaceConfig& i) {
         std::string& group = c.value(3) == "in" ? i.access_group_in : i.access_group_out;
         group = c.negated ? "" : c.value(2);
-    }, NoForm::full);
-    add_on(t, is_switch, kRouted, "ip nat inside|outside", [](CommandContext& c, InterfaceConfig& i) {
-        i.nat_role = c.negated ? "" : c.value(2);
-    }, NoForm::full);
+        },
+        NoForm::full);
+    add_on(
+        t, is_switch, kRouted, "ip nat inside|outside",
+        [](CommandContext& c, InterfaceConfig& i) { i.nat_role = c.negated ? "" : c.value(2); }, NoForm::full);
     const auto ospf = [&](const char* pattern, std::string InterfaceConfig::*field) {
-        add_on(t, is_switch, kRouted, pattern, [field](CommandContext& c, InterfaceConfig& i) {
-            i.*field = c.negated ? "" : c.value(3);
-        });
+        add_on(t, is_switch, kRouted, pattern,
+               [field](CommandContext& c, InterfaceConfig& i) { i.*field = c.negated ? "" : c.value(3); });
     };
     ospf("ip ospf priority <n:0-255>", &InterfaceConfig::ospf_priority);
     ospf("ip ospf cost <n:1-65535>", &InterfaceConfig::ospf_cost);
     ospf("ip ospf hello-interval <n:1-65535>", &InterfaceConfig::ospf_hello);
     ospf("ip ospf dead-interval <n:1-65535>", &InterfaceConfig::ospf_dead);
-    add_on(t, is_switch, kRouted, "bandwidth <n:1-10000000>", [](CommandContext& c, InterfaceConfig& i) {
-        i.bandwidth = c.negated ? "" : c.value(1);
-    });
+    add_on(t, is_switch, kRouted, "bandwidth <n:1-10000000>",
+           [](CommandContext& c, InterfaceConfig& i) { i.bandwidth = c.negated ? "" : c.value(1); });
 }
 
 void add_wan(CommandTable& t) {
     add_on(t, false, kSerial, "clock rate <n:300-8000000>", [](CommandContext& c, InterfaceConfig& i) {
-        static const long kRates[] = {1200, 2400, 4800, 9600, 14400, 19200, 28800, 38400, 56000, 57600, 64000,
-                                      72000, 115200, 125000, 128000, 148000, 192000, 250000, 256000, 384000,
+        static const long kRates[] = {1200,   2400,   4800,   9600,   14400,   19200,   28800,   38400,   56000,  57600,
+                                      64000,  72000,  115200, 125000, 128000,  148000,  192000,  250000,  256000, 384000,
                                       500000, 512000, 768000, 800000, 1000000, 1300000, 2000000, 4000000, 8000000};
         if (c.negated) return i.clock_rate.clear();
-        if (std::find(std::begin(kRates), std::end(kRates), std::stol(c.value(2))) == std::end(kRates))
-            return c.reject(2);
+        if (std::find(std::begin(kRates), std::end(kRates), std::stol(c.value(2))) == std::end(kRates)) return c.reject(2);
         i.clock_rate = c.value(2);
     });
     add_on(t, false, kSerial, "encapsulation hdlc|ppp|frame-relay", [](CommandContext& c, InterfaceConfig& i) {
@@ -131,11 +129,14 @@ void add_wan(CommandTable& t) {
     };
     add_on(t, false, kSerial, "frame-relay map ip <ipv4> <n:16-1007>", map, NoForm::full);
     add_on(t, false, kSerial, "frame-relay map ip <ipv4> <n:16-1007> broadcast", map, NoForm::full);
-    add_on(t, false, kSerialSub, "frame-relay interface-dlci <n:16-1007>", [](CommandContext& c, InterfaceConfig& i) {
+    add_on(
+        t, false, kSerialSub, "frame-relay interface-dlci <n:16-1007>",
+        [](CommandContext& c, InterfaceConfig& i) {
         if (c.negated) return i.interface_dlci.clear();
         i.interface_dlci = c.value(2);
         c.state.mode = Mode::fr_dlci;
-    }, NoForm::full);
+        },
+        NoForm::full);
     const auto dot1q = [](CommandContext& c, InterfaceConfig& i) {
         i.encapsulation = c.negated ? "" : "dot1q " + c.value(2) + (c.has(3) ? " native" : "");
     };
@@ -144,24 +145,23 @@ void add_wan(CommandTable& t) {
 }
 
 void add_port_settings(CommandTable& t, bool is_switch) {
-    add_on(t, is_switch, kLan | kSwitchPort, "speed 10|100|auto", [](CommandContext& c, InterfaceConfig& i) {
-        i.speed = c.negated ? "auto" : c.value(1);
-    });
-    add_on(t, is_switch, kLan | kSwitchPort, "duplex full|half|auto", [](CommandContext& c, InterfaceConfig& i) {
-        i.duplex = c.negated ? "auto" : c.value(1);
-    });
+    add_on(t, is_switch, kLan | kSwitchPort, "speed 10|100|auto",
+           [](CommandContext& c, InterfaceConfig& i) { i.speed = c.negated ? "auto" : c.value(1); });
+    add_on(t, is_switch, kLan | kSwitchPort, "duplex full|half|auto",
+           [](CommandContext& c, InterfaceConfig& i) { i.duplex = c.negated ? "auto" : c.value(1); });
 }
 
 bool is_dynamic(const InterfaceConfig& i) { return i.switchport_mode.starts_with("dynamic"); }
 
 void add_switchport(CommandTable& t) {
     const auto on_port = [&t](std::string_view pattern, std::function<void(CommandContext&, InterfaceConfig&)> handler,
-                              NoForm no_form = NoForm::keywords) { add_on(t, true, kSwitchPort, pattern, std::move(handler), no_form); };
+                              NoForm no_form = NoForm::keywords) {
+        add_on(t, true, kSwitchPort, pattern, std::move(handler), no_form);
+    };
     const auto mode = [](CommandContext& c, InterfaceConfig& i) {
         if (c.negated) return void(i.switchport_mode = "dynamic desirable");
         const std::string wanted = c.value(2) == "dynamic" ? "dynamic " + c.value(3) : c.value(2);
-        if (wanted != "access" && i.port_security)
-            return c.print("Command rejected: " + i.name.shown() + " is a secure port.");
+        if (wanted != "access" && i.port_security) return c.print("Command rejected: " + i.name.shown() + " is a secure port.");
         i.switchport_mode = wanted;
     };
     on_port("switchport mode access|trunk", mode);
@@ -175,14 +175,17 @@ void add_switchport(CommandTable& t) {
         }
         i.access_vlan = vlan;
     });
-    on_port("switchport trunk native vlan <n:1-4094>", [](CommandContext& c, InterfaceConfig& i) {
-        i.native_vlan = c.negated ? 1 : std::stoi(c.value(4));
-    });
+    on_port("switchport trunk native vlan <n:1-4094>",
+            [](CommandContext& c, InterfaceConfig& i) { i.native_vlan = c.negated ? 1 : std::stoi(c.value(4)); });
     on_port("switchport trunk allowed vlan <vlans>", [](CommandContext& c, InterfaceConfig& i) {
         if (c.negated) return void(i.allowed_vlans = "all");
         // Kept as the device lists it: ascending, ranges written out as typed.
         std::vector<std::pair<long, std::string>> items;
-        for (const auto& piece : split_words([&] { std::string s = c.value(4); std::replace(s.begin(), s.end(), ',', ' '); return s; }()))
+        for (const auto& piece : split_words([&] {
+                 std::string s = c.value(4);
+                 std::replace(s.begin(), s.end(), ',', ' ');
+                 return s;
+             }()))
             items.emplace_back(std::stol(piece.text), piece.text);
         std::sort(items.begin(), items.end());
         std::string list;
@@ -209,10 +212,11 @@ void add_switchport(CommandTable& t) {
     on_port("spanning-tree portfast", [](CommandContext& c, InterfaceConfig& i) {
         i.portfast = !c.negated;
         if (i.portfast)
-            c.print("%Warning: portfast should only be enabled on ports connected to a single\n"
-                    " host. Connecting hubs, concentrators, switches, bridges, etc... to this\n"
-                    " interface  when portfast is enabled, can cause temporary bridging loops.\n"
-                    " Use with CAUTION");
+            c.print(
+                "%Warning: portfast should only be enabled on ports connected to a single\n"
+                " host. Connecting hubs, concentrators, switches, bridges, etc... to this\n"
+                " interface  when portfast is enabled, can cause temporary bridging loops.\n"
+                " Use with CAUTION");
     });
 }
 
@@ -222,10 +226,8 @@ void add_interface_commands(CommandTable& table, DeviceModel model) {
     const bool is_switch = model == DeviceModel::access_switch;
     add_addressing(table, is_switch);
     add_port_settings(table, is_switch);
-    if (is_switch)
-        add_switchport(table);
-    else
-        add_wan(table);
+    if (is_switch) add_switchport(table);
+    else add_wan(table);
 }
 
 }  // namespace qd::gridlab

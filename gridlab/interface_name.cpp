@@ -33,8 +33,7 @@ const TypeWord& entry(InterfaceType type) {
 bool slotted(InterfaceType type) { return type == InterfaceType::fast_ethernet || type == InterfaceType::serial; }
 
 std::string number_text(const InterfaceName& name) {
-    std::string text = slotted(name.type) ? std::to_string(name.slot) + "/" + std::to_string(name.port)
-                                          : std::to_string(name.port);
+    std::string text = slotted(name.type) ? std::to_string(name.slot) + "/" + std::to_string(name.port) : std::to_string(name.port);
     if (name.subinterface) text += "." + std::to_string(name.subinterface);
     return text;
 }

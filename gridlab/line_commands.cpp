@@ -7,9 +7,12 @@ namespace {
 
 void add_for_lines(CommandTable& t, std::string_view pattern, std::function<void(CommandContext&, LineConfig&)> handler,
                    NoForm no_form = NoForm::keywords) {
-    add(t, pattern, [handler](CommandContext& c) {
+    add(
+        t, pattern,
+        [handler](CommandContext& c) {
         for (int line : c.state.lines) handler(c, line_config(c.config, line));
-    }, no_form);
+        },
+        no_form);
 }
 
 }  // namespace
@@ -31,9 +34,9 @@ void add_line_commands(CommandTable& t) {
     };
     add_for_lines(t, "transport input telnet|ssh|all|none", transport);
     add_for_lines(t, "transport input telnet|ssh telnet|ssh", transport);
-    add_for_lines(t, "access-class <n:1-199> in", [](CommandContext& c, LineConfig& l) {
-        l.access_class_in = c.negated ? "" : c.value(1);
-    }, NoForm::full);
+    add_for_lines(
+        t, "access-class <n:1-199> in", [](CommandContext& c, LineConfig& l) { l.access_class_in = c.negated ? "" : c.value(1); },
+        NoForm::full);
 }
 
 }  // namespace qd::gridlab

@@ -20,15 +20,17 @@ void toggle(std::vector<std::string>& list, const std::string& entry, bool remov
 }
 
 void add_common(CommandTable& t, bool with_auto_summary) {
-    add(t, "passive-interface <if>", [](CommandContext& c) {
+    add(
+        t, "passive-interface <if>",
+        [](CommandContext& c) {
         const InterfaceName name = *c.match.interface;
         if (!c.config.find_interface(name)) return c.reject(1);
         auto& passive = process_of(c).passive_interfaces;
         std::erase(passive, name);
         if (!c.negated) passive.push_back(name);
-    }, NoForm::full);
-    if (with_auto_summary)
-        add(t, "auto-summary", [](CommandContext& c) { process_of(c).auto_summary = !c.negated; });
+        },
+        NoForm::full);
+    if (with_auto_summary) add(t, "auto-summary", [](CommandContext& c) { process_of(c).auto_summary = !c.negated; });
 }
 
 }  // namespace
@@ -44,20 +46,26 @@ void add_routing_commands(ModeTables& tables) {
     add_common(tables.rip, true);
 
     add(tables.eigrp, "network <ipv4>", classful, NoForm::full);
-    add(tables.eigrp, "network <ipv4> <ipv4>", [](CommandContext& c) {
+    add(
+        tables.eigrp, "network <ipv4> <ipv4>",
+        [](CommandContext& c) {
         const auto wildcard = *parse_ipv4(c.value(2));
         const std::string network = format_ipv4(*parse_ipv4(c.value(1)) & ~wildcard) + " " + c.value(2);
         toggle(process_of(c).networks, network, c.negated);
-    }, NoForm::full);
+        },
+        NoForm::full);
     add_common(tables.eigrp, true);
 
     add(tables.ospf, "router-id <ipv4>", [](CommandContext& c) { process_of(c).router_id = c.negated ? "" : c.value(1); });
-    add(tables.ospf, "network <ipv4> <ipv4> area <n:0-4294967295>", [](CommandContext& c) {
+    add(
+        tables.ospf, "network <ipv4> <ipv4> area <n:0-4294967295>",
+        [](CommandContext& c) {
         const auto wildcard = *parse_ipv4(c.value(2));
-        const std::string network =
-            format_ipv4(*parse_ipv4(c.value(1)) & ~wildcard) + " " + c.value(2) + " area " + std::to_string(std::stol(c.value(4)));
+        const std::string network = format_ipv4(*parse_ipv4(c.value(1)) & ~wildcard) + " " + c.value(2) + " area " +
+                                    std::to_string(std::stol(c.value(4)));
         toggle(process_of(c).networks, network, c.negated);
-    }, NoForm::full);
+        },
+        NoForm::full);
     add_common(tables.ospf, false);
 }
 

@@ -18,15 +18,20 @@ void CommandContext::reject(std::size_t element) const {
 }
 
 void add_mode_navigation(CommandTable& table) {
-    add(table, "exit", [](CommandContext& c) {
+    add(
+        table, "exit",
+        [](CommandContext& c) {
         switch (c.state.mode) {
             case Mode::config: c.state.mode = Mode::privileged; break;
             case Mode::fr_dlci: c.state.mode = Mode::subinterface; break;
             default: c.state.mode = Mode::config; break;
         }
-    }, NoForm::none);
-    add(table, "end", [](CommandContext& c) { c.state.mode = Mode::privileged; }, NoForm::none);
-    add(table, "do <text>", [](CommandContext& c) { c.state.do_command = c.value(1); }, NoForm::none);
+        },
+        NoForm::none);
+    add(
+        table, "end", [](CommandContext& c) { c.state.mode = Mode::privileged; }, NoForm::none);
+    add(
+        table, "do <text>", [](CommandContext& c) { c.state.do_command = c.value(1); }, NoForm::none);
 }
 
 ModeTables build_mode_tables(DeviceModel model) {
@@ -38,8 +43,8 @@ ModeTables build_mode_tables(DeviceModel model) {
     add_line_commands(tables.line);
     if (model == DeviceModel::router) add_routing_commands(tables);
     add_vlan_and_pool_commands(tables);
-    for (CommandTable* table : {&tables.config, &tables.interface, &tables.line, &tables.rip, &tables.ospf,
-                                &tables.eigrp, &tables.vlan, &tables.dhcp_pool, &tables.fr_dlci})
+    for (CommandTable* table : {&tables.config, &tables.interface, &tables.line, &tables.rip, &tables.ospf, &tables.eigrp,
+                                &tables.vlan, &tables.dhcp_pool, &tables.fr_dlci})
         add_mode_navigation(*table);
     return tables;
 }

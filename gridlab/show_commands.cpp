@@ -39,14 +39,14 @@ bool is_switch_port(const DeviceConfig& config, const InterfaceConfig& i) {
 }  // namespace
 
 std::string show_ip_interface_brief(const DeviceConfig& config) {
-    std::string out = padded("Interface", 26) + padded("IP-Address", 15) + "OK? " + padded("Method", 6) +
-                      padded("Status", 21) + "Protocol\n";
+    std::string out = padded("Interface", 26) + padded("IP-Address", 15) + "OK? " + padded("Method", 6) + padded("Status", 21) +
+                      "Protocol\n";
     for (const auto& i : config.interfaces) {
         const bool manual = !i.ip_address.empty() && i.ip_address != "dhcp";
         const std::string address = manual ? split_words(i.ip_address).front().text : "unassigned";
         const std::string method = manual ? "manual" : i.ip_address == "dhcp" ? "DHCP" : "unset";
-        out += padded(i.name.shown(), 26) + padded(address, 15) + "YES " + padded(method, 6) +
-               padded(status_of(i), 21) + protocol_of(i) + "\n";
+        out += padded(i.name.shown(), 26) + padded(address, 15) + "YES " + padded(method, 6) + padded(status_of(i), 21) +
+               protocol_of(i) + "\n";
     }
     return out;
 }
@@ -61,17 +61,24 @@ std::string show_interfaces(const DeviceConfig& config, const std::optional<Inte
         out += i.name.shown() + " is " + status_of(i) + ", line protocol is " + protocol_of(i) + "\n";
         char hardware[64];
         std::snprintf(hardware, sizeof hardware, "0200.5e00.%04x", index);
-        const char* kind = serial ? "Serial" : i.name.type == InterfaceType::loopback ? "Loopback"
-                                              : i.name.type == InterfaceType::vlan     ? "EtherSVI"
-                                                                                       : "Fast Ethernet";
-        out += std::string("  Hardware is ") + kind + (serial || i.name.type == InterfaceType::loopback ? "" : std::string(", address is ") + hardware) + "\n";
+        const char* kind = serial                                   ? "Serial"
+                           : i.name.type == InterfaceType::loopback ? "Loopback"
+                           : i.name.type == InterfaceType::vlan     ? "EtherSVI"
+                                                                    : "Fast Ethernet";
+        out += std::string("  Hardware is ") + kind +
+               (serial || i.name.type == InterfaceType::loopback ? "" : std::string(", address is ") + hardware) + "\n";
         if (!i.description.empty()) out += "  Description: " + i.description + "\n";
         if (!i.ip_address.empty() && i.ip_address != "dhcp") out += "  Internet address is " + with_prefix(i.ip_address) + "\n";
-        const std::string bandwidth = !i.bandwidth.empty() ? i.bandwidth : serial ? "1544" : i.name.type == InterfaceType::loopback ? "8000000" : "100000";
+        const std::string bandwidth = !i.bandwidth.empty()                     ? i.bandwidth
+                                      : serial                                 ? "1544"
+                                      : i.name.type == InterfaceType::loopback ? "8000000"
+                                                                               : "100000";
         out += "  MTU 1500 bytes, BW " + bandwidth + " Kbit/sec, DLY " + (serial ? "20000" : "100") + " usec,\n";
         std::string encapsulation = "ARPA";
-        if (serial && !i.name.is_subinterface()) encapsulation = i.encapsulation == "frame-relay" ? "FRAME-RELAY" : i.encapsulation == "ppp" ? "PPP" : "HDLC";
-        else if (i.name.is_subinterface() && !i.encapsulation.empty()) encapsulation = "802.1Q Virtual LAN, Vlan ID " + split_words(i.encapsulation)[1].text;
+        if (serial && !i.name.is_subinterface())
+            encapsulation = i.encapsulation == "frame-relay" ? "FRAME-RELAY" : i.encapsulation == "ppp" ? "PPP" : "HDLC";
+        else if (i.name.is_subinterface() && !i.encapsulation.empty())
+            encapsulation = "802.1Q Virtual LAN, Vlan ID " + split_words(i.encapsulation)[1].text;
         out += "  Encapsulation " + encapsulation + ", loopback not set\n";
         if (i.name.type == InterfaceType::fast_ethernet && !i.name.is_subinterface()) {
             const std::string duplex = i.duplex == "auto" ? "Auto-duplex" : i.duplex == "full" ? "Full-duplex" : "Half-duplex";
@@ -91,7 +98,8 @@ std::string show_vlan_brief(const DeviceConfig& config) {
     for (const auto& [vlan, name] : config.vlans) {
         std::vector<std::string> ports;
         for (const auto& i : config.interfaces)
-            if (is_switch_port(config, i) && i.switchport_mode != "trunk" && i.access_vlan == vlan) ports.push_back(short_name(i.name));
+            if (is_switch_port(config, i) && i.switchport_mode != "trunk" && i.access_vlan == vlan)
+                ports.push_back(short_name(i.name));
         const bool legacy = vlan >= 1002 && vlan <= 1005;
         out += padded(std::to_string(vlan), 4) + padded(name, 32) + padded(legacy ? "act/unsup" : "active", 9);
         for (std::size_t p = 0; p < ports.size(); ++p) {
@@ -105,8 +113,9 @@ std::string show_vlan_brief(const DeviceConfig& config) {
 }
 
 std::string show_ip_route(const DeviceConfig& config) {
-    std::string out = "Codes: C - connected, S - static, R - RIP, O - OSPF, D - EIGRP\n"
-                      "       * - candidate default\n\n";
+    std::string out =
+        "Codes: C - connected, S - static, R - RIP, O - OSPF, D - EIGRP\n"
+        "       * - candidate default\n\n";
     std::vector<std::pair<std::uint32_t, std::string>> routes;
     std::string last_resort = "Gateway of last resort is not set";
     for (const auto& i : config.interfaces) {
@@ -141,8 +150,7 @@ std::string show_access_lists(const DeviceConfig& config) {
         for (const auto& entry : entries) {
             std::string shown = entry;
             const auto words = split_words(entry);
-            if (number < 100 && words.size() == 3)
-                shown = words[0].text + " " + words[1].text + ", wildcard bits " + words[2].text;
+            if (number < 100 && words.size() == 3) shown = words[0].text + " " + words[1].text + ", wildcard bits " + words[2].text;
             out += "    " + std::to_string(sequence) + " " + shown + "\n";
             sequence += 10;
         }
@@ -151,8 +159,10 @@ std::string show_access_lists(const DeviceConfig& config) {
 }
 
 std::string show_port_security(const DeviceConfig& config) {
-    std::string out = "Secure Port  MaxSecureAddr  CurrentAddr  SecurityViolation  Security Action\n"
-                      "                (Count)       (Count)          (Count)\n" + std::string(75, '-') + "\n";
+    std::string out =
+        "Secure Port  MaxSecureAddr  CurrentAddr  SecurityViolation  Security Action\n"
+        "                (Count)       (Count)          (Count)\n" +
+        std::string(75, '-') + "\n";
     for (const auto& i : config.interfaces) {
         if (!is_switch_port(config, i) || !i.port_security) continue;
         std::string action = i.port_security_violation;

@@ -5,8 +5,8 @@
 namespace qd::gridlab {
 
 std::string plain_text_from_html(std::string_view html) {
-    static const std::pair<std::string_view, char> kEntities[] = {
-        {"&lt;", '<'}, {"&gt;", '>'}, {"&amp;", '&'}, {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
+    static const std::pair<std::string_view, char> kEntities[] = {{"&lt;", '<'},   {"&gt;", '>'},   {"&amp;", '&'},
+                                                                  {"&quot;", '"'}, {"&#39;", '\''}, {"&nbsp;", ' '}};
     std::string text;
     std::size_t i = 0;
     while (i < html.size()) {

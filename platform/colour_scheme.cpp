@@ -39,14 +39,14 @@ std::string css_colour(Rgb colour) {
 }
 
 const ColourScheme& light_scheme() {
-    static const ColourScheme scheme{"light",        rgb(0xefefef), rgb(0x000000), rgb(0xffffff), rgb(0x000000),
+    static const ColourScheme scheme{"light",       rgb(0xefefef), rgb(0x000000), rgb(0xffffff), rgb(0x000000),
                                      rgb(0xf5f5f5), rgb(0xe4e4e4), rgb(0x000000), rgb(0x1f5fa8), rgb(0xffffff),
                                      rgb(0x0645ad), rgb(0x5a2d91), rgb(0xffffdc), rgb(0x000000), rgb(0x595959)};
     return scheme;
 }
 
 const ColourScheme& dark_scheme() {
-    static const ColourScheme scheme{"dark",         rgb(0x2b2b2b), rgb(0xe8e8e8), rgb(0x1e1e1e), rgb(0xe8e8e8),
+    static const ColourScheme scheme{"dark",        rgb(0x2b2b2b), rgb(0xe8e8e8), rgb(0x1e1e1e), rgb(0xe8e8e8),
                                      rgb(0x262626), rgb(0x3a3a3a), rgb(0xf0f0f0), rgb(0x2f65a8), rgb(0xffffff),
                                      rgb(0x8ab4f8), rgb(0xc58af9), rgb(0x3a3a3a), rgb(0xf0f0f0), rgb(0xa6a6a6)};
     return scheme;
@@ -60,12 +60,9 @@ ColourChoice colour_choice_from_text(const std::string& stored) {
 
 const char* colour_choice_text(ColourChoice choice) {
     switch (choice) {
-    case ColourChoice::light:
-        return "light";
-    case ColourChoice::dark:
-        return "dark";
-    case ColourChoice::system:
-        break;
+        case ColourChoice::light: return "light";
+        case ColourChoice::dark: return "dark";
+        case ColourChoice::system: break;
     }
     return "system";
 }
@@ -74,10 +71,11 @@ std::string page_colours_css(const ColourScheme& scheme) {
     const std::string base = css_colour(scheme.base);
     const std::string text = css_colour(scheme.text);
     return "html, body, table, td, th, p, center, font, b, i, u, span, div, label, li { background-color: " + base +
-           " !important; color: " + text + " !important; }" + " input, textarea, select { background-color: " +
-           css_colour(scheme.alternate_base) + " !important; color: " + text + " !important; }" +
-           " a:link { color: " + css_colour(scheme.link) + " !important; } a:visited { color: " +
-           css_colour(scheme.visited_link) + " !important; }" + " :root { color-scheme: " + scheme.name + "; }";
+           " !important; color: " + text + " !important; }" +
+           " input, textarea, select { background-color: " + css_colour(scheme.alternate_base) + " !important; color: " + text +
+           " !important; }" + " a:link { color: " + css_colour(scheme.link) +
+           " !important; } a:visited { color: " + css_colour(scheme.visited_link) + " !important; }" +
+           " :root { color-scheme: " + scheme.name + "; }";
 }
 
 }  // namespace qd

@@ -12,8 +12,7 @@ enum class DialogAnswer { ok, cancel, yes, no };
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual DialogAnswer message(const std::string& text, const std::string& caption, DialogButtons buttons,
-                                 DialogIcon icon) = 0;
+    virtual DialogAnswer message(const std::string& text, const std::string& caption, DialogButtons buttons, DialogIcon icon) = 0;
     // The text the user entered, or "" when the box was cancelled.
     virtual std::string input(const std::string& prompt, const std::string& title, const std::string& initial) = 0;
     // A question answered by one of the buttons given (captions with "&" before

@@ -1,10 +1,11 @@
 #include "platform/file_for_writing.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace qd {
 
@@ -61,8 +62,7 @@ std::FILE* open_stream_for_writing(const std::filesystem::path& file, WriteMode 
     return stream;
 }
 
-std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode,
-                                      AtALink at_a_link) {
+std::optional<std::string> write_file(const std::filesystem::path& file, std::string_view bytes, WriteMode mode, AtALink at_a_link) {
     const int descriptor = open_for_writing(file, mode, 0666, at_a_link);
     if (descriptor < 0) return "cannot write " + file.string() + ": " + std::strerror(errno);
     int error_number = 0;

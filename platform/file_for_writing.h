@@ -4,13 +4,14 @@
 // the file it named is left alone and never created. Only plain files are
 // written; a FIFO, a device or a folder in the file's place is refused, and
 // the open never waits for a reader.
+#include <sys/types.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace qd {
 

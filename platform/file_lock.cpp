@@ -1,9 +1,10 @@
 #include "platform/file_lock.h"
 
-#include <cerrno>
 #include <sys/file.h>
-#include <thread>
 #include <unistd.h>
+
+#include <cerrno>
+#include <thread>
 
 #include "platform/file_beside.h"
 #include "platform/file_for_writing.h"

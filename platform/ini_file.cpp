@@ -132,8 +132,7 @@ bool can_be_written(std::string_view section, std::string_view key, std::string_
     key = trim_blanks(key);
     if (has_line_break(section) || has_line_break(key) || has_line_break(value)) return false;
     if (section.find(']') != std::string_view::npos) return false;
-    if (key.empty() || key.find('=') != std::string_view::npos || key.starts_with(';') || key.starts_with('['))
-        return false;
+    if (key.empty() || key.find('=') != std::string_view::npos || key.starts_with(';') || key.starts_with('[')) return false;
     return true;
 }
 
@@ -147,8 +146,7 @@ std::size_t insertion_point(const Document& document, const SectionSpan& span) {
 
 void insert_line(Document& document, std::size_t at, std::string text) {
     if (at > 0 && document.lines[at - 1].ending.empty()) document.lines[at - 1].ending = kNewLine;
-    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at),
-                          Line{std::move(text), std::string(kNewLine)});
+    document.lines.insert(document.lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), std::string(kNewLine)});
 }
 
 void set_value(Document& document, std::string_view section, std::string_view key, std::string_view value) {

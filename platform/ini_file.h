@@ -60,8 +60,8 @@ public:
     // characters, as a reader with a buffer of that size would return it.
     // A value enclosed in a matching pair of single or double quotes is
     // returned without them.
-    std::string get_string(std::string_view section, std::string_view key,
-                           std::string_view default_value, std::size_t buffer_size) const;
+    std::string get_string(std::string_view section, std::string_view key, std::string_view default_value,
+                           std::size_t buffer_size) const;
 
     // The value read as an integer: leading digits (with an optional sign) are
     // used, text without digits reads as 0, a missing key gives default_value.

@@ -1,11 +1,12 @@
 #include "platform/partial_files.h"
 
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <csignal>
 #include <optional>
 #include <string>
-#include <sys/types.h>
-#include <unistd.h>
 
 #include "platform/file_beside.h"
 
@@ -15,9 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string partial_suffix(long pid, unsigned attempt) {
-    return ".part" + std::to_string(pid) + "-" + std::to_string(attempt);
-}
+std::string partial_suffix(long pid, unsigned attempt) { return ".part" + std::to_string(pid) + "-" + std::to_string(attempt); }
 
 bool all_digits(std::string_view text) {
     return !text.empty() && text.size() <= 18 && text.find_first_not_of("0123456789") == std::string_view::npos;

@@ -6,12 +6,12 @@
 namespace qd {
 
 enum class PdfOpenResult {
-    shown,                // at the page asked for
-    shown_at_last_page,   // the page lies beyond the end; the last page is shown
-    missing,              // no file at the path
-    damaged,              // the file is not a readable PDF
-    no_reader,            // no program to show PDF documents
-    no_answer,            // the reader could not be started
+    shown,               // at the page asked for
+    shown_at_last_page,  // the page lies beyond the end; the last page is shown
+    missing,             // no file at the path
+    damaged,             // the file is not a readable PDF
+    no_reader,           // no program to show PDF documents
+    no_answer,           // the reader could not be started
 };
 
 struct PdfOpenOutcome {

@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "platform/text_file.h"
 #include "platform/file_url.h"
+#include "platform/text_file.h"
 #include "platform/text_forms.h"
 
 namespace qd {
@@ -106,7 +106,8 @@ std::optional<fs::path> default_application(const DesktopFolders& folders, const
             if (auto entry = first_installed(key_file_value(read_text_file(list), group, mime_type))) return entry;
     // Without a choice, any application that says it opens the type.
     for (const auto& data : folders.data)
-        if (auto entry = first_installed(key_file_value(read_text_file(data / "applications" / "mimeinfo.cache"), "MIME Cache", mime_type)))
+        if (auto entry = first_installed(
+                key_file_value(read_text_file(data / "applications" / "mimeinfo.cache"), "MIME Cache", mime_type)))
             return entry;
     return std::nullopt;
 }
@@ -119,7 +120,8 @@ PageOption page_option_for(const std::string& exec, const std::string& help_text
     if (help_text.find("--page-index") != std::string::npos) return PageOption::page_index;
     for (std::size_t at = help_text.find("--page"); at != std::string::npos; at = help_text.find("--page", at + 1)) {
         char next = at + 6 < help_text.size() ? help_text[at + 6] : ' ';
-        if (next == '=' || next == ' ' || next == '\t' || next == '\n' || next == ',' || next == '<' || next == '[') return PageOption::page;
+        if (next == '=' || next == ' ' || next == '\t' || next == '\n' || next == ',' || next == '<' || next == '[')
+            return PageOption::page;
     }
     for (const auto& word : split_exec(exec))
         if (word == "%u" || word == "%U") return PageOption::url_fragment;

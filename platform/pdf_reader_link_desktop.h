@@ -30,10 +30,10 @@ std::string desktop_entry_exec(const std::string& entry_text);
 
 // How a reader is told the page to open at.
 enum class PageOption {
-    none,        // the reader takes no page: the document opens at its first page
-    page_index,  // --page-index=N
-    page,        // --page=N
-    url_fragment // the document as a file: address with #page=N
+    none,         // the reader takes no page: the document opens at its first page
+    page_index,   // --page-index=N
+    page,         // --page=N
+    url_fragment  // the document as a file: address with #page=N
 };
 
 // The page option for a reader: the one its --help text offers, otherwise a

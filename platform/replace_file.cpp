@@ -1,18 +1,24 @@
 #include "platform/replace_file.h"
 
-#include "platform/partial_files.h"
-
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/partial_files.h"
 
 namespace qd {
 
 namespace {
 
-bool looks_like_program(std::string_view bytes) { return bytes.starts_with("\x7f" "ELF") || bytes.starts_with("#!"); }
+bool looks_like_program(std::string_view bytes) {
+    return bytes.starts_with(
+               "\x7f"
+               "ELF") ||
+           bytes.starts_with("#!");
+}
 
 std::string reason(const std::string& what, int error_number) { return what + ": " + std::strerror(error_number); }
 
@@ -28,8 +34,8 @@ bool write_all(int descriptor, std::string_view bytes) {
 
 }  // namespace
 
-std::optional<std::string> replace_file(const std::filesystem::path& given, std::string_view bytes,
-                                        std::optional<mode_t> mode, bool follow_link) {
+std::optional<std::string> replace_file(const std::filesystem::path& given, std::string_view bytes, std::optional<mode_t> mode,
+                                        bool follow_link) {
     std::filesystem::path file = given;
     if (follow_link) {
         std::error_code error;

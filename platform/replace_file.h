@@ -2,11 +2,12 @@
 // Writes a file whole or not at all: the bytes go to a new file beside it,
 // which is then renamed over the old one, so a crash or a full disk never
 // leaves a half-written file in place of a good one.
+#include <sys/types.h>
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace qd {
 

@@ -1,8 +1,9 @@
 #include "platform/settings_store.h"
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <ctime>
-#include <sys/stat.h>
 
 #include "platform/file_lock.h"
 

@@ -39,8 +39,7 @@ public:
 
     std::string get(const std::string& application, const std::string& section, const std::string& key,
                     const std::string& default_value) const override;
-    bool put(const std::string& application, const std::string& section, const std::string& key,
-             const std::string& value) override;
+    bool put(const std::string& application, const std::string& section, const std::string& key, const std::string& value) override;
     bool change(const std::string& application, const std::string& section, const std::string& key,
                 const std::string& default_value, const std::function<std::string(const std::string&)>& change) override;
 
@@ -54,8 +53,7 @@ private:
 
     std::filesystem::path file_for(const std::string& application) const;
     const IniContents& contents_of(const std::string& application) const;
-    bool write_locked(const std::string& application, const std::string& section, const std::string& key,
-                      const std::string& value);
+    bool write_locked(const std::string& application, const std::string& section, const std::string& key, const std::string& value);
 
     std::filesystem::path folder_;
     FileNotice notice_;

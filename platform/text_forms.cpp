@@ -7,9 +7,7 @@
 
 namespace qd {
 
-std::string blank_led_number(long long value) {
-    return value < 0 ? std::to_string(value) : " " + std::to_string(value);
-}
+std::string blank_led_number(long long value) { return value < 0 ? std::to_string(value) : " " + std::to_string(value); }
 
 double lenient_number(std::string_view text) {
     std::size_t i = 0;

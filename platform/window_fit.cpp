@@ -4,8 +4,7 @@
 
 namespace qd {
 
-FittedWindow fit_window(WindowBox frame, int frame_width, int frame_height, int minimum_width, int minimum_height,
-                        WindowBox area) {
+FittedWindow fit_window(WindowBox frame, int frame_width, int frame_height, int minimum_width, int minimum_height, WindowBox area) {
     FittedWindow fitted{frame, minimum_width, minimum_height};
     fitted.minimum_width = std::max(0, std::min(minimum_width, area.width - frame_width));
     fitted.minimum_height = std::max(0, std::min(minimum_height, area.height - frame_height));

@@ -11,8 +11,8 @@ struct WindowBox {
 };
 
 struct FittedWindow {
-    WindowBox frame;     // the window with its frame
-    int minimum_width;   // the smallest the student may make it, frame excluded
+    WindowBox frame;    // the window with its frame
+    int minimum_width;  // the smallest the student may make it, frame excluded
     int minimum_height;
 };
 
@@ -20,7 +20,6 @@ struct FittedWindow {
 // what its frame adds to the inside, `minimum_*` its smallest inside size.
 // A window larger than the area shrinks to it (its smallest size too); one
 // that sticks out moves in; a window that fits stays where it is.
-FittedWindow fit_window(WindowBox frame, int frame_width, int frame_height, int minimum_width, int minimum_height,
-                        WindowBox area);
+FittedWindow fit_window(WindowBox frame, int frame_width, int frame_height, int minimum_width, int minimum_height, WindowBox area);
 
 }  // namespace qd

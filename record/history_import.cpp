@@ -97,7 +97,8 @@ int import_history_reports(StudyRecord& record, const std::filesystem::path& fol
     for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         std::string product, student;
         const std::string name = entry.path().filename().string();
-        if (!report_owner(name, product, student) || !entry.is_regular_file(error) || entry.file_size(error) > kLargestReport) continue;
+        if (!report_owner(name, product, student) || !entry.is_regular_file(error) || entry.file_size(error) > kLargestReport)
+            continue;
         record.attempt("a history report", [&](SQLite::Database& database) {
             SQLite::Statement seen(database, "SELECT count(*) FROM imported_reports WHERE file = ?");
             seen.bind(1, name);

@@ -2,6 +2,7 @@
 // What the record knows of one student in one exam, as the progress figures
 // and the weak-areas quiz read it.
 #include <SQLiteCpp/Database.h>
+
 #include <string>
 #include <vector>
 

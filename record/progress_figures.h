@@ -25,9 +25,9 @@ struct ScorePoint {
 struct ChapterFigure {
     int category = 0;
     std::string name;
-    int recent_right = 0;     // of the chapter's latest kChapterWindow answers
+    int recent_right = 0;  // of the chapter's latest kChapterWindow answers
     int recent_answered = 0;
-    int questions_seen = 0;   // of the chapter's questions, how many were ever answered
+    int questions_seen = 0;  // of the chapter's questions, how many were ever answered
     int questions = 0;
     int percent() const { return recent_answered == 0 ? 0 : recent_right * 100 / recent_answered; }
 };
@@ -36,8 +36,8 @@ struct ProgressFigures {
     std::vector<ScorePoint> scores;       // oldest first
     std::vector<ChapterFigure> chapters;  // in the bank's chapter order
     int never_seen = 0;
-    int missed_last_time = 0;    // the latest answer was wrong
-    int right_last_three = 0;    // the latest three answers were all right
+    int missed_last_time = 0;  // the latest answer was wrong
+    int right_last_three = 0;  // the latest three answers were all right
     int answers = 0;
     double average_seconds = 0;  // per graded answer; 0 while there is none
     bool nothing_recorded() const { return scores.empty() && answers == 0; }

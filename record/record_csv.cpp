@@ -32,8 +32,8 @@ std::string csv_field(const std::string& text) {
     return quoted + "\"";
 }
 
-std::optional<std::string> export_record_csv(SQLite::Database& database, const std::string& student, const std::string& product_number,
-                                             const std::filesystem::path& file) {
+std::optional<std::string> export_record_csv(SQLite::Database& database, const std::string& student,
+                                             const std::string& product_number, const std::filesystem::path& file) {
     std::string text = std::string(kRecordCsvHeader) + "\r\n";
     try {
         SQLite::Statement rows(database, R"sql(
@@ -46,15 +46,15 @@ ORDER BY q.started, q.id, a.answered, a.id)sql");
         rows.bind(2, product_number);
         while (rows.executeStep()) {
             const bool answered = !rows.getColumn(8).isNull();
-            text += rows.getColumn(0).getString() + "," + local_time(rows.getColumn(1)) + "," + local_time(rows.getColumn(2)) + "," +
-                    csv_field(rows.getColumn(3).getString()) + "," + rows.getColumn(4).getString() + "," + rows.getColumn(5).getString() +
-                    "," + (rows.getColumn(6).getInt() ? "practice" : "test") + "," + (rows.getColumn(7).getInt() ? "yes" : "no") + ",";
+            text += rows.getColumn(0).getString() + "," + local_time(rows.getColumn(1)) + "," + local_time(rows.getColumn(2)) +
+                    "," + csv_field(rows.getColumn(3).getString()) + "," + rows.getColumn(4).getString() + "," +
+                    rows.getColumn(5).getString() + "," + (rows.getColumn(6).getInt() ? "practice" : "test") + "," +
+                    (rows.getColumn(7).getInt() ? "yes" : "no") + ",";
             if (answered)
-                text += local_time(rows.getColumn(8)) + "," + rows.getColumn(9).getString() + "," + rows.getColumn(10).getString() + "," +
-                        csv_field(rows.getColumn(11).getString()) + "," + (rows.getColumn(12).getInt() ? "right" : "wrong") + "," +
-                        rows.getColumn(13).getString();
-            else
-                text += ",,,,,";
+                text += local_time(rows.getColumn(8)) + "," + rows.getColumn(9).getString() + "," + rows.getColumn(10).getString() +
+                        "," + csv_field(rows.getColumn(11).getString()) + "," + (rows.getColumn(12).getInt() ? "right" : "wrong") +
+                        "," + rows.getColumn(13).getString();
+            else text += ",,,,,";
             text += "\r\n";
         }
     } catch (const std::exception& error) {

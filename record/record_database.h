@@ -5,6 +5,7 @@
 // under a dated name and a new one is started; a record that cannot be opened
 // now (read-only folder, full disk, locked) is left as it is.
 #include <SQLiteCpp/Database.h>
+
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -16,8 +17,8 @@ inline constexpr const char* kStudyRecordFile = "study-record.sqlite";
 
 struct RecordOpening {
     std::unique_ptr<SQLite::Database> database;  // empty when the record cannot be used now
-    std::string notice;   // for the student, once: an old record was moved aside
-    std::string failure;  // why there is no database, for the error log
+    std::string notice;                          // for the student, once: an old record was moved aside
+    std::string failure;                         // why there is no database, for the error log
 };
 
 RecordOpening open_record_database(const std::filesystem::path& file, std::chrono::system_clock::time_point now);

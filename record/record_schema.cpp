@@ -1,6 +1,7 @@
 #include "record/record_schema.h"
 
 #include <SQLiteCpp/Transaction.h>
+
 #include <array>
 #include <string>
 

@@ -96,14 +96,14 @@ void StudyRecord::quiz_started(const QuizOpening& opening) {
     attempt("the start of a quiz", [&](SQLite::Database& database) {
         SQLite::Transaction transaction(database);
         // One open quiz per student and exam: an older one was left behind.
-        SQLite::Statement left(database,
-                               "UPDATE quizzes SET outcome = 'abandoned', ended = ? WHERE student = ? AND product = ? AND outcome = 'open'");
+        SQLite::Statement left(
+            database, "UPDATE quizzes SET outcome = 'abandoned', ended = ? WHERE student = ? AND product = ? AND outcome = 'open'");
         left.bind(1, now_seconds());
         left.bind(2, quiz.student);
         left.bind(3, quiz.product_number);
         left.exec();
-        SQLite::Statement insert(database,
-                                 "INSERT INTO quizzes (student, product, started, length, practice, timed) VALUES (?, ?, ?, ?, ?, ?)");
+        SQLite::Statement insert(
+            database, "INSERT INTO quizzes (student, product, started, length, practice, timed) VALUES (?, ?, ?, ?, ?, ?)");
         insert.bind(1, quiz.student);
         insert.bind(2, quiz.product_number);
         insert.bind(3, now_seconds());
@@ -154,13 +154,15 @@ void StudyRecord::quiz_ended(QuizEnding how, int right_count) {
 
 std::vector<PastAnswer> StudyRecord::past_answers(const std::string& student, const std::string& product_number) {
     std::vector<PastAnswer> answers;
-    attempt("reading the answers", [&](SQLite::Database& database) { answers = qd::past_answers(database, student, product_number); });
+    attempt("reading the answers",
+            [&](SQLite::Database& database) { answers = qd::past_answers(database, student, product_number); });
     return answers;
 }
 
 std::vector<PastQuiz> StudyRecord::past_quizzes(const std::string& student, const std::string& product_number) {
     std::vector<PastQuiz> quizzes;
-    attempt("reading the quizzes", [&](SQLite::Database& database) { quizzes = qd::past_quizzes(database, student, product_number); });
+    attempt("reading the quizzes",
+            [&](SQLite::Database& database) { quizzes = qd::past_quizzes(database, student, product_number); });
     return quizzes;
 }
 

@@ -6,6 +6,7 @@
 // goes to the error log for each such spell.
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
+
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -24,8 +25,8 @@ using TimeSource = std::function<std::chrono::system_clock::time_point()>;
 class StudyRecord final : public StudyRecorder {
 public:
     // Opens (or starts) the record at `file`; see record_database.h.
-    StudyRecord(std::filesystem::path file, const ErrorLog& log,
-                TimeSource now = [] { return std::chrono::system_clock::now(); });
+    StudyRecord(
+        std::filesystem::path file, const ErrorLog& log, TimeSource now = [] { return std::chrono::system_clock::now(); });
     ~StudyRecord() override;
 
     // What the student must be told once about this opening ("" for nothing).
@@ -40,7 +41,8 @@ public:
     void quiz_ended(QuizEnding how, int right_count) override;
     std::vector<PastAnswer> past_answers(const std::string& student, const std::string& product_number) override;
     std::vector<PastQuiz> past_quizzes(const std::string& student, const std::string& product_number) override;
-    std::optional<std::string> export_csv(const std::string& student, const std::string& product_number, const std::string& file) override;
+    std::optional<std::string> export_csv(const std::string& student, const std::string& product_number,
+                                          const std::string& file) override;
 
     // Runs `work` on the database; a failure is logged (once a spell) and
     // swallowed. Returns whether the work was done.

@@ -28,7 +28,7 @@ std::vector<int> weak_area_questions(const std::vector<ExamQuestion>& bank, cons
     std::map<int, int> category_of;
     for (const ExamQuestion& question : bank) category_of[question.question_id] = question.category;
 
-    std::map<int, Latest> latest;                    // by question id, questions of this bank only
+    std::map<int, Latest> latest;                     // by question id, questions of this bank only
     std::map<int, std::vector<bool>> chapter_recent;  // by category: right or wrong, oldest first
     for (std::size_t i = 0; i < answers.size(); ++i) {
         const auto bank_question = category_of.find(answers[i].question_id);

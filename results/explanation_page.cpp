@@ -26,8 +26,7 @@ std::string tutor_section(const std::string& address, bool embed_player, const E
                "Click Here to View the Online Tutor</a>" + kLineEnd;
     return std::string(kLineEnd) + "<hr>Click the Play Button to Start the Online Tutor<br><br>" + kLineEnd +
            player_fragment(address) + kLineEnd + "<br><p align=\"center\">" + kLineEnd + "<a target=\"_blank\" href=\"" +
-           addresses.player_download_page + "\">" + kLineEnd + "Click Here</a> If You Cannot See the Online Tutor</p>" +
-           kLineEnd;
+           addresses.player_download_page + "\">" + kLineEnd + "Click Here</a> If You Cannot See the Online Tutor</p>" + kLineEnd;
 }
 
 }  // namespace
@@ -51,7 +50,8 @@ std::string html_text(std::string_view text) {
 
 std::string lab_feedback_html(const std::vector<LabFinding>& findings) {
     if (findings.empty()) return {};
-    std::string html = "<p><b>What the lab expected, and what the console's configuration held:</b></p>\n<ul class=\"lab_feedback\">\n";
+    std::string html =
+        "<p><b>What the lab expected, and what the console's configuration held:</b></p>\n<ul class=\"lab_feedback\">\n";
     for (const LabFinding& finding : findings) {
         const char* outcome = finding.right ? "right" : (!finding.present || finding.found.empty()) ? "missing" : "wrong";
         const std::string found = finding.present && !finding.found.empty() ? html_text(finding.found) : "nothing";
@@ -147,8 +147,8 @@ std::string last_web_link(std::string_view text) {
 }
 
 std::string feedback_address(const QuestionRecord& record, const FeedbackContext& context, const ExplanationAddresses& addresses) {
-    const std::string subject = context.product_number + " " + context.exam_title + " QuestionID=" +
-                                std::to_string(record.question_id) + "  (v" + context.version_text + ") ";
+    const std::string subject = context.product_number + " " + context.exam_title +
+                                " QuestionID=" + std::to_string(record.question_id) + "  (v" + context.version_text + ") ";
     if (context.mail_type == "outlook")
         return "mailto:" + addresses.author_mailbox + "?subject=" + subject + "&cc=" + context.quality_mailbox +
                "&BODY=Remember that answers are listed in random order.";

@@ -31,9 +31,9 @@ struct ExplanationBody {
 };
 
 struct AnswerOutcome {
-    std::string chosen_letters;   // the student's answer as the grader recorded it
+    std::string chosen_letters;                 // the student's answer as the grader recorded it
     std::int16_t verdict = verdict_code::none;  // the most recent check
-    std::string answer_position;  // "bottom" puts the verdict after the reference line
+    std::string answer_position;                // "bottom" puts the verdict after the reference line
 };
 
 bool is_fill_in(const QuestionRecord& record);

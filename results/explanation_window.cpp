@@ -85,10 +85,15 @@ void ExplanationWindow::set_wow_explanation_html(std::string& body) {
         if (working.font_size < 1) working.font_size = 12;
     });
     silent_step([&] {
-        const std::string font_name =
-            working.font_name.empty() ? services_.program.settings.get(setting::saved_font_name) : working.font_name;
-        const ExplanationPageSettings page{working.font_size, font_name, working.embed_media_player == 1, state.bank.exam_title,
-                                state.bank.version_text, state.bank.product_number, state.paths.data_folder};
+        const std::string font_name = working.font_name.empty() ? services_.program.settings.get(setting::saved_font_name)
+                                                                : working.font_name;
+        const ExplanationPageSettings page{working.font_size,
+                                           font_name,
+                                           working.embed_media_player == 1,
+                                           state.bank.exam_title,
+                                           state.bank.version_text,
+                                           state.bank.product_number,
+                                           state.paths.data_folder};
         body = explanation_page_body(body, state.quiz.current_question, page, services_.addresses, services_.player_fragment);
     });
     silent_step([&] {
@@ -124,8 +129,9 @@ void ExplanationWindow::Command2_Click() {
 void ExplanationWindow::send_feedback() {
     const ProgramState& state = services_.program.state;
     const UserSettings& settings = services_.program.settings;
-    const FeedbackContext context{settings.get(setting::mail_type), settings.get(setting::email), state.bank.product_number,
-                                  state.bank.exam_title, state.bank.version_text, state.quality_mailbox};
+    const FeedbackContext context{settings.get(setting::mail_type), settings.get(setting::email),
+                                  state.bank.product_number,        state.bank.exam_title,
+                                  state.bank.version_text,          state.quality_mailbox};
     shell_open(services_.program.shell, feedback_address(state.quiz.current_question, context, services_.addresses),
                ShowMode::normal);
 }

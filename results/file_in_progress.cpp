@@ -1,10 +1,11 @@
 #include "results/file_in_progress.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "platform/partial_files.h"
 

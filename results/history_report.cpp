@@ -5,8 +5,8 @@
 
 #include "platform/file_for_writing.h"
 #include "platform/file_lock.h"
-#include "results/file_in_progress.h"
 #include "platform/text_forms.h"
+#include "results/file_in_progress.h"
 #include "results/percent.h"
 
 namespace qd {

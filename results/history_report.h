@@ -18,8 +18,8 @@ struct CategoryScore {
 struct HistoryEntry {
     int right_count = 0;
     int quiz_length = 0;
-    std::string weekday;    // the weekday's full name in the locale's language
-    std::string date_time;  // the locale's general date: short date, a blank, long time
+    std::string weekday;                    // the weekday's full name in the locale's language
+    std::string date_time;                  // the locale's general date: short date, a blank, long time
     std::vector<CategoryScore> categories;  // empty: the entry has no module table
 };
 

@@ -85,16 +85,13 @@ QWidget* page_of(QWidget* chart, QWidget* table) {
     return page;
 }
 
-QString date_text(std::int64_t when) {
-    return QLocale().toString(QDateTime::fromSecsSinceEpoch(when), QLocale::ShortFormat);
-}
+QString date_text(std::int64_t when) { return QLocale().toString(QDateTime::fromSecsSinceEpoch(when), QLocale::ShortFormat); }
 
 QString seconds_text(double seconds) { return QLocale().toString(seconds, 'f', 1) + " s"; }
 
 }  // namespace
 
-ProgressWindow::ProgressWindow(ProgramServices services, std::string student)
-    : services_(services), student_(std::move(student)) {
+ProgressWindow::ProgressWindow(ProgramServices services, std::string student) : services_(services), student_(std::move(student)) {
     setObjectName("progress");
     setAttribute(Qt::WA_DeleteOnClose);
     const BankState& bank = services_.state.bank;
@@ -206,7 +203,8 @@ QWidget* ProgressWindow::chapters_page() {
         names.prepend(name);
         share->insert(0, chapter.percent());
         rows.push_back({name, QString("%1 of %2").arg(chapter.recent_right).arg(chapter.recent_answered),
-                        QString::number(chapter.percent()) + "%", QString("%1 of %2").arg(chapter.questions_seen).arg(chapter.questions)});
+                        QString::number(chapter.percent()) + "%",
+                        QString("%1 of %2").arg(chapter.questions_seen).arg(chapter.questions)});
     }
     auto* series = new QHorizontalBarSeries;
     series->append(share);
@@ -263,11 +261,11 @@ void ProgressWindow::export_csv() {
     const std::string file = export_file();
     const std::optional<std::string> failure = services_.recorder->export_csv(student_, services_.state.bank.product_number, file);
     if (failure)
-        services_.dialogs.message("Your study record could not be written to " + file + ": " + *failure, kProgramTitle, DialogButtons::ok,
-                                  DialogIcon::warning);
+        services_.dialogs.message("Your study record could not be written to " + file + ": " + *failure, kProgramTitle,
+                                  DialogButtons::ok, DialogIcon::warning);
     else
-        services_.dialogs.message("Your study record of this exam was written to " + file + " in the folder of your files.", kProgramTitle,
-                                  DialogButtons::ok, DialogIcon::information);
+        services_.dialogs.message("Your study record of this exam was written to " + file + " in the folder of your files.",
+                                  kProgramTitle, DialogButtons::ok, DialogIcon::information);
 }
 
 void ProgressWindow::keyPressEvent(QKeyEvent* event) {

@@ -11,7 +11,8 @@ bool position_answered(const QuizState& quiz, const QuestionTable& table, int po
     const int index = quiz.table_index_at(position);
     const QuestionRecord& record = table.at(index);
     if (record.result != result_code::right && record.result != result_code::wrong) return false;
-    return is_exercise_marker(record.diagram_files[1]) || !trim_blanks(quiz.chosen_letters.at(static_cast<std::size_t>(index))).empty();
+    return is_exercise_marker(record.diagram_files[1]) ||
+           !trim_blanks(quiz.chosen_letters.at(static_cast<std::size_t>(index))).empty();
 }
 
 QuizProgress quiz_progress(const QuizState& quiz, const QuestionTable& table) {

@@ -46,8 +46,7 @@ QuestionList calc_list(ListFilter filter, const QuizState& quiz, const QuestionT
     QuestionList list;
     for_each_quiz_position(quiz, table, [&](int position, int index, const QuestionRecord& record) {
         if (index == 0) return;
-        const bool shown = filter == ListFilter::all ||
-                           (filter == ListFilter::missed && record.result == result_code::wrong) ||
+        const bool shown = filter == ListFilter::all || (filter == ListFilter::missed && record.result == result_code::wrong) ||
                            (filter == ListFilter::correct && record.result == result_code::right);
         if (shown) {
             list.lines.push_back(blank_led_number(position) + ".) [" + std::to_string(record.question_id) + "]  " +

@@ -10,25 +10,25 @@
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
 #include "results/history_report.h"
-#include "state/retake_handover.h"
 #include "state/quiz_state.h"
+#include "state/retake_handover.h"
 
 namespace qd {
 
 struct ScoreLabels {
-    std::string right;          // `rig`: the number right with a leading blank
-    std::string total;          // `tot`: the number of questions with a leading blank
-    std::string percent_text;   // `per`: " 70%"; empty for a quiz of no questions
+    std::string right;         // `rig`: the number right with a leading blank
+    std::string total;         // `tot`: the number of questions with a leading blank
+    std::string percent_text;  // `per`: " 70%"; empty for a quiz of no questions
     std::optional<int> percent;
-    std::string message;        // `Label4`
+    std::string message;  // `Label4`
 };
 ScoreLabels score_labels(const QuizState& quiz);
 
 // The category scores of categories 1 to 40 that have a name.
 struct CategoryListing {
-    std::vector<std::string> lines;          // score text, a blank, the name
-    std::vector<CategoryScore> scores;       // for the history report
-    std::vector<int> nothing_asked;          // categories listed as 0% because none of their questions was asked
+    std::vector<std::string> lines;     // score text, a blank, the name
+    std::vector<CategoryScore> scores;  // for the history report
+    std::vector<int> nothing_asked;     // categories listed as 0% because none of their questions was asked
 };
 CategoryListing category_listing(const BankState& bank, const QuizState& quiz);
 

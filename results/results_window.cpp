@@ -1,15 +1,13 @@
 #include "results/results_window.h"
 
-#include "results/progress_window.h"
-
 #include <QButtonGroup>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -19,6 +17,7 @@
 #include "common/guarded_steps.h"
 #include "common/program_title.h"
 #include "platform/qt/accessible_button.h"
+#include "results/progress_window.h"
 #include "results/quiz_positions.h"
 #include "results/results_file.h"
 #include "results/review_page.h"
@@ -79,7 +78,8 @@ ResultsWindow::ResultsWindow(ProgramServices services, PdfReaderLink* desktop_re
     right_ = value_label(this, "rig");
     total_ = value_label(this, "tot");
     percent_ = value_label(this, "per");
-    const std::pair<const char*, QLabel*> rows[] = {{"Total Right:", right_}, {"Total Questions:", total_}, {"Your Score:", percent_}};
+    const std::pair<const char*, QLabel*> rows[] = {
+        {"Total Right:", right_}, {"Total Questions:", total_}, {"Your Score:", percent_}};
     for (int row = 0; row < 3; ++row) {
         auto* caption = new QLabel(rows[row].first, this);
         caption->setBuddy(rows[row].second);
@@ -214,8 +214,7 @@ void ResultsWindow::list_categories() {
     const CategoryListing listing = category_listing(state.bank, state.quiz);
     // A category of which nothing was asked is listed as 0% and logged, as its division fails.
     for (int category : listing.nothing_asked)
-        services_.log.append(guard::results_load.handler, guard::results_load.source,
-                             static_cast<int>(FailureCode::unexpected),
+        services_.log.append(guard::results_load.handler, guard::results_load.source, static_cast<int>(FailureCode::unexpected),
                              "Division by zero: no question of category " + std::to_string(category) + " was asked");
     for (const std::string& line : listing.lines) categories_->addItem(text_of(line));
     category_scores_ = listing.scores;
@@ -259,7 +258,8 @@ std::optional<std::string> ResultsWindow::save_history(const Clock& clock) {
         services_.log.report_planted_link("finalscore save_history()", guard::results_load.source, file);
     auto why = qd::save_history(report, kWorkCopy, history_header_line(name, state.bank.exam_title), history_entry_line(entry));
     if (!why) return std::nullopt;
-    services_.log.append("finalscore save_history()", guard::results_load.source, static_cast<int>(FailureCode::file_access_error), *why);
+    services_.log.append("finalscore save_history()", guard::results_load.source, static_cast<int>(FailureCode::file_access_error),
+                         *why);
     return report + ": " + *why;
 }
 

@@ -71,11 +71,11 @@ private:
     std::vector<QRadioButton*> filters_;
     QListWidget* questions_ = nullptr;
     QPushButton* retake_ = nullptr;
-    int calc_list_wrong_count_ = 0;  // decides only whether the retake is offered
+    int calc_list_wrong_count_ = 0;               // decides only whether the retake is offered
     std::vector<CategoryScore> category_scores_;  // collected by the load for the history report
     PdfReaderLink* desktop_reader_ = nullptr;
-    ReviewWindow* review_ = nullptr;              // made on the first review; a window of its own that goes with this one
-    std::unique_ptr<ChapterReviewer> reviewer_;   // made on the first study-guide link
+    ReviewWindow* review_ = nullptr;             // made on the first review; a window of its own that goes with this one
+    std::unique_ptr<ChapterReviewer> reviewer_;  // made on the first study-guide link
 };
 
 class ResultsHandle : public WidgetWindow, public ResultsWindowOperations {

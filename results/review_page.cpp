@@ -14,16 +14,16 @@ constexpr const char* kBookScheme = "quizdeck-book:";
 constexpr char kLetters[] = " ABCDEF";  // letter of answer slot 1 to 6
 
 // Symbol and word together: the marks never rest on colour.
-constexpr const char* kRightMark = "\xE2\x9C\x93";   // ✓
-constexpr const char* kWrongMark = "\xE2\x9C\x97";   // ✗
-constexpr const char* kOpenMark = "\xE2\x80\x93";    // –
-constexpr const char* kFlagMark = "\xE2\x9A\x91";    // ⚑
+constexpr const char* kRightMark = "\xE2\x9C\x93";  // ✓
+constexpr const char* kWrongMark = "\xE2\x9C\x97";  // ✗
+constexpr const char* kOpenMark = "\xE2\x80\x93";   // –
+constexpr const char* kFlagMark = "\xE2\x9A\x91";   // ⚑
 
 struct Filter {
     const char* id;
     const char* section_class;  // "" shows every question
     const char* caption;
-    const char* none;           // shown when no question passes
+    const char* none;  // shown when no question passes
 };
 constexpr Filter kFilters[] = {
     {"show_all", "", "All questions", "The quiz has no questions."},
@@ -52,19 +52,21 @@ std::string status_line(ReviewStatus status) {
 
 std::string style_block(const ReviewPageSettings& settings) {
     std::string style = "<style>\n";
-    style += "body { font-family: '" + html_text(settings.font_name) + "', serif; font-size: " +
-             std::to_string(settings.font_size < 1 ? 12 : settings.font_size) + "pt; margin: 0 1em 1em; }\n";
-    style += "#filter_caption { display: inline; font-weight: bold; margin-right: 0.6em; }\n"
-             "input[name=review_filter] + label { margin-right: 1.2em; }\n"
-             "main { margin-top: 0.6em; }\n"
-             "section { border-top: 1px solid GrayText; padding: 0.3em 0 0.8em; }\n"
-             "h2 { font-size: 1.1em; margin: 0.4em 0; }\n"
-             ".status, .flag { font-weight: bold; margin: 0.2em 0; }\n"
-             ".answers { list-style: none; padding-left: 0.5em; }\n"
-             ".answers li { margin: 0.15em 0; }\n"
-             ".marks { font-weight: bold; }\n"
-             "pre { font-family: 'Liberation Mono', monospace; white-space: pre-wrap; }\n"
-             ".none { display: none; font-style: italic; }\n";
+    style += "body { font-family: '" + html_text(settings.font_name) +
+             "', serif; font-size: " + std::to_string(settings.font_size < 1 ? 12 : settings.font_size) +
+             "pt; margin: 0 1em 1em; }\n";
+    style +=
+        "#filter_caption { display: inline; font-weight: bold; margin-right: 0.6em; }\n"
+        "input[name=review_filter] + label { margin-right: 1.2em; }\n"
+        "main { margin-top: 0.6em; }\n"
+        "section { border-top: 1px solid GrayText; padding: 0.3em 0 0.8em; }\n"
+        "h2 { font-size: 1.1em; margin: 0.4em 0; }\n"
+        ".status, .flag { font-weight: bold; margin: 0.2em 0; }\n"
+        ".answers { list-style: none; padding-left: 0.5em; }\n"
+        ".answers li { margin: 0.15em 0; }\n"
+        ".marks { font-weight: bold; }\n"
+        "pre { font-family: 'Liberation Mono', monospace; white-space: pre-wrap; }\n"
+        ".none { display: none; font-style: italic; }\n";
     // A filter hides the questions outside it, and says so when none is left.
     for (const Filter& filter : kFilters) {
         if (!*filter.section_class) continue;
@@ -72,8 +74,9 @@ std::string style_block(const ReviewPageSettings& settings) {
     }
     for (const Filter& filter : kFilters)
         style += "#" + std::string(filter.id) + ":checked ~ main .none." + filter.id + " { display: block; }\n";
-    style += "@media print { #filter_caption, input[name=review_filter], input[name=review_filter] + label { display: none; }"
-             " section { break-inside: avoid; } }\n</style>\n";
+    style +=
+        "@media print { #filter_caption, input[name=review_filter], input[name=review_filter] + label { display: none; }"
+        " section { break-inside: avoid; } }\n</style>\n";
     return style;
 }
 
@@ -95,8 +98,8 @@ std::string answers_block(const QuestionRecord& record, const ReviewEntry& entry
     for (std::size_t slot = 1; slot <= 6; ++slot) {
         if (trim_blanks(record.answers[slot]).empty()) continue;
         const bool chosen = answered && record.user_choice[slot] == 1;
-        list += "<li>" + std::string(1, kLetters[slot]) + ". " + record.answers[slot] + answer_marks(record.correct[slot] == 1, chosen) +
-                "</li>\n";
+        list += "<li>" + std::string(1, kLetters[slot]) + ". " + record.answers[slot] +
+                answer_marks(record.correct[slot] == 1, chosen) + "</li>\n";
     }
     return list + "</ul>\n";
 }
@@ -108,8 +111,8 @@ std::string book_link(const QuestionRecord& record, int position) {
     return "<p><a href=\"" + book_link_address(position) + "\">Study guide, page " + page + "</a></p>\n";
 }
 
-std::string question_section(const ReviewEntry& entry, int quiz_length, const QuestionRecord& record, const std::string& chosen_text,
-                             const std::vector<LabFinding>& lab_findings) {
+std::string question_section(const ReviewEntry& entry, int quiz_length, const QuestionRecord& record,
+                             const std::string& chosen_text, const std::vector<LabFinding>& lab_findings) {
     const std::string number = std::to_string(entry.position);
     std::string classes = status_class(entry.status);
     if (entry.flagged) classes += " flagged";
@@ -120,7 +123,8 @@ std::string question_section(const ReviewEntry& entry, int quiz_length, const Qu
     if (entry.flagged) html += std::string("<p class=\"flag\">") + kFlagMark + " Flagged for review</p>\n";
     html += "<div class=\"question\">" + record.question_text + "</div>\n";
     html += answers_block(record, entry, chosen_text, lab_findings);
-    if (!trim_blanks(record.explanation).empty()) html += "<div class=\"explanation\"><b>Explanation:</b> " + record.explanation + "</div>\n";
+    if (!trim_blanks(record.explanation).empty())
+        html += "<div class=\"explanation\"><b>Explanation:</b> " + record.explanation + "</div>\n";
     html += book_link(record, entry.position);
     return html + "</section>\n";
 }
@@ -172,7 +176,8 @@ std::string review_page_html(const QuizState& quiz, const QuestionTable& table, 
     for (const ReviewEntry& entry : entries) {
         const QuestionRecord& record = table.at(entry.table_index);
         const auto lab = quiz.lab_findings.find(entry.table_index);
-        html += question_section(entry, quiz.quiz_length, record, quiz.chosen_letters.at(static_cast<std::size_t>(entry.table_index)),
+        html += question_section(entry, quiz.quiz_length, record,
+                                 quiz.chosen_letters.at(static_cast<std::size_t>(entry.table_index)),
                                  lab == quiz.lab_findings.end() ? std::vector<LabFinding>{} : lab->second);
     }
     return html + "</main>\n</body></html>\n";

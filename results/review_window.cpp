@@ -13,7 +13,10 @@ namespace qd {
 ReviewWindow::ReviewWindow(QWidget* owner, std::unique_ptr<Browser> browser, Shell& desktop, Dialogs& dialogs,
                            std::function<void(int)> open_book)
     : QWidget(owner, Qt::Window),
-      browser_(std::move(browser)), desktop_(desktop), dialogs_(dialogs), open_book_(std::move(open_book)) {
+      browser_(std::move(browser)),
+      desktop_(desktop),
+      dialogs_(dialogs),
+      open_book_(std::move(open_book)) {
     setObjectName("review_window");
     setWindowTitle("Review Answers");
     QWidget* page = browser_->widget();

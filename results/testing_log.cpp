@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/file_for_writing.h"
-
 #include "platform/text_forms.h"
 #include "results/quiz_positions.h"
 

@@ -7,8 +7,8 @@
 
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
-#include "state/retake_handover.h"
 #include "state/quiz_state.h"
+#include "state/retake_handover.h"
 
 namespace qd {
 

@@ -17,7 +17,8 @@ const FormControl* find_control(const FormSnapshot& form, const std::string& nam
 
 std::string replace_en_dashes(std::string text) {
     static const std::string kEnDash = "\xE2\x80\x93";
-    for (auto at = text.find(kEnDash); at != std::string::npos; at = text.find(kEnDash, at + 1)) text.replace(at, kEnDash.size(), "-");
+    for (auto at = text.find(kEnDash); at != std::string::npos; at = text.find(kEnDash, at + 1))
+        text.replace(at, kEnDash.size(), "-");
     return text;
 }
 
@@ -76,7 +77,8 @@ void capture_answer(QuestionRecord& record, InputKind input_kind, int answer_cou
     } else if (input_kind == InputKind::check_box) {
         for (int i = 1; i <= 6; ++i) record.user_choice[i] = 0;
         for (int i = 1; i <= answer_count && i <= 6; ++i)
-            if (const FormControl* box = find_control(form, "ans" + std::to_string(i)); box && box->checked) record.user_choice[i] = 1;
+            if (const FormControl* box = find_control(form, "ans" + std::to_string(i)); box && box->checked)
+                record.user_choice[i] = 1;
     } else if (input_kind == InputKind::fill_in) {
         if (const FormControl* text = find_control(form, "txt_fill")) record.user_text = text->value;
     }

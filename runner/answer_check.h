@@ -42,8 +42,8 @@ void capture_answer(QuestionRecord& record, InputKind input_kind, int answer_cou
 // The result files the external exercises leave.
 struct ExerciseResults {
     std::function<std::string(const std::string& key)> router_general;  // section "general" of "out.ini"
-    std::function<std::string()> drag_drop_result;    // "result" of section "Answer"; deletes the file
-    std::function<std::string()> dialog_sim_result;   // the same for the dialog simulators
+    std::function<std::string()> drag_drop_result;                      // "result" of section "Answer"; deletes the file
+    std::function<std::string()> dialog_sim_result;                     // the same for the dialog simulators
     // A key of "out.ini" as the file holds it, none when it does not: what the
     // student is shown of a lab. Grading reads `router_general` alone.
     std::function<std::optional<std::string>(const std::string& key)> router_entry;

@@ -5,10 +5,10 @@
 
 #include "common/module1.h"
 #include "platform/failure.h"
-#include "platform/ini_file.h"
 #include "platform/file_for_writing.h"
-#include "platform/text_forms.h"
+#include "platform/ini_file.h"
 #include "platform/program_file_name.h"
+#include "platform/text_forms.h"
 
 namespace qd {
 namespace {
@@ -21,7 +21,8 @@ std::string in_folder(const std::string& folder, const std::string& name) {
 // Notes a link found in the file's place in `notices`; the write replaces it.
 void write_line_file(const std::string& path, const std::string& line, std::vector<std::string>& notices) {
     if (auto notice = planted_link_notice(path)) notices.push_back(*notice);
-    if (write_file(path, line + "\r\n", WriteMode::replace_contents)) throw Failure(FailureCode::file_access_error, "Cannot write " + path);
+    if (write_file(path, line + "\r\n", WriteMode::replace_contents))
+        throw Failure(FailureCode::file_access_error, "Cannot write " + path);
 }
 
 void remove_if_present(const std::string& path) {
@@ -42,19 +43,19 @@ ExerciseStart router_console_start(const std::string& program_folder, const Ques
     return start;
 }
 
-ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder,
-                             const std::string& product_number, const QuestionRecord& question) {
+ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder, const std::string& product_number,
+                             const QuestionRecord& question) {
     std::string program = "pvDragnDrop.exe";
     if (input_kind == InputKind::ms_sim) program = "Sims/panelab.exe";
     if (input_kind == InputKind::ms_sim2) program = "Sims/dragset5.exe";
     return {in_folder(program_folder, program_file_name(program)), {exercise_code(product_number, question.answers[1])}};
 }
 
-std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question,
-                                          const std::string& working_folder) {
+std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question, const std::string& working_folder) {
     std::vector<std::string> notices;
     if (input_kind == InputKind::drag_drop) remove_if_present(drag_drop_result_file(working_folder));
-    if (input_kind == InputKind::ms_sim || input_kind == InputKind::ms_sim2) remove_if_present(dialog_sim_result_file(working_folder));
+    if (input_kind == InputKind::ms_sim || input_kind == InputKind::ms_sim2)
+        remove_if_present(dialog_sim_result_file(working_folder));
     if (input_kind == InputKind::sim) {
         write_line_file(in_folder(working_folder, "sim.txt"), question.question_text, notices);
         write_line_file(in_folder(working_folder, "sim_showme.txt"), question.clue, notices);

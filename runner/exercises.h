@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "bank/question_record.h"
-#include "state/quiz_state.h"
 #include "platform/program_starter.h"
+#include "state/quiz_state.h"
 
 namespace qd {
 
@@ -30,15 +30,14 @@ ExerciseStart router_console_start(const std::string& program_folder, const Ques
 
 // The drag-and-drop exercise or a dialog simulator (`ms_sim`, `ms_sim2`)
 // with the exercise code as its argument.
-ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder,
-                             const std::string& product_number, const QuestionRecord& question);
+ExerciseStart exercise_start(InputKind input_kind, const std::string& program_folder, const std::string& product_number,
+                             const QuestionRecord& question);
 
 // Removes a stale result and, for the router console, writes "sim.txt" and
 // "sim_showme.txt". Throws a Failure when a file cannot be written or removed.
 // Returns a line for the error log for each symbolic link found in the place
 // of a file it writes (the link is replaced by a plain file).
-std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question,
-                                          const std::string& working_folder);
+std::vector<std::string> prepare_exercise(InputKind input_kind, const QuestionRecord& question, const std::string& working_folder);
 
 // The result files as the grader reads them. Reading a drag-and-drop or
 // dialog-simulator result deletes it.

@@ -56,7 +56,8 @@ bool ExhibitWindow::load_exhibit(const std::string& path) {
     }
     QString text = QString::fromUtf8(bytes->bytes.data(), static_cast<qsizetype>(bytes->bytes.size()));
     text.replace("\r\n", "\n");
-    if (bytes->cut) text += "\n\n(The exhibit is longer than " + QString::number(kLargestExhibit / 1024) + " KB; the rest is not shown.)";
+    if (bytes->cut)
+        text += "\n\n(The exhibit is longer than " + QString::number(kLargestExhibit / 1024) + " KB; the rest is not shown.)";
     text1_->setPlainText(text);
     return true;
 }
@@ -75,7 +76,9 @@ void ExhibitWindow::place_beside(const QRect& quiz_frame) {
     int height = std::clamp(quiz_frame.height(), minimumHeight(), std::max(minimumHeight(), room.height()));
     resize(width, height);
     int right_room = room.right() - quiz_frame.right(), left_room = quiz_frame.left() - room.left();
-    int x = right_room >= width ? quiz_frame.right() + 1 : left_room >= width ? quiz_frame.left() - width : room.right() - width + 1;
+    int x = right_room >= width  ? quiz_frame.right() + 1
+            : left_room >= width ? quiz_frame.left() - width
+                                 : room.right() - width + 1;
     move(std::max(room.left(), x), std::clamp(quiz_frame.top(), room.top(), std::max(room.top(), room.bottom() - height + 1)));
 }
 

@@ -35,9 +35,10 @@ NavigatorWindow::NavigatorWindow(QWidget* quiz_window, std::function<void(int)> 
                        QFontMetrics(bold).height() + 12);
     cells_->setGridSize(cell_size_ + QSize(6, 6));
     // Each position a framed cell; the one with the keyboard focus stands out by its thick frame.
-    cells_->setStyleSheet("QListWidget::item { border: 1px solid palette(mid); border-radius: 3px; }"
-                          "QListWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
-                          "QListWidget::item:focus { border: 3px solid palette(text); }");
+    cells_->setStyleSheet(
+        "QListWidget::item { border: 1px solid palette(mid); border-radius: 3px; }"
+        "QListWidget::item:selected { background: palette(highlight); color: palette(highlighted-text); }"
+        "QListWidget::item:focus { border: 3px solid palette(text); }");
     legend->setBuddy(cells_);
     // A click jumps; so does Enter (activation), but a double-click must not jump twice.
     connect(cells_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { jump_from(cells_->row(item)); });

@@ -151,9 +151,8 @@ std::string no_right_click_head() {
 }
 
 std::string media_player_html(const std::string& address) {
-    return std::string("<center>") + kCrLf +
-           "<object classid=\"clsid:22D6F312-B0F6-11D0-94AB-0080C74C7E95\" id=\"MediaPlayer1\">" + kCrLf +
-           "  <param name=\"AutoStart\" value=\"0\">" + kCrLf + "  <param name=\"Filename\" value=\"" + address + "\">" +
+    return std::string("<center>") + kCrLf + "<object classid=\"clsid:22D6F312-B0F6-11D0-94AB-0080C74C7E95\" id=\"MediaPlayer1\">" +
+           kCrLf + "  <param name=\"AutoStart\" value=\"0\">" + kCrLf + "  <param name=\"Filename\" value=\"" + address + "\">" +
            kCrLf + "</object>" + kCrLf + "</center>" + kCrLf;
 }
 
@@ -232,9 +231,8 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
         const std::string address = tutor_address(settings.product_number, question.tutor_link);
         if (settings.embed_media_player) {
             attachments += "<hr>Click the Play Button to Start the Online Tutor<br><br>" + crlf + media_player_html(address) +
-                           crlf + "<br><p align=\"center\">" + crlf + "<a target=\"_blank\" href=\"" +
-                           tutor::kPlayerDownloadPage + "\">" + crlf + "Click Here</a> If You Cannot See the Online Tutor</p>" +
-                           crlf;
+                           crlf + "<br><p align=\"center\">" + crlf + "<a target=\"_blank\" href=\"" + tutor::kPlayerDownloadPage +
+                           "\">" + crlf + "Click Here</a> If You Cannot See the Online Tutor</p>" + crlf;
         } else {
             attachments += "<hr>" + crlf + "<a target=\"_blank\" href=\"" + address + "\"> " + crlf +
                            "Click Here to View the Online Tutor</a>" + crlf;
@@ -243,19 +241,17 @@ std::string pvhtml_question(const QuizState& quiz, const PageSettings& settings)
 
     page += "<tr><td ><p align=center>" + instruction + hint + "<zzexplanation></td></tr></td></tr></table>" + crlf;
     page += "<script language=vbscript>";
-    for (const char* line : {"On Error Resume Next", "dim myDoc", "myDoc = document.frm.elements(0).type",
-                             "if myDoc = \"button\" then ", "document.frm.NEXT.focus", "else", "document.frm.elements(0).focus",
-                             "end if"})
+    for (const char* line :
+         {"On Error Resume Next", "dim myDoc", "myDoc = document.frm.elements(0).type", "if myDoc = \"button\" then ",
+          "document.frm.NEXT.focus", "else", "document.frm.elements(0).focus", "end if"})
         page += std::string(line) + crlf;
     page += "</script>";
-    page += "<script language=javascript>" + crlf + "Function myfunction()" + crlf + "{" + crlf + "return 0;" + crlf + "};" +
-            crlf + "</script>" + crlf + crlf;
+    page += "<script language=javascript>" + crlf + "Function myfunction()" + crlf + "{" + crlf + "return 0;" + crlf + "};" + crlf +
+            "</script>" + crlf + crlf;
     page += attachments + "</BODY>";
     return page;
 }
 
-std::string question_document(const std::string& page_head, const std::string& body) {
-    return page_head + body + "</body></html>";
-}
+std::string question_document(const std::string& page_head, const std::string& body) { return page_head + body + "</body></html>"; }
 
 }  // namespace qd

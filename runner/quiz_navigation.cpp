@@ -19,7 +19,8 @@ bool jump_allowed(const JumpRules& rules, int from, int to, int quiz_length) {
 }
 
 std::string end_of_quiz_question(const QuizProgress& progress) {
-    std::string text = "You have " + std::to_string(progress.unanswered) + " unanswered question" + (progress.unanswered == 1 ? "" : "s");
+    std::string text = "You have " + std::to_string(progress.unanswered) + " unanswered question" +
+                       (progress.unanswered == 1 ? "" : "s");
     if (progress.flagged > 0) text += " and " + std::to_string(progress.flagged) + " flagged";
     return text + ". End and grade now?";
 }

@@ -18,20 +18,20 @@
 #include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
 #include "common/module1.h"
+#include "common/picture_window.h"
 #include "common/program_title.h"
 #include "platform/file_url.h"
 #include "platform/qt/accessible_button.h"
-#include "common/picture_window.h"
 #include "platform/text_forms.h"
+#include "results/quiz_progress.h"
 #include "results/results_file.h"
 #include "runner/answer_check.h"
 #include "runner/exercises.h"
 #include "runner/mail_settings.h"
 #include "runner/navigator_window.h"
-#include "runner/quiz_navigation.h"
-#include "results/quiz_progress.h"
 #include "runner/page_behaviour.h"
 #include "runner/question_page.h"
+#include "runner/quiz_navigation.h"
 #include "runner/quiz_timer.h"
 #include "runner/review_button.h"
 
@@ -192,7 +192,8 @@ void QuizWindow::build_controls() {
         hidden->hide();
 
     // Tab order follows the layout: the page, the side panel, then the buttons.
-    set_tab_order({browser_->widget(), flag_box_, navigator_button_, exhibit_button_, review_button_, cmd_buttons_[1], cmd_buttons_[0], cmd_buttons_[2], cmd_buttons_[3]});
+    set_tab_order({browser_->widget(), flag_box_, navigator_button_, exhibit_button_, review_button_, cmd_buttons_[1],
+                   cmd_buttons_[0], cmd_buttons_[2], cmd_buttons_[3]});
 
     timer1_ = new QTimer(this);
     timer1_->setObjectName("Timer1");
@@ -201,8 +202,7 @@ void QuizWindow::build_controls() {
     timer1_->start();
 }
 
-QAction* QuizWindow::add_entry(QMenu* menu, const char* name, const QString& caption, std::function<void()> action,
-                               bool checkable) {
+QAction* QuizWindow::add_entry(QMenu* menu, const char* name, const QString& caption, std::function<void()> action, bool checkable) {
     QAction* entry = menu->addAction(caption);
     entry->setObjectName(name);
     entry->setCheckable(checkable);
@@ -229,8 +229,10 @@ void QuizWindow::build_menus() {
     });
     // The question comes once the menu has closed and whoever chose the entry
     // (a screen reader's press among them) has had its answer.
-    add_entry(file, "menu_quittest", "&End and Grade This Quiz", [this] { QTimer::singleShot(0, this, [this] { end_and_grade(); }); });
-    flag_entry_ = add_entry(file, "menu_flag", "&Flag for Review", [this] { flag_question(flag_entry_->isChecked()); }, true);
+    add_entry(file, "menu_quittest", "&End and Grade This Quiz",
+              [this] { QTimer::singleShot(0, this, [this] { end_and_grade(); }); });
+    flag_entry_ = add_entry(
+        file, "menu_flag", "&Flag for Review", [this] { flag_question(flag_entry_->isChecked()); }, true);
     add_entry(file, "menu_navigator", "&Go to Question...", [this] { open_navigator(); })->setShortcut(QKeySequence("Ctrl+G"));
     add_entry(file, "menu_exit", "E&xit Program", [this] {
         if (services_.dialogs.message("Are you sure you want to exit the program?", "Exit Program?", DialogButtons::yes_no,
@@ -240,34 +242,42 @@ void QuizWindow::build_menus() {
 
     QMenu* fonts = add_menu("menu_fontsize", "For&mat Font");
     for (int entry : {1, 2})
-        font_entries_[entry] = add_entry(fonts, entry == 1 ? "menufont_1" : "menufont_2", kFontNames[entry],
-                                         [this, entry] { choose_font_name(entry); }, true);
+        font_entries_[entry] = add_entry(
+            fonts, entry == 1 ? "menufont_1" : "menufont_2", kFontNames[entry], [this, entry] { choose_font_name(entry); }, true);
     fonts->addSeparator();
     const char* const size_names[7] = {"", "menusize_1", "menusize_2", "menusize_3", "menusize_4", "menusize_5", "menusize_6"};
     for (int entry = 1; entry <= 6; ++entry)
-        size_entries_[entry] = add_entry(fonts, size_names[entry], QString("Size %1").arg(kFontSizes[entry]),
-                                         [this, entry] { choose_font_size(entry); }, true);
+        size_entries_[entry] = add_entry(
+            fonts, size_names[entry], QString("Size %1").arg(kFontSizes[entry]), [this, entry] { choose_font_size(entry); }, true);
 
     QMenu* options = add_menu("menu_options", "&Options");
     add_entry(options, "mnuSavefont", "Save Current Font Settings", [this, &settings, &working] {
         silent_step([&] { settings.put(setting::saved_font, std::to_string(working.font_size)); });
         silent_step([&] { settings.put(setting::saved_font_name, working.font_name); });
     });
-    show_wrong_ = add_entry(options, "menu_showwrong", "Show Answer when Wrong",
-                            [this, &working] { toggle_option(show_wrong_, setting::answer_when_wrong, working.show_answer_when_wrong); }, true);
-    show_right_ = add_entry(options, "menu_showright", "Show Answer when Right",
-                            [this, &working] { toggle_option(show_right_, setting::answer_when_right, working.show_answer_when_right); }, true);
-    show_count_ = add_entry(options, "menu_shownumanswer", "Show # of Answers",
-                            [this, &working] { toggle_option(show_count_, setting::show_answer_count, working.show_answer_count); }, true);
-    back_entry_ = add_entry(options, "menu_backbutton", "Back Button", [this, &working] {
+    show_wrong_ = add_entry(
+        options, "menu_showwrong", "Show Answer when Wrong",
+        [this, &working] { toggle_option(show_wrong_, setting::answer_when_wrong, working.show_answer_when_wrong); }, true);
+    show_right_ = add_entry(
+        options, "menu_showright", "Show Answer when Right",
+        [this, &working] { toggle_option(show_right_, setting::answer_when_right, working.show_answer_when_right); }, true);
+    show_count_ = add_entry(
+        options, "menu_shownumanswer", "Show # of Answers",
+        [this, &working] { toggle_option(show_count_, setting::show_answer_count, working.show_answer_count); }, true);
+    back_entry_ = add_entry(
+        options, "menu_backbutton", "Back Button",
+        [this, &working] {
         toggle_option(back_entry_, setting::back_button, working.back_button);
         cmd_buttons_[1]->setVisible(on(working.back_button));
-    }, true);
-    embed_entry_ = add_entry(options, "mnuEmbed", "Embed Media Player (for online tutor)",
-                             [this, &working] {
-                                 // This one option is stored as a plain decimal ("1", "0").
-                                 toggle_option(embed_entry_, setting::embed_media_player, working.embed_media_player, false);
-                             }, true);
+        },
+        true);
+    embed_entry_ = add_entry(
+        options, "mnuEmbed", "Embed Media Player (for online tutor)",
+        [this, &working] {
+        // This one option is stored as a plain decimal ("1", "0").
+        toggle_option(embed_entry_, setting::embed_media_player, working.embed_media_player, false);
+        },
+        true);
     QMenu* answer_menu = options->addMenu("When Showing Answer");
     answer_menu->setObjectName("mnu_show_answer");
     auto place_answer = [this, &settings, &working](const char* where) {
@@ -276,21 +286,28 @@ void QuizWindow::build_menus() {
         answer_top_->setChecked(std::string(where) == "top");
         answer_bottom_->setChecked(std::string(where) == "bottom");
     };
-    answer_top_ = add_entry(answer_menu, "mnu_answer_at_top", "Put Correct Answer near top", [place_answer] { place_answer("top"); }, true);
-    answer_bottom_ = add_entry(answer_menu, "mnu_answer_at_bottom", "Put Correct Answer near bottom",
-                               [place_answer] { place_answer("bottom"); }, true);
+    answer_top_ = add_entry(
+        answer_menu, "mnu_answer_at_top", "Put Correct Answer near top", [place_answer] { place_answer("top"); }, true);
+    answer_bottom_ = add_entry(
+        answer_menu, "mnu_answer_at_bottom", "Put Correct Answer near bottom", [place_answer] { place_answer("bottom"); }, true);
 
     QMenu* mail = add_menu("mnu_emailsettings", "Email Se&ttings");
-    mail_program_ = add_entry(mail, "mnu_outlookexpress", "Outlook (Express)", [this, &settings] {
+    mail_program_ = add_entry(
+        mail, "mnu_outlookexpress", "Outlook (Express)",
+        [this, &settings] {
         silent_step([&] { mail_type_ = choose_mail_program(settings); });
         mail_program_->setChecked(mail_type_ == kMailProgram);
         web_mail_->setChecked(mail_type_ == kWebMail);
-    }, true);
-    web_mail_ = add_entry(mail, "mnu_webmail", "Web Based Email", [this, &settings] {
+        },
+        true);
+    web_mail_ = add_entry(
+        mail, "mnu_webmail", "Web Based Email",
+        [this, &settings] {
         silent_step([&] { mail_type_ = choose_web_mail(settings, services_.dialogs, mail_type_); });
         mail_program_->setChecked(mail_type_ == kMailProgram);
         web_mail_->setChecked(mail_type_ == kWebMail);
-    }, true);
+        },
+        true);
     add_entry(mail, "mnu_changeemailadd", "Change Email Address",
               [this, &settings] { silent_step([&] { change_email_address(settings, services_.dialogs); }); });
 
@@ -325,7 +342,8 @@ void QuizWindow::form_load() {
         for (int slot = 1; slot <= 6; ++slot) quiz.answer_letters[slot] = std::string(1, static_cast<char>('A' + slot - 1)) + ".\t";
     });
     load.step([&] {
-        working.font_size = static_cast<std::int16_t>(whole_number_in_range(settings.get(setting::saved_font), INT16_MIN, INT16_MAX));
+        working.font_size = static_cast<std::int16_t>(
+            whole_number_in_range(settings.get(setting::saved_font), INT16_MIN, INT16_MAX));
         working.font_name = settings.get(setting::saved_font_name);
         if (working.font_name != kFontNames[1] && working.font_name != kFontNames[2]) {
             working.font_name = kFontNames[1];
@@ -419,7 +437,8 @@ void QuizWindow::show_quest() {
     step.step([&] {
         const QuestionRecord& record = table.at(quiz.current_index);
         quiz.answer_count = static_cast<std::int16_t>(count_answers(record));
-        permutation = answer_permutation(quiz.answer_count, working.shuffle_answers == 1, record.question_type, quiz_services_.random);
+        permutation = answer_permutation(quiz.answer_count, working.shuffle_answers == 1, record.question_type,
+                                         quiz_services_.random);
     });
     step.step([&] {
         quiz.current_question = table.at(quiz.current_index);
@@ -450,8 +469,12 @@ void QuizWindow::show_page(const GuardedProcedure& step) {
     // A missing page-top file is logged, and the question still shows.
     step.step([&] { page_top = q_bottom(services_.state.paths.program_folder); });
     working.font_size = page_font_size(working.font_size);
-    const PageSettings page{working.font_size, working.font_name, on(working.show_answer_count),
-                            on(working.embed_media_player), services_.state.paths.data_folder, services_.state.bank.product_number};
+    const PageSettings page{working.font_size,
+                            working.font_name,
+                            on(working.show_answer_count),
+                            on(working.embed_media_player),
+                            services_.state.paths.data_folder,
+                            services_.state.bank.product_number};
     set_wow_question_html(page_top + pvhtml_question(services_.state.quiz, page));
 }
 
@@ -461,7 +484,8 @@ void QuizWindow::prepare_exercise_for_question() {
     if (kind == InputKind::drag_drop) cmd_buttons_[3]->show();
     if (kind == InputKind::ms_sim || kind == InputKind::ms_sim2 || kind == InputKind::sim) cmd_buttons_[2]->show();
     for (const std::string& notice : prepare_exercise(kind, quiz.current_question, quiz_services_.working_folder))
-        services_.log.append(guard::show_quest.handler, guard::show_quest.source, static_cast<int>(FailureCode::file_access_error), notice);
+        services_.log.append(guard::show_quest.handler, guard::show_quest.source, static_cast<int>(FailureCode::file_access_error),
+                             notice);
 }
 
 void QuizWindow::set_wow_question_html(const std::string& body) {
@@ -497,7 +521,8 @@ void QuizWindow::Command1_Click() {
 
 void QuizWindow::flag_question(bool flagged) {
     auto& quiz = services_.state.quiz;
-    if (quiz.quiz_position >= 1 && quiz.quiz_position <= quiz.quiz_length) quiz.flagged[static_cast<std::size_t>(quiz.quiz_position)] = flagged;
+    if (quiz.quiz_position >= 1 && quiz.quiz_position <= quiz.quiz_length)
+        quiz.flagged[static_cast<std::size_t>(quiz.quiz_position)] = flagged;
     show_flag();
 }
 
@@ -533,8 +558,8 @@ void QuizWindow::end_and_grade() {
     const QuizProgress progress = quiz_progress(quiz, services_.state.table);
     if (progress.unanswered > 0) {
         const auto& working = services_.settings.working;
-        const std::optional<int> flagged =
-            first_flagged_to_review(quiz, JumpRules{on(working.back_button), working.timed_state == 99});
+        const std::optional<int> flagged = first_flagged_to_review(quiz,
+                                                                   JumpRules{on(working.back_button), working.timed_state == 99});
         std::vector<std::string> choices{"&Yes", "&No"};
         if (flagged) choices.push_back("&Review flagged");
         const QPointer<QuizWindow> alive(this);
@@ -578,9 +603,8 @@ void QuizWindow::capture_answer_from_page() {
     auto& quiz = services_.state.quiz;
     const InputKind kind = quiz.input_kind;
     if (!answered_on_page(kind)) return;
-    silent_step([&] {
-        capture_answer(services_.state.table.at(quiz.current_index), kind, quiz.answer_count, browser_->read_form());
-    });
+    silent_step(
+        [&] { capture_answer(services_.state.table.at(quiz.current_index), kind, quiz.answer_count, browser_->read_form()); });
 }
 
 void QuizWindow::next_click() {
@@ -632,11 +656,10 @@ void QuizWindow::check_answer() {
     const auto& working = services_.settings.working;
     const std::string folder = quiz_services_.working_folder;
     silent_step([&] {
-        const ExerciseResults results{
-            [&](const std::string& key) { return router_console_value(folder, key); },
-            [&] { return take_exercise_result(drag_drop_result_file(folder)); },
-            [&] { return take_exercise_result(dialog_sim_result_file(folder)); },
-            [&](const std::string& key) { return router_console_entry(folder, key); }};
+        const ExerciseResults results{[&](const std::string& key) { return router_console_value(folder, key); },
+                                      [&] { return take_exercise_result(drag_drop_result_file(folder)); },
+                                      [&] { return take_exercise_result(dialog_sim_result_file(folder)); },
+                                      [&](const std::string& key) { return router_console_entry(folder, key); }};
         QuestionRecord& record = table.at(quiz.current_index);
         const Grade grade = grade_answer(quiz.current_question, record, results);
         record_grade(quiz, record, grade);
@@ -644,7 +667,8 @@ void QuizWindow::check_answer() {
     });
     // The lab is graded: a console still open for it would go on over the
     // next question with the old task.
-    if (quiz.input_kind == InputKind::sim) silent_step([&] { close_windows_titled(quiz_services_.top_windows, kRouterConsoleTitleMark); });
+    if (quiz.input_kind == InputKind::sim)
+        silent_step([&] { close_windows_titled(quiz_services_.top_windows, kRouterConsoleTitleMark); });
     const bool show = (quiz.verdict == verdict_code::right && working.show_answer_when_right == 1) ||
                       (quiz.verdict == verdict_code::wrong && working.show_answer_when_wrong == 1);
     if (show) {
@@ -667,7 +691,8 @@ void QuizWindow::calculate_score() {
 }
 
 void QuizWindow::count_category_questions() {
-    silent_step([&] { qd::count_category_questions(services_.state.quiz, services_.state.table, services_.state.bank.category_count); });
+    silent_step(
+        [&] { qd::count_category_questions(services_.state.quiz, services_.state.table, services_.state.bank.category_count); });
 }
 
 void QuizWindow::end_the_test() {
@@ -693,8 +718,8 @@ void QuizWindow::end_the_test() {
         const std::string file = results_file_name(services.state.bank.product_number, services.settings.working.student_name);
         services.log.report_planted_link("quest save_missed_flags()", guard::quiz_load.source, file);
         if (auto why = save_missed_flags(quiz.missed_flags, file)) {
-            services.log.append("quest save_missed_flags()", guard::quiz_load.source, static_cast<int>(FailureCode::file_access_error),
-                                *why);
+            services.log.append("quest save_missed_flags()", guard::quiz_load.source,
+                                static_cast<int>(FailureCode::file_access_error), *why);
             unsaved.push_back(file + ": " + *why);
         }
     });
@@ -706,7 +731,9 @@ void QuizWindow::end_the_test() {
         if (auto why = services.windows.get<ResultsWindowOperations>(kResultsWindow).save_history()) unsaved.push_back(*why);
     });
     if (!unsaved.empty())
-        silent_step([&] { services.dialogs.message(unsaved_record_message(unsaved), kProgramTitle, DialogButtons::ok, DialogIcon::warning); });
+        silent_step([&] {
+            services.dialogs.message(unsaved_record_message(unsaved), kProgramTitle, DialogButtons::ok, DialogIcon::warning);
+        });
     silent_step([&] {
         if (services.windows.is_loaded(kQuizWindow)) {
             services.windows.hide(kQuizWindow);
@@ -727,8 +754,8 @@ void QuizWindow::record_answer(const Grade& grade) {
     if (!services_.recorder) return;
     const QuestionRecord& question = services_.state.quiz.current_question;
     const double seconds = std::chrono::duration<double>(quiz_services_.clock.now() - shown_at_).count();
-    services_.recorder->answer_graded({question.question_id, question.category, grade.chosen_letters, grade.verdict == 1,
-                                       std::max(0.0, seconds)});
+    services_.recorder->answer_graded(
+        {question.question_id, question.category, grade.chosen_letters, grade.verdict == 1, std::max(0.0, seconds)});
 }
 
 void QuizWindow::record_end() {
@@ -762,8 +789,8 @@ void QuizWindow::focus_next_for_return() { cmd_buttons_[0]->setFocus(Qt::OtherFo
 void QuizWindow::start_exercise(InputKind input_kind, GuardLabels labels) {
     const auto& state = services_.state;
     GuardedProcedure(services_.log, labels).step([&] {
-        const ExerciseStart start =
-            exercise_start(input_kind, state.paths.program_folder, state.bank.product_number, state.quiz.current_question);
+        const ExerciseStart start = exercise_start(input_kind, state.paths.program_folder, state.bank.product_number,
+                                                   state.quiz.current_question);
         if (!quiz_services_.starter.start(start.program, start.arguments, quiz_services_.working_folder))
             throw Failure(FailureCode::file_not_found, "Cannot start " + start.program);
     });
@@ -781,7 +808,8 @@ void QuizWindow::timer1_timer() {
     const auto& state = services_.state;
     TimerTick tick;
     tick_step.step([&] {
-        const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.clock.now() - state.setup.time_started).count();
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.clock.now() - state.setup.time_started).count();
         tick = timer_tick(working.time_limit, elapsed, state.bank.exam_title, state.quiz.quiz_position, state.quiz.quiz_length);
     });
     if (tick.expired) {

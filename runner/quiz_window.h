@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "common/guarded_steps.h"
 #include "common/widget_window.h"
 #include "platform/browser.h"
 #include "platform/clock.h"
@@ -15,7 +16,6 @@
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
-#include "common/guarded_steps.h"
 #include "state/program_services.h"
 
 class QAction;
@@ -36,10 +36,10 @@ class ScoreGauge;
 struct QuizWindowServices {
     ProgramStarter& starter;
     Random& random;
-    TopWindows& top_windows;  // to close a router console left open for a graded lab
+    TopWindows& top_windows;        // to close a router console left open for a graded lab
     PdfReaderLink& desktop_reader;  // the book viewer's "Open in my PDF reader"
-    const Clock& clock;  // the time left of a timed quiz
-    std::string working_folder;  // exchange and result files of the exercises; "" for the current folder
+    const Clock& clock;             // the time left of a timed quiz
+    std::string working_folder;     // exchange and result files of the exercises; "" for the current folder
 };
 
 class QuizWindow : public QWidget {
@@ -125,10 +125,10 @@ private:
     std::string page_head_;
     std::string mail_type_;
     bool quiz_over_ = false;
-    bool moving_ = false;  // Next or Back is at work
-    bool recording_ = false;  // the study record knows this quiz
+    bool moving_ = false;                               // Next or Back is at work
+    bool recording_ = false;                            // the study record knows this quiz
     std::chrono::system_clock::time_point shown_at_{};  // when the question on screen was shown
-    bool asking_to_end_ = false;  // the question of "End and Grade" is up
+    bool asking_to_end_ = false;                        // the question of "End and Grade" is up
 
     QPushButton* cmd_buttons_[4] = {};
     QPushButton* exhibit_button_ = nullptr;

@@ -18,8 +18,8 @@ void view_test_score_history(const std::string& product_number, const std::strin
     });
     if (!exists) {
         silent_step([&] {
-            dialogs.message("No history found for user " + student_name + ".  Please take a quiz first and try again.", kProgramTitle,
-                            DialogButtons::ok, DialogIcon::information);
+            dialogs.message("No history found for user " + student_name + ".  Please take a quiz first and try again.",
+                            kProgramTitle, DialogButtons::ok, DialogIcon::information);
         });
         return;
     }

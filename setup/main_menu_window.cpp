@@ -1,6 +1,6 @@
 #include "setup/main_menu_window.h"
 
-
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QActionGroup>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,20 +22,20 @@
 #include <cstdlib>
 
 #include "common/guarded_steps.h"
-#include "flashcards/drill_screen_rules.h"
-#include "flashcards/screen_saver_registration.h"
 #include "common/list_width.h"
 #include "common/module1.h"
 #include "common/program_title.h"
-#include "platform/qt/colour_palette.h"
+#include "flashcards/drill_screen_rules.h"
+#include "flashcards/screen_saver_registration.h"
 #include "platform/qt/accessible_button.h"
+#include "platform/qt/colour_palette.h"
 #include "platform/text_forms.h"
+#include "results/progress_window.h"
 #include "setup/category_choice.h"
 #include "setup/drill_settings.h"
 #include "setup/history_commands.h"
 #include "setup/settings_commands.h"
 #include "setup/weak_areas_quiz.h"
-#include "results/progress_window.h"
 
 namespace qd {
 namespace {
@@ -94,8 +93,17 @@ std::string text_of(const QLabel* label) { return label->text().toStdString(); }
 MainMenuWindow::MainMenuWindow(ProgramServices services, Random& random, const Clock& clock)
     : services_(services),
       random_(random),
-      quiz_world_{services.state.table, services.state.bank, services.state.quiz, services.state.setup, services.state.retake,
-                  services.settings, services.dialogs, random, clock, services.windows, services.screen,
+      quiz_world_{services.state.table,
+                  services.state.bank,
+                  services.state.quiz,
+                  services.state.setup,
+                  services.state.retake,
+                  services.settings,
+                  services.dialogs,
+                  random,
+                  clock,
+                  services.windows,
+                  services.screen,
                   [this](bool busy) { set_busy_pointer(busy); },
                   services.log.notices_for(guard::quiz_start_files.handler, guard::quiz_start_files.source)} {
     setObjectName("pick_a_quiz");
@@ -244,27 +252,33 @@ QWidget* MainMenuWindow::build_advanced_tab() {
     connect(time_spinner_, &QScrollBar::valueChanged, this,
             [this](int position) { timeamount_->setText(QString::number(std::abs(200 - position))); });
 
-    auto* show = box_group(page, "fraShowAnswers", "Show Correct Answers When I'm",
-                           {{&answer_when_wrong_, "answer_when_wrong", "&Wrong", "Displays answer and explanation when question is answered wrong."},
-                            {&answer_when_right_, "answer_when_right", "&Right", "Displays answer and explanation when question is answered right."}});
-    auto* randomize = box_group(page, "fraRandom", "Randomization Options",
-                                {{&random_questions_, "random_questions", "Q&uestions", "Randomizes the order in which the questions are asked."},
-                                 {&random_answers_, "random_answers", "A&nswers", "Randomizes the order that the answers are displayed."}});
-    auto* other = box_group(page, "fraOther", "Other Options",
-                            {{&show_answer_count_, "showhowmanyanswers", "Show &# of Answers", "Tells you the number of correct answers for a question."},
-                             {&scoregraph_, "scoregraph", "L&ive Scoring", "Shows you your percentage correct as you take the quiz."},
-                             {&backb_, "backb", "Bac&k Button", "Allows you to review previously asked questions."},
-                             {&embed_, "chkEmbed", "&Embed Media Player for Online Tutor Files", nullptr}});
+    auto* show = box_group(
+        page, "fraShowAnswers", "Show Correct Answers When I'm",
+        {{&answer_when_wrong_, "answer_when_wrong", "&Wrong", "Displays answer and explanation when question is answered wrong."},
+         {&answer_when_right_, "answer_when_right", "&Right", "Displays answer and explanation when question is answered right."}});
+    auto* randomize = box_group(
+        page, "fraRandom", "Randomization Options",
+        {{&random_questions_, "random_questions", "Q&uestions", "Randomizes the order in which the questions are asked."},
+         {&random_answers_, "random_answers", "A&nswers", "Randomizes the order that the answers are displayed."}});
+    auto* other = box_group(
+        page, "fraOther", "Other Options",
+        {{&show_answer_count_, "showhowmanyanswers", "Show &# of Answers",
+          "Tells you the number of correct answers for a question."},
+         {&scoregraph_, "scoregraph", "L&ive Scoring", "Shows you your percentage correct as you take the quiz."},
+         {&backb_, "backb", "Bac&k Button", "Allows you to review previously asked questions."},
+         {&embed_, "chkEmbed", "&Embed Media Player for Online Tutor Files", nullptr}});
     embed_->hide();
 
     auto* radio_label = named(new QLabel("Use Radio Buttons for Single Answer Questions", page), "lblRadio");
     radio_ = check_box(page, "chkRadio", "Yes");
     radio_->setAccessibleDescription("Use Radio Buttons for Single Answer Questions");
-    connect(radio_, &QCheckBox::toggled, this, [this](bool on) { services_.settings.working.radio_buttons = on ? flag_code::set : flag_code::clear; });
+    connect(radio_, &QCheckBox::toggled, this,
+            [this](bool on) { services_.settings.working.radio_buttons = on ? flag_code::set : flag_code::clear; });
     auto* save = button(page, "cmdSaveSet", "Sa&ve Settings", "This will remember your settings for next time.");
     connect(save, &QPushButton::clicked, this, [this] { save_settings(); });
 
-    auto* practice = button(page, "restore_defaults", "&Practice Mode (default)", "Shows full answer, allows back button and is not timed.");
+    auto* practice = button(page, "restore_defaults", "&Practice Mode (default)",
+                            "Shows full answer, allows back button and is not timed.");
     auto* test = button(page, "Command2", "Test &Mode", "Simulates the real exam environment.");
     auto* cards = button(page, "cmd_flashcards", "Flash Cards",
                          "This presents the question in a flash card format, without displaying the answers.");
@@ -383,7 +397,8 @@ QWidget* MainMenuWindow::build_drill_tab() {
     connect(save, &QPushButton::clicked, this, [this] { save_drill_configuration(); });
     layout->addWidget(save, 3, 0);
 
-    auto* set_default = button(page, "cmdSet", " Set as &DEFAULT Screen Saver ", "Show this exam's drill screen as your screen saver");
+    auto* set_default = button(page, "cmdSet", " Set as &DEFAULT Screen Saver ",
+                               "Show this exam's drill screen as your screen saver");
     connect(set_default, &QPushButton::clicked, this, [this] { set_as_screen_saver(); });
     // The link runs the same operation; a hand pointer shows it is one.
     auto* link = named(new QLabel("<a href=\"#\">Make This Test Your Screensaver</a>", page), "Label12");
@@ -515,8 +530,8 @@ void MainMenuWindow::form_load() {
     });
     load.step([&] {
         const bool timed = timeron_->isChecked();
-        for (QWidget* widget : {static_cast<QWidget*>(timeamount_), static_cast<QWidget*>(timeamountlabel_),
-                                static_cast<QWidget*>(time_spinner_)})
+        for (QWidget* widget :
+             {static_cast<QWidget*>(timeamount_), static_cast<QWidget*>(timeamountlabel_), static_cast<QWidget*>(time_spinner_)})
             widget->setVisible(timed);
     });
     load.step([&] { state.setup.retake_in_progress = 0; });
@@ -580,18 +595,22 @@ void MainMenuWindow::weak_areas_quiz() {
     const std::string student = stored_student_name(name_box_->text().toStdString());
     WeakAreasQuiz quiz;
     silent_step([&] {
-        const std::vector<PastAnswer> answers =
-            services_.recorder ? services_.recorder->past_answers(student, state.bank.product_number) : std::vector<PastAnswer>{};
+        const std::vector<PastAnswer> answers = services_.recorder
+                                                    ? services_.recorder->past_answers(student, state.bank.product_number)
+                                                    : std::vector<PastAnswer>{};
         quiz = weak_areas_quiz_of(state.table, state.bank.question_count, answers, length, random_);
     });
     if (quiz.table_indices.empty()) return;
     if (quiz.random)
-        silent_step([&] { services_.dialogs.message(weak_areas_random_message(student, length), kProgramTitle, DialogButtons::ok,
-                                                    DialogIcon::information); });
+        silent_step([&] {
+            services_.dialogs.message(weak_areas_random_message(student, length), kProgramTitle, DialogButtons::ok,
+                                      DialogIcon::information);
+        });
     silent_step([&] {
         RetakeHandover& retake = state.retake;
         retake.missed_count = static_cast<std::int16_t>(quiz.table_indices.size());
-        for (std::size_t i = 0; i < quiz.table_indices.size(); ++i) retake.missed_ids.at(i + 1) = static_cast<std::int16_t>(quiz.table_indices[i]);
+        for (std::size_t i = 0; i < quiz.table_indices.size(); ++i)
+            retake.missed_ids.at(i + 1) = static_cast<std::int16_t>(quiz.table_indices[i]);
         state.setup.category_quiz = 0;
         state.setup.retake_in_progress = 1;
     });
@@ -661,7 +680,8 @@ void MainMenuWindow::practice_mode() {
     MenuChoices boxes = read_choices();
     restore_defaults_Click(boxes, services_.settings.working);
     apply_choices(boxes);
-    silent_step([&] { services_.dialogs.message(kPracticeModeMessage, kPracticeModeCaption, DialogButtons::ok, DialogIcon::information); });
+    silent_step(
+        [&] { services_.dialogs.message(kPracticeModeMessage, kPracticeModeCaption, DialogButtons::ok, DialogIcon::information); });
 }
 
 void MainMenuWindow::test_mode() {
@@ -673,9 +693,10 @@ void MainMenuWindow::test_mode() {
 
 void MainMenuWindow::flash_cards() {
     silent_step([&] {
-        services_.dialogs.message("Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some "
-                                  "questions may not make sense in this mode, which may require the use of regular testing mode.",
-                                  "Flash Cards", DialogButtons::ok, DialogIcon::information);
+        services_.dialogs.message(
+            "Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some "
+            "questions may not make sense in this mode, which may require the use of regular testing mode.",
+            "Flash Cards", DialogButtons::ok, DialogIcon::information);
     });
     // Without the flash-card window the student stays here rather than facing no window.
     if (!services_.windows.is_defined(kFlashCardWindow)) return;
@@ -721,7 +742,8 @@ void MainMenuWindow::start_category_quiz() {
     silent_step([&] { state.setup.category_quiz = flag_code::set; });
     silent_step([&] { std::fill(state.setup.category_selected.begin() + 1, state.setup.category_selected.begin() + 51, 0); });
     if (ask_list_->count() == 0) {
-        silent_step([&] { services_.dialogs.message(kNoCategoryMessage, kProgramTitle, DialogButtons::ok, DialogIcon::information); });
+        silent_step(
+            [&] { services_.dialogs.message(kNoCategoryMessage, kProgramTitle, DialogButtons::ok, DialogIcon::information); });
         return;
     }
     silent_step([&] {
@@ -733,7 +755,8 @@ void MainMenuWindow::start_category_quiz() {
 }
 
 void MainMenuWindow::save_drill_configuration() {
-    qd::save_drill_configuration({answer_delay_->value(), highlight_delay_->value(), drill_random_->isChecked()}, services_.settings);
+    qd::save_drill_configuration({answer_delay_->value(), highlight_delay_->value(), drill_random_->isChecked()},
+                                 services_.settings);
 }
 
 void MainMenuWindow::set_busy_pointer(bool busy) {

@@ -17,7 +17,7 @@ struct MenuChoices {
     bool show_answer_count = true;
     bool embed_media_player = false;  // a hidden box
     bool radio_buttons = true;
-    bool ask_wrong = false;           // hidden; ticked only for a retake
+    bool ask_wrong = false;  // hidden; ticked only for a retake
     std::string time_text = "75";
     std::string name_text = "STUDENT";
     std::string question_count_text;  // the hidden question-count label

@@ -98,8 +98,8 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
     silent_step([&] { setup.time_started = w.clock.now(); });
     silent_step([&] { working.student_name = stored_student_name(boxes.name_text); });
     silent_step([&] { w.settings.put(setting::student_name, working.student_name); });
-    silent_step([&] { load_results_file(quiz.missed_flags, results_file_name(w.bank.product_number, working.student_name), w.notice);
-    });
+    silent_step(
+        [&] { load_results_file(quiz.missed_flags, results_file_name(w.bank.product_number, working.student_name), w.notice); });
 
     silent_step([&] {
         const int i = boxes.exam_option;

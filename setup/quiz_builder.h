@@ -13,9 +13,9 @@
 #include "platform/file_for_writing.h"
 #include "platform/random.h"
 #include "platform/screen.h"
-#include "state/retake_handover.h"
-#include "state/quiz_state.h"
 #include "setup/menu_choices.h"
+#include "state/quiz_state.h"
+#include "state/retake_handover.h"
 #include "state/setup_state.h"
 #include "state/user_settings.h"
 
@@ -38,7 +38,7 @@ struct QuizWorld {
     WindowRegistry& windows;
     const Screen& screen;
     std::function<void(bool busy)> set_busy_pointer;  // the hourglass over the main menu
-    FileNotice notice = {};  // hears of a results file too large to be read whole
+    FileNotice notice = {};                           // hears of a results file too large to be read whole
 };
 
 // The student name as results and history are filed under: upper case, "STUDENT"

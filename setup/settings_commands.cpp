@@ -40,7 +40,8 @@ int strict_setting(const UserSettings& settings, const SettingKey& key) {
 
 std::int16_t to_int16(double value) {
     const long long whole = round_half_even(value);
-    if (!std::isfinite(value) || whole < std::numeric_limits<std::int16_t>::min() || whole > std::numeric_limits<std::int16_t>::max())
+    if (!std::isfinite(value) || whole < std::numeric_limits<std::int16_t>::min() ||
+        whole > std::numeric_limits<std::int16_t>::max())
         throw Failure(FailureCode::type_mismatch, "The number is outside the range of a short whole number");
     return static_cast<std::int16_t>(whole);
 }

@@ -10,8 +10,8 @@
 #include "platform/program_starter.h"
 #include "platform/random.h"
 #include "platform/top_windows.h"
-#include "state/program_services.h"
 #include "shell/start_up.h"
+#include "state/program_services.h"
 
 namespace qd {
 

@@ -11,8 +11,8 @@
 
 namespace qd {
 
-void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view,
-                  WindowRegistry& windows, Dialogs& dialogs, const StartUpInputs& inputs) {
+void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view, WindowRegistry& windows,
+                  Dialogs& dialogs, const StartUpInputs& inputs) {
     GuardedProcedure load(log, guard::start_window_load);
     load.step([&] { settings.working.practice_mode = flag_code::set; });
     load.step([&] { view.show_loading_notice(); });
@@ -40,7 +40,8 @@ void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& l
     load.step([&] {
         if (lenient_number(settings.get(setting::num_times(state.bank.product_number))) > 3) {
             view.show_feedback_link();
-            if (settings.get(setting::survey_done(state.bank.product_number)) == "yes") view.set_feedback_caption("Update Feedback");
+            if (settings.get(setting::survey_done(state.bank.product_number)) == "yes")
+                view.set_feedback_caption("Update Feedback");
         }
     });
     load.step([&] { state.quiz.quiz_length = static_cast<std::int16_t>(state.bank.question_count / 4); });
@@ -96,8 +97,9 @@ std::string survey_address(const std::string& product_number, const std::string&
 void feedback_survey_click(const ProgramState& state, UserSettings& settings, Dialogs& dialogs, Shell& shell) {
     DialogAnswer answer = DialogAnswer::cancel;
     silent_step([&] {
-        answer = dialogs.message("You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.",
-                                 "Submit Feedback", DialogButtons::ok_cancel, DialogIcon::information);
+        answer = dialogs.message(
+            "You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.",
+            "Submit Feedback", DialogButtons::ok_cancel, DialogIcon::information);
     });
     if (answer != DialogAnswer::ok) return;
     std::string email;

@@ -9,8 +9,8 @@
 #include "platform/dialogs.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "state/user_settings.h"
 #include "state/program_state.h"
+#include "state/user_settings.h"
 
 namespace qd {
 
@@ -39,8 +39,8 @@ struct StartUpInputs {
 
 inline constexpr const char* kWritableCheckFile = "file.wrt";
 
-void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view,
-                  WindowRegistry& windows, Dialogs& dialogs, const StartUpInputs& inputs);
+void run_start_up(ProgramState& state, UserSettings& settings, const ErrorLog& log, StartWindowView& view, WindowRegistry& windows,
+                  Dialogs& dialogs, const StartUpInputs& inputs);
 
 // Brings up the main menu and hides the start window.
 void start_quiz_click_sub(WindowRegistry& windows, const Screen& screen, const ErrorLog& log);

@@ -101,8 +101,8 @@ void WelcomeWindow::place(QWidget* widget, int left, int top, int width, int hei
     widget->setGeometry(px_x(left), px_y(top), px_x(width), px_y(height));
 }
 
-ClickArea* WelcomeWindow::add_click_area(const char* name, const QString& accessible_name, int left, int top, int width,
-                                         int height, void (WelcomeWindow::*action)()) {
+ClickArea* WelcomeWindow::add_click_area(const char* name, const QString& accessible_name, int left, int top, int width, int height,
+                                         void (WelcomeWindow::*action)()) {
     auto* area = new ClickArea(this, ClickArea::Look::transparent);
     area->setObjectName(name);
     area->setAccessibleName(accessible_name);
@@ -203,9 +203,7 @@ void WelcomeWindow::center_on_screen() {
     move(px_x(position.left), px_y(position.top));
 }
 
-void WelcomeWindow::start_action() {
-    services_.windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
-}
+void WelcomeWindow::start_action() { services_.windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub(); }
 
 void WelcomeWindow::help_action() {
     shell_open(services_.shell, help_document(services_.state.paths.program_folder), ShowMode::normal);
@@ -247,7 +245,8 @@ void WelcomeHandle::run_load() {
 void WelcomeHandle::start_quiz_click_sub() { qd::start_quiz_click_sub(services_.windows, services_.screen, services_.log); }
 
 void WelcomeHandle::unload_handling() {
-    for (const char* name : {kQuizWindow, kMainMenu, kResultsWindow, kExhibitWindow}) silent_step([&] { services_.windows.unload(name); });
+    for (const char* name : {kQuizWindow, kMainMenu, kResultsWindow, kExhibitWindow})
+        silent_step([&] { services_.windows.unload(name); });
     silent_step([] {
         while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
     });

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "common/widget_window.h"
-#include "state/program_services.h"
 #include "shell/start_up.h"
+#include "state/program_services.h"
 
 class QLabel;
 class QPushButton;

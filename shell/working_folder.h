@@ -24,8 +24,7 @@ std::optional<std::filesystem::path> per_user_working_folder(const std::filesyst
 // Creates the per-user folder (owner-only) when needed and makes it the
 // current folder. Returns why that failed, or nothing; on failure the current
 // folder is unchanged.
-std::optional<std::string> enter_working_folder(const std::filesystem::path& program_folder,
-                                                const EnvironmentLookup& environment);
+std::optional<std::string> enter_working_folder(const std::filesystem::path& program_folder, const EnvironmentLookup& environment);
 
 // The process's own environment.
 std::optional<std::string> process_environment(const std::string& name);

@@ -7,9 +7,9 @@
 #include "platform/dialogs.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
-#include "state/user_settings.h"
 #include "state/program_state.h"
 #include "state/study_recorder.h"
+#include "state/user_settings.h"
 
 namespace qd {
 

@@ -6,8 +6,8 @@
 
 #include "bank/bank_state.h"
 #include "bank/question_table.h"
-#include "state/retake_handover.h"
 #include "state/quiz_state.h"
+#include "state/retake_handover.h"
 #include "state/setup_state.h"
 
 namespace qd {
@@ -16,8 +16,8 @@ struct ProgramState {
     QuestionTable table;
     BankState bank;
     ProductPaths paths;
-    std::string quality_mailbox;           // the explanation window's feedback address
-    std::int16_t drill_screen_start = 0;   // 1 when started as the drill screen
+    std::string quality_mailbox;          // the explanation window's feedback address
+    std::int16_t drill_screen_start = 0;  // 1 when started as the drill screen
     QuizState quiz;
     SetupState setup;
     RetakeHandover retake;

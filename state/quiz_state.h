@@ -22,14 +22,14 @@ enum class InputKind { none, radio_button, check_box, fill_in, drag_drop, ms_sim
 // The kind as the program names it ("Radio_Button", "MS_Sim2"), for messages.
 inline std::string_view input_kind_name(InputKind kind) {
     switch (kind) {
-    case InputKind::none: return "";
-    case InputKind::radio_button: return "Radio_Button";
-    case InputKind::check_box: return "Check_Box";
-    case InputKind::fill_in: return "Fill_In";
-    case InputKind::drag_drop: return "Drag_Drop";
-    case InputKind::ms_sim: return "MS_Sim";
-    case InputKind::ms_sim2: return "MS_Sim2";
-    case InputKind::sim: return "Sim";
+        case InputKind::none: return "";
+        case InputKind::radio_button: return "Radio_Button";
+        case InputKind::check_box: return "Check_Box";
+        case InputKind::fill_in: return "Fill_In";
+        case InputKind::drag_drop: return "Drag_Drop";
+        case InputKind::ms_sim: return "MS_Sim";
+        case InputKind::ms_sim2: return "MS_Sim2";
+        case InputKind::sim: return "Sim";
     }
     return "";
 }
@@ -39,8 +39,8 @@ inline bool answered_on_page(InputKind kind) {
     return kind == InputKind::radio_button || kind == InputKind::check_box || kind == InputKind::fill_in;
 }
 
-inline constexpr int kQuizSlots = 2001;      // indices 0 to 2000; slot 0 unused
-inline constexpr int kCategorySlots = 151;   // indices 0 to 150
+inline constexpr int kQuizSlots = 2001;     // indices 0 to 2000; slot 0 unused
+inline constexpr int kCategorySlots = 151;  // indices 0 to 150
 
 // One expectation of a router-console lab and what the console's result file
 // held for it when the lab was graded.

@@ -13,16 +13,16 @@ struct QuizOpening {
     std::string student;         // the student name as stored
     std::string product_number;  // the exam's product number
     int length = 0;
-    bool practice = false;       // practice mode, else test mode
+    bool practice = false;  // practice mode, else test mode
     bool timed = false;
 };
 
 struct GradedAnswer {
     int question_id = 0;
     int category = 0;
-    std::string answer;          // the letters chosen or the text typed
+    std::string answer;  // the letters chosen or the text typed
     bool right = false;
-    double seconds = 0;          // time spent on the question before it was graded
+    double seconds = 0;  // time spent on the question before it was graded
 };
 
 enum class QuizEnding { graded, time_expired, abandoned };
@@ -33,8 +33,8 @@ struct PastAnswer {
     int question_id = 0;
     int category = 0;
     bool right = false;
-    std::int64_t when = 0;   // seconds since the epoch
-    double seconds = 0;      // time spent on the question
+    std::int64_t when = 0;  // seconds since the epoch
+    double seconds = 0;     // time spent on the question
 };
 
 struct PastQuiz {

@@ -50,9 +50,7 @@ inline const SettingKey random_drill_questions{kDrillApplication, "settings", "R
 inline SettingKey survey_done(const std::string& product_number) {
     return {kProductApplication, product_number, "survey_done", "no"};
 }
-inline SettingKey num_times(const std::string& product_number) {
-    return {kProductApplication, product_number, "num_times", "0"};
-}
+inline SettingKey num_times(const std::string& product_number) { return {kProductApplication, product_number, "num_times", "0"}; }
 // The count of quizzes taken stops here rather than overflowing.
 inline constexpr long long kMostQuizzesCounted = 2147483647;
 }  // namespace setting

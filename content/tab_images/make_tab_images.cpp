@@ -18,9 +18,9 @@ struct Tab {
     const char* caption;
 };
 
-const Tab kTabs[] = {{"Question", "Question"},     {"Diagram_1", "Diagram 1"},   {"Diagram_2", "Diagram 2"},
-                     {"Diagram_3", "Diagram 3"},   {"Exhibit_1", "Exhibit 1"},   {"Exhibit_2", "Exhibit 2"},
-                     {"Exhibit_3", "Exhibit 3"},   {"explanation", "Explanation"}, {"Web_Link_1", "Web Link 1"},
+const Tab kTabs[] = {{"Question", "Question"},     {"Diagram_1", "Diagram 1"},      {"Diagram_2", "Diagram 2"},
+                     {"Diagram_3", "Diagram 3"},   {"Exhibit_1", "Exhibit 1"},      {"Exhibit_2", "Exhibit 2"},
+                     {"Exhibit_3", "Exhibit 3"},   {"explanation", "Explanation"},  {"Web_Link_1", "Web Link 1"},
                      {"Web_Link_2", "Web Link 2"}, {"Onlinetutor", "Online Tutor"}, {"clue", "Clue"}};
 
 constexpr int kScale = 2;

@@ -20,8 +20,7 @@ void initialise_curl_once() {
 // A header line's value when its name is `name` (any letter case), or nothing.
 std::optional<std::string_view> header_value(std::string_view line, std::string_view name) {
     std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos || !equals_ignoring_case(trim_blanks(line.substr(0, colon)), name))
-        return std::nullopt;
+    if (colon == std::string_view::npos || !equals_ignoring_case(trim_blanks(line.substr(0, colon)), name)) return std::nullopt;
     std::string_view value = line.substr(colon + 1);
     while (!value.empty() && (value.back() == '\r' || value.back() == '\n')) value.remove_suffix(1);
     return trim_blanks(value);
@@ -31,8 +30,7 @@ std::optional<std::string_view> header_value(std::string_view line, std::string_
 std::optional<std::int64_t> parse_length(std::string_view text) {
     std::int64_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size())
-        return std::nullopt;
+    if (text.empty() || text.front() == '-' || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return value;
 }
 
@@ -134,11 +132,11 @@ private:
 std::string curl_proxy_address(const ProxySettings& proxy) {
     const char* scheme = "";
     switch (proxy.kind) {
-    case ProxyKind::direct: return "";
-    case ProxyKind::http: scheme = "http://"; break;
-    case ProxyKind::socks4: scheme = "socks4://"; break;
-    // The proxy resolves the server's name, as clients behind one often cannot.
-    case ProxyKind::socks5: scheme = "socks5h://"; break;
+        case ProxyKind::direct: return "";
+        case ProxyKind::http: scheme = "http://"; break;
+        case ProxyKind::socks4: scheme = "socks4://"; break;
+        // The proxy resolves the server's name, as clients behind one often cannot.
+        case ProxyKind::socks5: scheme = "socks5h://"; break;
     }
     std::string address = scheme + proxy.host;
     if (!proxy.port.empty()) address += ":" + proxy.port;

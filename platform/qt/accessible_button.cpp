@@ -11,8 +11,7 @@ QPushButton* make_button(QWidget* parent, const char* name, const QString& capti
     return button;
 }
 
-QPushButton* make_button(QWidget* parent, const char* name, const QString& caption, std::function<void()> on_click,
-                         EnterKey enter) {
+QPushButton* make_button(QWidget* parent, const char* name, const QString& caption, std::function<void()> on_click, EnterKey enter) {
     QPushButton* button = make_button(parent, name, caption, enter);
     QObject::connect(button, &QPushButton::clicked, button, [on_click = std::move(on_click)] { on_click(); });
     return button;

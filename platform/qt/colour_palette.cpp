@@ -40,15 +40,9 @@ QPalette palette_of(const ColourScheme& scheme) {
 void apply_colour_choice(ColourChoice choice) {
     static const QPalette desktop = QApplication::palette();  // taken before the first change
     switch (choice) {
-    case ColourChoice::system:
-        QApplication::setPalette(desktop);
-        break;
-    case ColourChoice::light:
-        QApplication::setPalette(palette_of(light_scheme()));
-        break;
-    case ColourChoice::dark:
-        QApplication::setPalette(palette_of(dark_scheme()));
-        break;
+        case ColourChoice::system: QApplication::setPalette(desktop); break;
+        case ColourChoice::light: QApplication::setPalette(palette_of(light_scheme())); break;
+        case ColourChoice::dark: QApplication::setPalette(palette_of(dark_scheme())); break;
     }
 }
 

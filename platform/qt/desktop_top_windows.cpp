@@ -1,8 +1,8 @@
+#include <xcb/xcb.h>
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QWidget>
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -22,14 +22,16 @@ struct XcbConnection {
 
     xcb_atom_t atom(const char* name) const {
         auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+        std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(xcb_intern_atom_reply(connection, cookie, nullptr),
+                                                                             &std::free);
         return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
 
     // A property's bytes, at most `longs` 32-bit units of it.
     std::string property(xcb_window_t window, xcb_atom_t name, xcb_atom_t type, std::uint32_t longs = 1024) const {
         auto cookie = xcb_get_property(connection, 0, window, name, type, 0, longs);
-        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(xcb_get_property_reply(connection, cookie, nullptr), &std::free);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(xcb_get_property_reply(connection, cookie, nullptr),
+                                                                              &std::free);
         if (!reply || reply->type == XCB_ATOM_NONE) return {};
         const char* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
         return std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
@@ -51,7 +53,8 @@ std::vector<TopWindow> x11_windows() {
     if (list.empty()) {
         // No window manager list: the root's children are the top-level windows.
         auto cookie = xcb_query_tree(x.connection, x.root());
-        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(xcb_query_tree_reply(x.connection, cookie, nullptr), &std::free);
+        std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(xcb_query_tree_reply(x.connection, cookie, nullptr),
+                                                                           &std::free);
         if (tree) {
             xcb_window_t* children = xcb_query_tree_children(tree.get());
             list.assign(children, children + xcb_query_tree_children_length(tree.get()));
@@ -93,8 +96,7 @@ void x11_show_normal(std::uint64_t id) {
     event.type = x.atom("_NET_ACTIVE_WINDOW");
     event.data.data32[0] = 1;  // a request from an application
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(x.connection, 0, x.root(),
-                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+    xcb_send_event(x.connection, 0, x.root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&event));
     xcb_flush(x.connection);
 }

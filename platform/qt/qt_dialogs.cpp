@@ -30,7 +30,8 @@ DialogAnswer QtDialogs::message(const std::string& text, const std::string& capt
     }
 }
 
-int QtDialogs::choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices, int safe_choice) {
+int QtDialogs::choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices,
+                      int safe_choice) {
     QMessageBox box(parent_);
     box.setText(QString::fromStdString(text));
     box.setWindowTitle(QString::fromStdString(caption));

@@ -14,9 +14,9 @@ void fit_window_into(QWidget& window, const QRect& area) {
     const QRect inside = window.geometry();
     const int frame_width = frame.width() - inside.width();
     const int frame_height = frame.height() - inside.height();
-    const FittedWindow fitted =
-        fit_window({frame.left(), frame.top(), frame.width(), frame.height()}, frame_width, frame_height,
-                   window.minimumWidth(), window.minimumHeight(), {area.left(), area.top(), area.width(), area.height()});
+    const FittedWindow fitted = fit_window({frame.left(), frame.top(), frame.width(), frame.height()}, frame_width, frame_height,
+                                           window.minimumWidth(), window.minimumHeight(),
+                                           {area.left(), area.top(), area.width(), area.height()});
     if (fitted.minimum_width != window.minimumWidth() || fitted.minimum_height != window.minimumHeight())
         window.setMinimumSize(fitted.minimum_width, fitted.minimum_height);
     if (window.isMaximized() || window.isFullScreen()) return;  // the desktop places these

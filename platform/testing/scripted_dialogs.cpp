@@ -28,7 +28,8 @@ void ScriptedDialogs::expect_choice(std::string text, std::string caption, std::
     script_.push_back(std::move(expected));
 }
 
-int ScriptedDialogs::choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices, int safe_choice) {
+int ScriptedDialogs::choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices,
+                            int safe_choice) {
     shown.push_back("choice: " + caption + ": " + text);
     if (script_.empty() || !script_.front().is_choice) {
         ADD_FAILURE() << "unexpected choice box: " << caption << ": " << text;

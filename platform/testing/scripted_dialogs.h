@@ -23,7 +23,8 @@ public:
 
     DialogAnswer message(const std::string& text, const std::string& caption, DialogButtons buttons, DialogIcon icon) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& initial) override;
-    int choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices, int safe_choice) override;
+    int choose(const std::string& text, const std::string& caption, const std::vector<std::string>& choices,
+               int safe_choice) override;
 
     // What each box showed, in order ("message: caption: text", "input: title: prompt [initial]").
     std::vector<std::string> shown;

@@ -2,16 +2,15 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QEnterEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QJsonArray>
-#include <QMouseEvent>
-#include <QEnterEvent>
-#include <QElapsedTimer>
-#include <cstdio>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMouseEvent>
+#include <QPalette>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,11 +24,12 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <cstdio>
 #include <map>
-#include <utility>
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/colour_scheme.h"
 #include "platform/webengine/browser_bridge.h"
@@ -102,7 +102,8 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool main_frame) override {
         if (type == NavigationTypeLinkClicked && main_frame && url.scheme() != "javascript") {
             // Handled once the engine has its answer: the handler may load a page.
-            QMetaObject::invokeMethod(this, [this, url] { follow(url); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, url] { follow(url); }, Qt::QueuedConnection);
             return false;
         }
         return true;
@@ -124,17 +125,14 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::InputMethod:
-        case QEvent::Wheel:
-        case QEvent::TouchBegin:
-            input_seen_ = true;
-            break;
-        default:
-            break;
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::InputMethod:
+            case QEvent::Wheel:
+            case QEvent::TouchBegin: input_seen_ = true; break;
+            default: break;
         }
         return false;
     }
@@ -159,15 +157,19 @@ public:
         page_->setWebChannel(channel);
         bridge_->on_form_changed = [this](const QString& json) { reported_form_ = parse_form(json); };
         bridge_->on_element_clicked = [this](const QString& id) {
-            QMetaObject::invokeMethod(view_, [this, id] { element_clicked(id.toStdString()); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                view_, [this, id] { element_clicked(id.toStdString()); }, Qt::QueuedConnection);
         };
         bridge_->on_input_flushed = [this](int row) { flushed_row_ = row; };
         // Page events are handled after the channel's dispatch has returned, so
         // a handler may write the next document and wait for it.
         bridge_->on_page_signal = [this](const QString& name) {
-            QMetaObject::invokeMethod(view_, [this, name] {
+            QMetaObject::invokeMethod(
+                view_,
+                [this, name] {
                 if (on_signal_) on_signal_(name.toStdString());
-            }, Qt::QueuedConnection);
+                },
+                Qt::QueuedConnection);
         };
         bridge_->on_page_painted = [this] {
             bridge_ready_ = true;
@@ -235,9 +237,11 @@ public:
     }
 
     std::optional<PagePoint> element_center(const std::string& selector) override {
-        const auto found = run_script("(function (e) { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
-                                      " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })"
-                                      "(document.querySelector(" + js_string(selector) + "))");
+        const auto found = run_script(
+            "(function (e) { if (!e) return null; e.scrollIntoView({block: 'nearest'});"
+            " var r = e.getBoundingClientRect(); return [r.left + r.width / 2, r.top + r.height / 2]; })"
+            "(document.querySelector(" +
+            js_string(selector) + "))");
         if (!found || found->isNull() || !found->isValid()) return std::nullopt;
         const QVariantList centre = found->toList();
         if (centre.size() != 2) return std::nullopt;

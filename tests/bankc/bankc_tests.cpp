@@ -100,7 +100,9 @@ protected:
         write_file(sources() / "a/ch01.qb", kChapterOne);
         write_file(sources() / "a/simulators.qb", kSimulators);
         write_file(sources() / "b/ch10.qb", kPartBChapter);
-        write_file(sources() / "b/simulators.qb", "question: Name the switch S1.\nexercise: xxsim\nlab: 2950\nexpect: [hostname]S1\nexplanation: Switch(config)#hostname S1\n");
+        write_file(sources() / "b/simulators.qb",
+                   "question: Name the switch S1.\nexercise: xxsim\nlab: 2950\nexpect: [hostname]S1\nexplanation: "
+                   "Switch(config)#hostname S1\n");
         write_file(sources() / "scenarios/s.qb", kScenario);
         write_file(sources() / "simulator_keys.txt", "# keys\nhostname | the host name | R1\n");
         write_file(data() / "net.dot", "graph { a -- b }\n");
@@ -134,11 +136,11 @@ TEST_F(BankSources, fullExamCombinesPartsInOrderWithRemappedCategories) {
     std::vector<std::pair<std::string, int>> layout;
     for (const auto& q : full.questions) layout.emplace_back(q.source->text.substr(0, 14), q.category);
     EXPECT_EQ(layout, (std::vector<std::pair<std::string, int>>{{"Which layer ro", 1},
-                                                                 {"Which two are ", 2},
-                                                                 {"Name the route", 4},
-                                                                 {"Which encapsul", 3},
-                                                                 {"Name the switc", 4},
-                                                                 {"Based on the e", 3}}));
+                                                                {"Which two are ", 2},
+                                                                {"Name the route", 4},
+                                                                {"Which encapsul", 3},
+                                                                {"Name the switc", 4},
+                                                                {"Based on the e", 3}}));
     // The full exam shares the part exams' records rather than copies of them.
     EXPECT_EQ(full.questions[0].source, a.questions[0].source);
 
@@ -173,44 +175,53 @@ TEST_P(BadSources, problemIsReportedWithFileAndLine) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, BadSources,
     ::testing::Values(
-        BadSource{"noRightAnswer", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nwrong: x\nwrong: y\n", 5, "without a right answer"},
+        BadSource{"noRightAnswer", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nwrong: x\nwrong: y\n", 5,
+                  "without a right answer"},
         BadSource{"sevenAnswers", "a/ch01.qb",
-                  "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nwrong: 3\nwrong: 4\nwrong: 5\nwrong: 6\nwrong: 7\n", 14,
-                  "more than six answers"},
+                  "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nwrong: 3\nwrong: 4\nwrong: 5\nwrong: "
+                  "6\nwrong: 7\n",
+                  14, "more than six answers"},
         BadSource{"gapInAnswers", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong:\nwrong: 3\n", 9,
                   "packed from slot 1"},
         BadSource{"twoRightInSingle", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nright: 2\n", 5,
                   "single_answer with 2 right answers"},
         BadSource{"chooseCountMismatch", "a/ch01.qb",
-                  "question: Pick. (Choose three.)\ntype: multi_answer\nref: 12##\nright: 1\nright: 2\nwrong: 3\n", 5, "asks to choose 3 but 2"},
-        BadSource{"malformedTag", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12#\nright: 1\nwrong: 2\n", 7, "digits followed by ##"},
+                  "question: Pick. (Choose three.)\ntype: multi_answer\nref: 12##\nright: 1\nright: 2\nwrong: 3\n", 5,
+                  "asks to choose 3 but 2"},
+        BadSource{"malformedTag", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12#\nright: 1\nwrong: 2\n", 7,
+                  "digits followed by ##"},
         BadSource{"pageOutsideChapter", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 21##\nright: 1\nwrong: 2\n", 7,
                   "outside its chapter's pages 10-20"},
-        BadSource{"rawAngleBracket", "a/ch01.qb", "question: Type at Router>\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\n", 5,
-                  "write &gt;"},
+        BadSource{"rawAngleBracket", "a/ch01.qb", "question: Type at Router>\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\n",
+                  5, "write &gt;"},
         BadSource{"unknownKey", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nhint: no\n", 10,
                   "unknown key \"hint\""},
-        BadSource{"missingExhibit", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nexhibit: gone.txt\nright: 1\nwrong: 2\n", 8,
+        BadSource{"missingExhibit", "a/ch01.qb",
+                  "question: Q?\ntype: single_answer\nref: 12##\nexhibit: gone.txt\nright: 1\nwrong: 2\n", 8,
                   "exhibit \"gone.txt\" is not in the data folder"},
         BadSource{"duplicateDiffersOnlyInCaseAndSpacing", "a/simulators.qb",
                   "question: Which layer  ROUTES packets?\nexercise: xxsim\nexpect: [hostname]R1\nexplanation: x\n", 1,
                   "duplicated question: the same text is at a/ch01.qb:5"},
         BadSource{"fillInOutsideScenarios", "a/ch01.qb", "question: Q?\ntype: fill_in_the_blank\nref: 12##\naccept: x\n", 6,
                   "scenario files only"},
-        BadSource{"expectationWithoutBracket", "a/simulators.qb", "question: Lab\nexercise: xxsim\nexpect: [hostname R1\nexplanation: x\n", 3,
-                  "with \"]\" after the key"},
-        BadSource{"keyOutsideVocabulary", "a/simulators.qb", "question: Lab\nexercise: xxsim\nexpect: [host name]R1\nexplanation: x\n", 3,
+        BadSource{"expectationWithoutBracket", "a/simulators.qb",
+                  "question: Lab\nexercise: xxsim\nexpect: [hostname R1\nexplanation: x\n", 3, "with \"]\" after the key"},
+        BadSource{"keyOutsideVocabulary", "a/simulators.qb",
+                  "question: Lab\nexercise: xxsim\nexpect: [host name]R1\nexplanation: x\n", 3,
                   "\"host name\" is not in simulator_keys.txt"},
         BadSource{"noExplanation", "a/ch01.qb", "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\n", 5,
                   "a question without an explanation"},
         BadSource{"shortExplanation", "a/ch01.qb",
-                  "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nexplanation: Because the<br>mask says so.\n  The other is wrong.\n",
+                  "question: Q?\ntype: single_answer\nref: 12##\nright: 1\nwrong: 2\nexplanation: Because the<br>mask says so.\n  "
+                  "The other is wrong.\n",
                   10, "explanation of 9 words; it needs at least 40"},
         BadSource{"shortScenarioExplanation", "scenarios/s.qb",
-                  "question: S?\ntype: single_answer\nchapter: b 10\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: Too short.\nright: 1\nwrong: 2\n",
+                  "question: S?\ntype: single_answer\nchapter: b 10\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: "
+                  "Too short.\nright: 1\nwrong: 2\n",
                   7, "explanation of 2 words"},
         BadSource{"scenarioCategoryOutsideBank", "scenarios/s.qb",
-                  "question: S?\ntype: single_answer\nchapter: b 3\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: e\nright: 1\nwrong: 2\n",
+                  "question: S?\ntype: single_answer\nchapter: b 3\nref: 45##\ndiagram: net.png\nexhibit: net.txt\nexplanation: "
+                  "e\nright: 1\nwrong: 2\n",
                   3, "\"b 3\" is not a chapter of this bank"}),
     [](const auto& test) { return std::string(test.param.name); });
 

@@ -3,22 +3,22 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QPdfDocument>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <map>
 
+#include "bank/bank_loader.h"
 #include "book_checks.h"
 #include "book_fixture.h"
 #include "book_pdf.h"
-#include "bank/bank_loader.h"
 #include "common/book_viewer_window.h"
 #include "common/chapter_page.h"
 #include "common/chapter_reviewer.h"
+#include "gui_test.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
-#include "gui_test.h"
 #include "tab_order.h"
 
 namespace qd {
@@ -41,7 +41,9 @@ struct ViewerFixture {
     }
     QString shown_text() const { return link.window()->document().getAllText(link.window()->current_page_index()).text(); }
     template <class W>
-    W* find(const char* name) const { return link.window()->findChild<W*>(name); }
+    W* find(const char* name) const {
+        return link.window()->findChild<W*>(name);
+    }
 };
 
 TEST(BookViewer, opensAtThePageAndReusesOneWindow) {
@@ -128,10 +130,11 @@ TEST(BookViewer, controlsAreAccessibleInLayoutOrder) {
     ViewerFixture f;
     f.link.open_at_page(f.pdf, 0);
     const std::vector<std::pair<const char*, const char*>> controls{
-        {"previous_page", "Previous"}, {"page_number", "Page"},   {"next_page", "Next"},
-        {"zoom_out", "Zoom Out"},      {"zoom_in", "Zoom In"},   {"fit_width", "Fit Width"},
-        {"close_viewer", "Close"},     {"find_text", "Find"},    {"find_next", "Find Next"},
-        {"open_in_reader", "Open in my PDF reader"},
+        {"previous_page", "Previous"}, {"page_number", "Page"},
+        {"next_page", "Next"},         {"zoom_out", "Zoom Out"},
+        {"zoom_in", "Zoom In"},        {"fit_width", "Fit Width"},
+        {"close_viewer", "Close"},     {"find_text", "Find"},
+        {"find_next", "Find Next"},    {"open_in_reader", "Open in my PDF reader"},
     };
     QWidget* widget = f.find<QWidget>(controls.front().first);
     for (const auto& [name, caption] : controls) {

@@ -14,10 +14,23 @@ TEST(ReviewPageIndex, followsTheReferenceTagRules) {
         std::optional<int> index;
     };
     const std::vector<Case> cases{
-        {"46##", 45},   {"108##", 107}, {"1##", 0},     {"0##", 0},   {"-5##", 0},
-        {" 7##", 6},    {"2.5##", 1},   {"3.5##", 3},   {"ab##", 0},  {"4 a##", 0},
-        {"1234##", 0},  {"46##x##", 45}, {"##", std::nullopt}, {"##46", std::nullopt},
-        {"46", std::nullopt}, {"", std::nullopt}, {"46#", std::nullopt},
+        {"46##", 45},
+        {"108##", 107},
+        {"1##", 0},
+        {"0##", 0},
+        {"-5##", 0},
+        {" 7##", 6},
+        {"2.5##", 1},
+        {"3.5##", 3},
+        {"ab##", 0},
+        {"4 a##", 0},
+        {"1234##", 0},
+        {"46##x##", 45},
+        {"##", std::nullopt},
+        {"##46", std::nullopt},
+        {"46", std::nullopt},
+        {"", std::nullopt},
+        {"46#", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.tag);
@@ -47,9 +60,12 @@ TEST(ReviewChapter, presentBook_opensThePageAndTellsWhatWentWrong) {
     };
     const std::vector<Case> cases{
         {{PdfOpenResult::shown, 660}, ""},
-        {{PdfOpenResult::shown_at_last_page, 40}, "Page 46 is beyond the end of the book, which has 40 pages. The book is shown at its last page."},
-        {{PdfOpenResult::damaged, 0}, "The book " + book + " cannot be read; the file is damaged. Reinstall the program to restore it."},
-        {{PdfOpenResult::no_reader, 0}, "A PDF reader could not be found, please ensure that you have installed one correctly and try again."},
+        {{PdfOpenResult::shown_at_last_page, 40},
+         "Page 46 is beyond the end of the book, which has 40 pages. The book is shown at its last page."},
+        {{PdfOpenResult::damaged, 0},
+         "The book " + book + " cannot be read; the file is damaged. Reinstall the program to restore it."},
+        {{PdfOpenResult::no_reader, 0},
+         "A PDF reader could not be found, please ensure that you have installed one correctly and try again."},
         {{PdfOpenResult::no_answer, 0}, "Your PDF reader failed to respond in a timely fashion.  Please try again."},
     };
     for (const auto& c : cases) {

@@ -15,7 +15,8 @@ struct Desktop {
 
     void install(const std::string& data, const std::string& id, const std::string& exec) {
         fs::create_directories(temp / data / "applications");
-        write_file(temp / data / "applications" / id, "[Desktop Action x]\nExec=wrong\n[Desktop Entry]\nName=Reader\nExec=" + exec + "\n");
+        write_file(temp / data / "applications" / id,
+                   "[Desktop Action x]\nExec=wrong\n[Desktop Entry]\nName=Reader\nExec=" + exec + "\n");
     }
     void list(const fs::path& file, const std::string& text) {
         fs::create_directories((temp / file).parent_path());

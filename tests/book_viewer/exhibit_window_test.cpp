@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QAccessible>
 #include <QApplication>
@@ -6,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <filesystem>
-#include <sys/stat.h>
 
 #include "gui_test.h"
 #include "platform/testing/doubles.h"

@@ -33,7 +33,8 @@ std::string listing(const std::vector<Diagnostic>& problems) {
         problems[0].message.find(words) != std::string::npos)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "expected one problem at " << file_end << ":" << line << " about \"" << words
-                                         << "\", got:\n" << listing(problems);
+                                         << "\", got:\n"
+                                         << listing(problems);
 }
 
 TEST(BookChecks, soundFixture_hasNoProblems) {

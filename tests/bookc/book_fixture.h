@@ -23,11 +23,11 @@ struct BookFixture {
     qd::testing::TempFolder temp;
     std::map<std::string, std::string> book{
         {"front.txt", "part: front\npages: 1-2\n\n" + page_text(1, "Fixture Study Guide") + page_text(2, "Contents")},
-        {"intro_ch01.txt", "chapter: 1\npart: intro\ntitle: Models\npages: 3-4\n\n" + page_text(3, "Models") +
-                               page_text(4, "The network layer")},
+        {"intro_ch01.txt",
+         "chapter: 1\npart: intro\ntitle: Models\npages: 3-4\n\n" + page_text(3, "Models") + page_text(4, "The network layer")},
         {"between.txt", "part: between\npages: 5-5\n\n" + page_text(5, "Part Two")},
-        {"orlin_ch01.txt", "chapter: 1\npart: orlin\ntitle: VLANs\npages: 6-7\n\n" + page_text(6, "VLANs") +
-                               page_text(7, "Trunk ports")},
+        {"orlin_ch01.txt",
+         "chapter: 1\npart: orlin\ntitle: VLANs\npages: 6-7\n\n" + page_text(6, "VLANs") + page_text(7, "Trunk ports")},
     };
     std::map<std::string, std::string> banks{
         {"intro/ch01_models.qb",

@@ -89,7 +89,8 @@ TEST(BookPdf, failedCheck_writesNoBookAndNamesTheCitingQuestion) {
     QString pdf = QString::fromStdString((fixture.temp / "ZI_ZE.pdf").string());
     ToolRun run = build(fixture, pdf);
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.errors.contains("banks/intro/ch01_models.qb:7: page 4 cited here has no note in the book")) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains("banks/intro/ch01_models.qb:7: page 4 cited here has no note in the book"))
+        << run.errors.toStdString();
     EXPECT_FALSE(QFile::exists(pdf));
 }
 

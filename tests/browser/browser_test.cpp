@@ -95,8 +95,9 @@ TEST_F(BrowserTest, hookedElement_callsBackOnClick_andANewDocumentDropsTheHook) 
 }
 
 TEST_F(BrowserTest, pageScript_runsInEveryDocument_andPrintingMakesAPdf) {
-    browser_->set_page_script("document.body.setAttribute('data-seen', document.forms['frm'] ? 'form' : 'none');"
-                              "document.forms['frm'].elements[1].checked = true;");
+    browser_->set_page_script(
+        "document.body.setAttribute('data-seen', document.forms['frm'] ? 'form' : 'none');"
+        "document.forms['frm'].elements[1].checked = true;");
     write(kPage);
     EXPECT_TRUE(control(browser_->read_form(), "radio1", "V2")->checked);
     EXPECT_TRUE(probe_of(*browser_).element_center("body[data-seen=form]"));

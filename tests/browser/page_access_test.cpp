@@ -89,14 +89,16 @@ TEST_F(PageAccessTest, answersAreNamedByTheirText_andAClickOnTheTextSelectsThem)
 }
 
 TEST_F(PageAccessTest, diagramsShrinkToThePageNeverGrow_areNamed_andAClickAsksForTheFullSize) {
-    write("<body><table width=100%><tr><td><img  align=top src=\"Question_active.gif\"></td></tr></table>"
-          "<hr>Diagram  1<br><img src=\"wide.png\"><p><hr>Diagram  2<br><img src=\"small.png\"><p></BODY></body></html>");
+    write(
+        "<body><table width=100%><tr><td><img  align=top src=\"Question_active.gif\"></td></tr></table>"
+        "<hr>Diagram  1<br><img src=\"wide.png\"><p><hr>Diagram  2<br><img src=\"small.png\"><p></BODY></body></html>");
     const double page_width = evaluate("document.body.clientWidth").toDouble();
     EXPECT_LE(evaluate("document.images[1].getBoundingClientRect().width").toDouble(), page_width);
     EXPECT_GT(evaluate("document.images[1].getBoundingClientRect().width").toDouble(), page_width - 40);
     EXPECT_EQ(evaluate("document.images[2].getBoundingClientRect().width").toDouble(), 80.0);
-    EXPECT_EQ(evaluate("Array.prototype.map.call(document.images, function (i) { return i.alt; }).join('|')").toString().toStdString(),
-              "Question tab|Diagram 1|Diagram 2");
+    EXPECT_EQ(
+        evaluate("Array.prototype.map.call(document.images, function (i) { return i.alt; }).join('|')").toString().toStdString(),
+        "Question tab|Diagram 1|Diagram 2");
     // The sharper rendering is offered for screens of twice the density.
     ASSERT_TRUE(QTest::qWaitFor([&] { return evaluate("document.images[1].srcset").toString().contains("wide@2x.png 2x"); }, 5000));
     EXPECT_EQ(evaluate("document.images[2].srcset").toString().toStdString(), "");

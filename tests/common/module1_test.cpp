@@ -16,7 +16,8 @@ TEST(ReadOutIni, valuesDefaultsAndCuts) {
     const std::string out_ini = folder.path().string() + "/out.ini";
     write_file(out_ini,
                "[general]\r\nhostname =  R1 \r\nbanner motd= Authorized  users only \r\nempty=\r\n"
-               "long=" + std::string(70, 'x') + "\r\n");
+               "long=" +
+                   std::string(70, 'x') + "\r\n");
     struct Case {
         const char* key;
         std::string value;

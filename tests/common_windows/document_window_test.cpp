@@ -34,7 +34,8 @@ protected:
     }
 
     bool page_says(const std::string& words) {
-        return QTest::qWaitFor([&] { return probe_of(shell.window()->browser()).visible_text().find(words) != std::string::npos; }, 10000);
+        return QTest::qWaitFor([&] { return probe_of(shell.window()->browser()).visible_text().find(words) != std::string::npos; },
+                               10000);
     }
 
     const std::string guide = std::string(QUIZDECK_STAGE_DIR) + "/velqor.html";

@@ -46,8 +46,8 @@ TEST(DrillScreen, defaultCycleSecondBySecond) {
     // A card every 16 seconds: placed, faded in at 3, answers at 6, highlight at 12, fade-out at 15.
     EXPECT_EQ(new_cards, (std::vector<int>{16, 32}));
     const std::vector<std::pair<int, DrillStep>> expected{
-        {3, DrillStep::fade_in},   {6, DrillStep::show_answers},  {12, DrillStep::highlight}, {15, DrillStep::fade_out},
-        {19, DrillStep::fade_in},  {22, DrillStep::show_answers}, {28, DrillStep::highlight}, {31, DrillStep::fade_out}};
+        {3, DrillStep::fade_in},  {6, DrillStep::show_answers},  {12, DrillStep::highlight}, {15, DrillStep::fade_out},
+        {19, DrillStep::fade_in}, {22, DrillStep::show_answers}, {28, DrillStep::highlight}, {31, DrillStep::fade_out}};
     EXPECT_EQ(steps, expected);
 }
 
@@ -58,9 +58,8 @@ TEST(DrillScreen, delaysOutsideTheirRangeAreHeldToIt) {
         int answer_delay, highlight_delay;
         int answers_at, highlight_at;
     };
-    for (const Case& c : std::initializer_list<Case>{{2147483647, 2147483647, kLongestDelay + 3, 2 * kLongestDelay + 3},
-                                                     {0, -5, 4, 5},
-                                                     {-2147483647 - 1, 6, 4, 10}}) {
+    for (const Case& c : std::initializer_list<Case>{
+             {2147483647, 2147483647, kLongestDelay + 3, 2 * kLongestDelay + 3}, {0, -5, 4, 5}, {-2147483647 - 1, 6, 4, 10}}) {
         SCOPED_TRACE(std::to_string(c.answer_delay) + "/" + std::to_string(c.highlight_delay));
         DrillCycle cycle{DrillTimings{c.answer_delay, c.highlight_delay}};
         int answers_at = 0, highlight_at = 0;
@@ -102,7 +101,7 @@ TEST(DrillScreen, mouseMoveOfFiveUnitsEndsTheShow) {
     EXPECT_FALSE(watch.ends_show(300, 200));  // first sample only records
     EXPECT_FALSE(watch.ends_show(304, 196));  // 4 units
     EXPECT_FALSE(watch.ends_show(300, 200));
-    EXPECT_TRUE(watch.ends_show(300, 205));   // 5 units in y
+    EXPECT_TRUE(watch.ends_show(300, 205));  // 5 units in y
 }
 
 }  // namespace

@@ -2,11 +2,10 @@
 // Xvfb, started by CTest): it covers the whole screen, without a frame or
 // title bar, while an ordinary window of the same program is decorated.
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
 
 #include <QApplication>
 #include <QTest>
-#include <xcb/xcb.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -29,7 +28,9 @@ public:
 
     bool window_manager_running() { return !cardinals(root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW).empty(); }
     // Left, right, top and bottom border widths; empty until the window manager frames the window.
-    std::vector<std::uint32_t> frame_extents(xcb_window_t window) { return cardinals(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL); }
+    std::vector<std::uint32_t> frame_extents(xcb_window_t window) {
+        return cardinals(window, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL);
+    }
     bool full_screen(xcb_window_t window) {
         const xcb_atom_t wanted = atom("_NET_WM_STATE_FULLSCREEN");
         for (std::uint32_t state : cardinals(window, "_NET_WM_STATE", XCB_ATOM_ATOM))
@@ -41,8 +42,9 @@ public:
         using Geometry = std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)>;
         Geometry geometry(xcb_get_geometry_reply(connection_, xcb_get_geometry(connection_, window), nullptr), &std::free);
         using Place = std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&std::free)>;
-        Place place(xcb_translate_coordinates_reply(connection_, xcb_translate_coordinates(connection_, window, root(), 0, 0), nullptr),
-                    &std::free);
+        Place place(
+            xcb_translate_coordinates_reply(connection_, xcb_translate_coordinates(connection_, window, root(), 0, 0), nullptr),
+            &std::free);
         if (!geometry || !place) return {};
         return QRect(place->dst_x, place->dst_y, geometry->width, geometry->height);
     }
@@ -51,8 +53,8 @@ private:
     xcb_window_t root() const { return xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root; }
     xcb_atom_t atom(const char* name) {
         using Reply = std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)>;
-        Reply reply(xcb_intern_atom_reply(connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-                                          nullptr),
+        Reply reply(xcb_intern_atom_reply(
+                        connection_, xcb_intern_atom(connection_, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr),
                     &std::free);
         return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     }
@@ -128,8 +130,8 @@ TEST_F(DrillScreenUnderWindowManager, coversTheWholeScreenWithoutAFrame) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.full_screen(id); }, 10000)) << "not full screen for the window manager";
     const QRect whole_screen = QGuiApplication::primaryScreen()->geometry();
     EXPECT_TRUE(QTest::qWaitFor([&] { return desktop.on_screen(id) == whole_screen; }, 10000))
-        << "at " << desktop.on_screen(id).x() << "," << desktop.on_screen(id).y() << " size " << desktop.on_screen(id).width() << "x"
-        << desktop.on_screen(id).height();
+        << "at " << desktop.on_screen(id).x() << "," << desktop.on_screen(id).y() << " size " << desktop.on_screen(id).width()
+        << "x" << desktop.on_screen(id).height();
     EXPECT_EQ(process_end.ends, 0);
 }
 

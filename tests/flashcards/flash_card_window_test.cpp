@@ -27,7 +27,8 @@ protected:
             QuestionRecord& record = state.table.at(i);
             record.question_text = texts[i];
             record.answers = {"", "yes", "no", "", "", "", ""};
-            record.correct = {0, i == 2 ? std::int16_t(0) : std::int16_t(1), i == 2 ? std::int16_t(1) : std::int16_t(0), 0, 0, 0, 0};
+            record.correct = {0, i == 2 ? std::int16_t(0) : std::int16_t(1), i == 2 ? std::int16_t(1) : std::int16_t(0), 0, 0, 0,
+                              0};
             record.explanation = "Because.";
         }
         state.bank.question_count = 3;
@@ -36,9 +37,7 @@ protected:
         windows.define(kFlashCardWindow, [this] { return create_flash_card_window(services, random, top_windows); });
     }
 
-    FlashCardWindow& window() {
-        return *static_cast<FlashCardHandle&>(windows.load(kFlashCardWindow)).window();
-    }
+    FlashCardWindow& window() { return *static_cast<FlashCardHandle&>(windows.load(kFlashCardWindow)).window(); }
     QPushButton* button(const char* name) { return window().findChild<QPushButton*>(name); }
     QLabel* label(const QString& name) { return window().findChild<QLabel*>(name); }
     std::string card_text() { return window().findChild<QPlainTextEdit*>("text1")->toPlainText().toStdString(); }

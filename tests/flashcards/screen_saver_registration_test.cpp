@@ -33,7 +33,8 @@ TEST(ScreenSaverRegistration, storesTheExamAndProgramThenRegistersOrExplains) {
          "No screen saver that runs added modules was found on this desktop.\n\nTo show the drill screen at any time, run:\n\n"
          "    /opt/qd/quizdeck aaaa"},
         {"no module", false, true,
-         "The screen-saver module \"drill_screen\" was not found beside the program.\n\nTo show the drill screen at any time, run:\n\n"
+         "The screen-saver module \"drill_screen\" was not found beside the program.\n\nTo show the drill screen at any time, "
+         "run:\n\n"
          "    /opt/qd/quizdeck aaaa"},
     };
     for (const auto& c : cases) {

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "updater/codec/cls_huffman.h"
 #include "he3_decoder.h"
 #include "reference_decoder.h"
+#include "updater/codec/cls_huffman.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::uint8_t> stream(data, data + size);

@@ -40,8 +40,9 @@ TEST_F(ConsoleWindowTest, theUpdateUtilityFindsARunningConsoleAndAsksToCloseIt) 
         qd::testing::FakeTopWindows desktop;
         desktop.windows = {{7, title}};
         qd::testing::ScriptedDialogs dialogs;
-        dialogs.expect_message(title + "\n\nThis application must be shut down before updates can continue.\nWould you like to close it now?",
-                               title, DialogAnswer::yes);
+        dialogs.expect_message(
+            title + "\n\nThis application must be shut down before updates can continue.\nWould you like to close it now?", title,
+            DialogAnswer::yes);
         EXPECT_TRUE(CheckRunningApplications(desktop, dialogs));
         EXPECT_EQ(desktop.closed, std::vector<std::uint64_t>{7}) << title;
     }
@@ -61,7 +62,8 @@ TEST_F(ConsoleWindowTest, aTypedLabIsInOutIniAtOnceAndAConsoleStartedAgainContin
 
     auto* input = window.findChild<QLineEdit*>("command_line");
     QTest::keyClicks(input, "ip add?");
-    EXPECT_TRUE(console(window).endsWith("Branch1(config-if)#ip add?\n  address  Set or show an address\n")) << console(window).toStdString();
+    EXPECT_TRUE(console(window).endsWith("Branch1(config-if)#ip add?\n  address  Set or show an address\n"))
+        << console(window).toStdString();
     EXPECT_EQ(input->text(), "ip add");
     QTest::keyClick(input, Qt::Key_Tab);
     EXPECT_EQ(input->text(), "ip address ");

@@ -113,10 +113,8 @@ TEST(ConsoleParsing, abbreviationsAmbiguityAndErrorMarkers) {
         ConsoleSession session(DeviceModel::router);
         type_lines(session, c.before);
         const std::string answer = session.enter(c.line);
-        if (c.part)
-            EXPECT_NE(answer.find(c.answer), std::string::npos) << answer;
-        else
-            EXPECT_EQ(answer, c.answer);
+        if (c.part) EXPECT_NE(answer.find(c.answer), std::string::npos) << answer;
+        else EXPECT_EQ(answer, c.answer);
     }
 }
 
@@ -168,14 +166,15 @@ TEST(ConsoleConfiguration, noFormsRemoveOrRestoreTheSetting) {
         {DeviceModel::router, in_config({"no ip domain-lookup", "ip domain-lookup"}), "ip domain-lookup", "enabled"},
         {DeviceModel::router, in_config({"service password-encryption", "no service password-encryption"}),
          "service password-encryption", "disabled"},
-        {DeviceModel::router, in_config({"ip route 10.0.0.0 255.0.0.0 10.1.1.2", "ip route 9.0.0.0 255.0.0.0 10.1.1.2",
-                                         "no ip route 9.0.0.0 255.0.0.0 10.1.1.2"}),
+        {DeviceModel::router,
+         in_config({"ip route 10.0.0.0 255.0.0.0 10.1.1.2", "ip route 9.0.0.0 255.0.0.0 10.1.1.2",
+                    "no ip route 9.0.0.0 255.0.0.0 10.1.1.2"}),
          "ip route 1", "10.0.0.0 255.0.0.0 10.1.1.2"},
         {DeviceModel::router, in_config({"access-list 10 permit any", "no access-list 10"}), "access-list 10 entry 1", nullptr},
         {DeviceModel::router, in_config({"router rip", "no auto-summary", "auto-summary"}), "router rip auto-summary", "enabled"},
         {DeviceModel::router, in_config({"line vty 0 4", "login local", "no login"}), "line vty 0 4 login", "no login"},
-        {DeviceModel::router, in_config({"int s0/0", "encapsulation ppp", "no encapsulation"}),
-         "interface serial0/0 encapsulation", "hdlc"},
+        {DeviceModel::router, in_config({"int s0/0", "encapsulation ppp", "no encapsulation"}), "interface serial0/0 encapsulation",
+         "hdlc"},
         {DeviceModel::access_switch, in_config({"int fa0/5", "sw mo acc", "sw port-security", "no sw port-security"}),
          "interface fastethernet0/5 switchport port-security", "disabled"},
         {DeviceModel::access_switch, in_config({"int fa0/5", "description Lab PC", "no description"}),
@@ -187,10 +186,8 @@ TEST(ConsoleConfiguration, noFormsRemoveOrRestoreTheSetting) {
         SCOPED_TRACE(c.lines.back());
         const auto result = result_after(c.model, c.lines);
         const auto found = result.find(c.key);
-        if (c.value == nullptr)
-            EXPECT_EQ(found, result.end());
-        else
-            EXPECT_EQ(found == result.end() ? "(missing)" : found->second, c.value);
+        if (c.value == nullptr) EXPECT_EQ(found, result.end());
+        else EXPECT_EQ(found == result.end() ? "(missing)" : found->second, c.value);
     }
 }
 
@@ -208,7 +205,8 @@ TEST(ConsoleConfiguration, valuesTakeTheFormsTheResultFileDocuments) {
         {DeviceModel::router, in_config({"access-list 101 permit tcp any host 10.0.0.1 eq 80"}), "access-list 101 entry 1",
          "permit tcp any host 10.0.0.1 eq www"},
         {DeviceModel::router, in_config({"access-list 1 permit host 10.0.0.1"}), "access-list 1 entry 1", "permit 10.0.0.1"},
-        {DeviceModel::router, in_config({"access-list 1 deny 10.1.1.7 0.0.0.255"}), "access-list 1 entry 1", "deny 10.1.1.0 0.0.0.255"},
+        {DeviceModel::router, in_config({"access-list 1 deny 10.1.1.7 0.0.0.255"}), "access-list 1 entry 1",
+         "deny 10.1.1.0 0.0.0.255"},
         {DeviceModel::router, in_config({"ip route 192.168.30.0 255.255.255.0 s0/1", "ip route 10.0.0.0 255.0.0.0 10.1.1.2"}),
          "ip route 2", "192.168.30.0 255.255.255.0 serial0/1"},
         {DeviceModel::router, in_config({"int fa0/0.10", "encapsulation dot1Q 10 native"}),
@@ -217,7 +215,8 @@ TEST(ConsoleConfiguration, valuesTakeTheFormsTheResultFileDocuments) {
          "pap chap"},
         {DeviceModel::router, in_config({"banner motd $", "Line one", "line two$"}), "banner motd", "Line one line two"},
         {DeviceModel::router, in_config({"line con 0", "exec-timeout 5"}), "line console 0 exec-timeout", "5 0"},
-        {DeviceModel::router, in_config({"line vty 0 4", "transport input telnet ssh"}), "line vty 0 4 transport input", "telnet ssh"},
+        {DeviceModel::router, in_config({"line vty 0 4", "transport input telnet ssh"}), "line vty 0 4 transport input",
+         "telnet ssh"},
         {DeviceModel::router, in_config({"username Admin secret hidden"}), "username admin password", "(missing)"},
         {DeviceModel::router, in_config({"ip name-server 10.0.0.1 10.0.0.2"}), "ip name-server", "10.0.0.1 10.0.0.2"},
         {DeviceModel::access_switch, in_config({"int fa0/24", "sw trunk allowed vlan 99,1,20,10"}),
@@ -225,7 +224,8 @@ TEST(ConsoleConfiguration, valuesTakeTheFormsTheResultFileDocuments) {
         {DeviceModel::access_switch, in_config({"int fa0/2", "sw access vlan 30"}), "vlan 30 name", "VLAN0030"},
         {DeviceModel::access_switch, in_config({"int fa0/2", "sw port-security"}),
          "interface fastethernet0/2 switchport port-security", "disabled"},  // refused on a dynamic port
-        {DeviceModel::access_switch, in_config({"spanning-tree vlan 1 priority 4097"}), "spanning-tree vlan 1 priority", "(missing)"},
+        {DeviceModel::access_switch, in_config({"spanning-tree vlan 1 priority 4097"}), "spanning-tree vlan 1 priority",
+         "(missing)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.lines.back());
@@ -237,9 +237,9 @@ TEST(ConsoleConfiguration, valuesTakeTheFormsTheResultFileDocuments) {
 
 TEST(ConsoleConfiguration, runningConfigShowsWhatWasConfigured) {
     ConsoleSession session(DeviceModel::router);
-    type_lines(session, in_config({"hostname R1", "int s0/0", "ip address 10.1.1.1 255.255.255.252", "no shutdown",
-                                   "router ospf 1", "passive-interface s0/0", "service password-encryption",
-                                   "line con 0", "password harbor", "login", "end"}));
+    type_lines(session, in_config({"hostname R1", "int s0/0", "ip address 10.1.1.1 255.255.255.252", "no shutdown", "router ospf 1",
+                                   "passive-interface s0/0", "service password-encryption", "line con 0", "password harbor",
+                                   "login", "end"}));
     const std::string config = session.enter("show running-config");
     for (const char* expected : {"hostname R1\n", "interface Serial0/0\n ip address 10.1.1.1 255.255.255.252\n!",
                                  "router ospf 1\n passive-interface Serial0/0\n", "line con 0\n password 7 ", " login\n"})
@@ -256,25 +256,33 @@ TEST(ConsoleShowCommands, answerFromTheConfiguration) {
         const char* show;
         std::vector<const char*> expected;
     } cases[] = {
-        {DeviceModel::access_switch, in_config({"vlan 10", "name Sales", "int fa0/5", "sw mode access", "sw access vlan 10",
-                                                "int fa0/1", "sw mode trunk", "end"}),
-         "show vlan brief", {"1    default                          active    Fa0/2, Fa0/3, Fa0/4, Fa0/6,\n",
-                             "10   Sales                            active    Fa0/5\n",
-                             "1005 trnet-default                    act/unsup\n"}},
-        {DeviceModel::access_switch, in_config({"int fa0/5", "sw mode access", "sw port-security", "sw port-security max 2",
-                                                "sw port-security violation restrict", "end"}),
-         "show port-security", {"      Fa0/5              2            0                  0         Restrict\n"}},
-        {DeviceModel::router, in_config({"access-list 10 deny 192.168.20.0 0.0.0.255", "access-list 10 permit any",
-                                         "access-list 110 permit tcp any host 10.1.1.1 eq 23", "end"}),
-         "show access-lists", {"Standard IP access list 10\n    10 deny 192.168.20.0, wildcard bits 0.0.0.255\n    20 permit any\n",
-                               "Extended IP access list 110\n    10 permit tcp any host 10.1.1.1 eq telnet\n"}},
-        {DeviceModel::router, in_config({"int fa0/1", "ip address 203.0.113.2 255.255.255.252", "no shutdown", "exit",
-                                         "ip route 0.0.0.0 0.0.0.0 203.0.113.1", "end"}),
-         "show ip route", {"Gateway of last resort is 203.0.113.1 to network 0.0.0.0\n",
-                           "S*   0.0.0.0/0 [1/0] via 203.0.113.1\nC    203.0.113.0/30 is directly connected, FastEthernet0/1\n"}},
-        {DeviceModel::router, in_config({"int s0/0", "description To R2", "encapsulation ppp", "shutdown", "end"}),
-         "show interfaces serial0/0", {"Serial0/0 is administratively down, line protocol is down\n",
-                                       "  Description: To R2\n", "Encapsulation PPP"}},
+        {DeviceModel::access_switch,
+         in_config(
+             {"vlan 10", "name Sales", "int fa0/5", "sw mode access", "sw access vlan 10", "int fa0/1", "sw mode trunk", "end"}),
+         "show vlan brief",
+         {"1    default                          active    Fa0/2, Fa0/3, Fa0/4, Fa0/6,\n",
+          "10   Sales                            active    Fa0/5\n", "1005 trnet-default                    act/unsup\n"}},
+        {DeviceModel::access_switch,
+         in_config({"int fa0/5", "sw mode access", "sw port-security", "sw port-security max 2",
+                    "sw port-security violation restrict", "end"}),
+         "show port-security",
+         {"      Fa0/5              2            0                  0         Restrict\n"}},
+        {DeviceModel::router,
+         in_config({"access-list 10 deny 192.168.20.0 0.0.0.255", "access-list 10 permit any",
+                    "access-list 110 permit tcp any host 10.1.1.1 eq 23", "end"}),
+         "show access-lists",
+         {"Standard IP access list 10\n    10 deny 192.168.20.0, wildcard bits 0.0.0.255\n    20 permit any\n",
+          "Extended IP access list 110\n    10 permit tcp any host 10.1.1.1 eq telnet\n"}},
+        {DeviceModel::router,
+         in_config({"int fa0/1", "ip address 203.0.113.2 255.255.255.252", "no shutdown", "exit",
+                    "ip route 0.0.0.0 0.0.0.0 203.0.113.1", "end"}),
+         "show ip route",
+         {"Gateway of last resort is 203.0.113.1 to network 0.0.0.0\n",
+          "S*   0.0.0.0/0 [1/0] via 203.0.113.1\nC    203.0.113.0/30 is directly connected, FastEthernet0/1\n"}},
+        {DeviceModel::router,
+         in_config({"int s0/0", "description To R2", "encapsulation ppp", "shutdown", "end"}),
+         "show interfaces serial0/0",
+         {"Serial0/0 is administratively down, line protocol is down\n", "  Description: To R2\n", "Encapsulation PPP"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.show);
@@ -289,8 +297,8 @@ TEST(ConsoleShowCommands, startupConfigHoldsWhatWasSavedOnly) {
     ConsoleSession session(DeviceModel::router);
     type_lines(session, {"enable"});
     EXPECT_EQ(session.enter("show startup-config"), "startup-config is not present\n");
-    type_lines(session, {"configure terminal", "hostname Saved", "end", "copy running-config startup-config",
-                         "configure terminal", "hostname Unsaved", "end"});
+    type_lines(session, {"configure terminal", "hostname Saved", "end", "copy running-config startup-config", "configure terminal",
+                         "hostname Unsaved", "end"});
     const std::string startup = session.enter("show startup-config");
     EXPECT_NE(startup.find("hostname Saved\n"), std::string::npos);
     EXPECT_EQ(startup.find("Unsaved"), std::string::npos);

@@ -15,9 +15,9 @@
 #include "gridlab/console_session.h"
 #include "gridlab/start_config.h"
 #include "gridlab/task_text.h"
+#include "lab_transcript.h"
 #include "platform/text_forms.h"
 #include "runner/router_console_grading.h"
-#include "lab_transcript.h"
 #include "temp_folder.h"
 
 namespace qd::gridlab {
@@ -68,10 +68,8 @@ bool change_one_value(const QuestionRecord& lab, std::vector<std::string>& comma
         for (auto& command : commands) {
             if (!to_lower_ascii(command).ends_with(" " + value)) continue;
             char& first = command[command.rfind(' ') + 1];
-            if (std::isdigit(static_cast<unsigned char>(first)))
-                first = first == '9' ? '8' : static_cast<char>(first + 1);
-            else
-                first = first == 'z' || first == 'Z' ? 'a' : static_cast<char>(first + 1);
+            if (std::isdigit(static_cast<unsigned char>(first))) first = first == '9' ? '8' : static_cast<char>(first + 1);
+            else first = first == 'z' || first == 'Z' ? 'a' : static_cast<char>(first + 1);
             return true;
         }
     }
@@ -164,7 +162,8 @@ TEST_F(Labs, theProgramInBatchModeLeavesOutIniInItsWorkingFolder) {
     for (const auto& command : commands_of(transcript_of(*switch_lab))) input += command + "\n";
     testing::write_file(folder / "commands.txt", input);
     leave_start_file(*switch_lab, folder.path());
-    const std::string command = "cd '" + folder.path().string() + "' && '" GRIDLAB_PROGRAM "' --batch 2950 < commands.txt > console.txt";
+    const std::string command = "cd '" + folder.path().string() +
+                                "' && '" GRIDLAB_PROGRAM "' --batch 2950 < commands.txt > console.txt";
     ASSERT_EQ(std::system(command.c_str()), 0);
     EXPECT_NE(testing::read_file(folder / "console.txt").find("Switch(config)#"), std::string::npos);
     const auto read = [&](const std::string& key) { return read_out_ini(folder.path().string(), "general", key); };

@@ -47,10 +47,11 @@ TEST(MalformedInput, isAnsweredAndTheResultFileIsStillWritten) {
 }
 
 TEST(MalformedInput, tenThousandMixedCommandsRunThrough) {
-    const std::vector<std::string> words{"enable", "conf", "t", "int", "fa0/1", "s0/0.5", "vlan", "10", "no", "shutdown",
-                                         "ip", "address", "10.1.1.1", "255.255.255.0", "router", "ospf", "1", "network",
-                                         "exit", "end", "show", "run", "?", "access-list", "permit", "any", "line",
-                                         "vty", "0", "4", "password", "\xff\xfe", "name", "description", "do", "sh"};
+    const std::vector<std::string> words{
+        "enable",   "conf",     "t",        "int",           "fa0/1",  "s0/0.5", "vlan", "10",      "no",   "shutdown",
+        "ip",       "address",  "10.1.1.1", "255.255.255.0", "router", "ospf",   "1",    "network", "exit", "end",
+        "show",     "run",      "?",        "access-list",   "permit", "any",    "line", "vty",     "0",    "4",
+        "password", "\xff\xfe", "name",     "description",   "do",     "sh"};
     std::mt19937 random(15);
     std::string input;
     for (int i = 0; i < 10'000; ++i) {

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "ansi_text.h"
-#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
 #include "temp_folder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 

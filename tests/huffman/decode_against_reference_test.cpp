@@ -7,10 +7,10 @@
 
 #include <random>
 
-#include "updater/codec/cls_huffman.h"
 #include "he3_decoder.h"
 #include "reference_decoder.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 

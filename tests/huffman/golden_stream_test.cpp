@@ -3,10 +3,9 @@
 // the depth-first code order and the bit packing.
 #include <gtest/gtest.h>
 
-
 #include "case_name.h"
-#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -28,11 +27,9 @@ std::vector<GoldenCase> golden_cases() {
         {"abc", bytes_of("abc"), {72, 69, 51, 13, 96, 3, 0, 0, 0, 3, 0, 97, 2, 98, 2, 99, 1, 13, 13}},
         // a=2 b=3 c=1: c is below both candidates and wA < wB, so c replaces B.
         // Tree: b=0, a=10, c=11.
-        {"smaller replaces B", bytes_of("abcabb"),
-         {72, 69, 51, 13, 1, 6, 0, 0, 0, 3, 0, 97, 2, 98, 1, 99, 2, 25, 57, 0}},
+        {"smaller replaces B", bytes_of("abcabb"), {72, 69, 51, 13, 1, 6, 0, 0, 0, 3, 0, 97, 2, 98, 1, 99, 2, 25, 57, 0}},
         // a=2 b=2 c=1: equal candidates, so c replaces A. Tree: a=0, c=10, b=11.
-        {"equal candidates, A replaced", bytes_of("aabbc"),
-         {72, 69, 51, 13, 99, 5, 0, 0, 0, 3, 0, 97, 1, 98, 2, 99, 2, 14, 124}},
+        {"equal candidates, A replaced", bytes_of("aabbc"), {72, 69, 51, 13, 99, 5, 0, 0, 0, 3, 0, 97, 1, 98, 2, 99, 2, 14, 124}},
         // Two values with equal counts: the lower value is created first and
         // goes on bit 0.
         {"tie of two values", bytes_of("baab"), {72, 69, 51, 13, 0, 4, 0, 0, 0, 2, 0, 97, 1, 98, 1, 2, 9}},

@@ -7,9 +7,9 @@
 #include <random>
 
 #include "case_name.h"
-#include "updater/codec/cls_huffman.h"
 #include "reference_decoder.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ std::vector<HandCase> hand_cases() {
 
     Bytes deep_values;
     std::mt19937 random(11);
-    for (int i = 0; i < 3000; ++i) deep_values.push_back(static_cast<std::uint8_t>(i % 7 == 0 ? 250 + random() % 6 : random() % 20));
+    for (int i = 0; i < 3000; ++i)
+        deep_values.push_back(static_cast<std::uint8_t>(i % 7 == 0 ? 250 + random() % 6 : random() % 20));
     std::vector<HandCode> deep = deepest_table();
     cases.push_back({"codes up to 255 bits", deep, qd::testing::data_bits_for(deep, deep_values), deep_values});
 
@@ -61,8 +62,7 @@ std::vector<HandCase> hand_cases() {
 
     // The same path twice: the later table entry wins.
     std::vector<HandCode> twice{{'a', "0"}, {'b', "0"}, {'c', "1"}};
-    cases.push_back({"one code given for two values", twice, std::string(800, '0') + std::string(800, '1'),
-                     [] {
+    cases.push_back({"one code given for two values", twice, std::string(800, '0') + std::string(800, '1'), [] {
                          Bytes e(800, 'b');
                          e.insert(e.end(), 800, 'c');
                          return e;
@@ -70,8 +70,7 @@ std::vector<HandCase> hand_cases() {
 
     // One value under two codes.
     std::vector<HandCode> value_twice{{'a', "00"}, {'a', "01"}, {'b', "1"}};
-    cases.push_back({"one value given twice", value_twice, std::string(600, '0') + std::string(600, '1') + "01",
-                     [] {
+    cases.push_back({"one value given twice", value_twice, std::string(600, '0') + std::string(600, '1') + "01", [] {
                          Bytes e(300, 'a');
                          e.insert(e.end(), 600, 'b');
                          e.push_back('a');

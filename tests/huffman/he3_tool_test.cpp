@@ -42,8 +42,7 @@ TEST_F(He3Tool, failuresPrintTheCodecTextAndWriteNothing) {
         const char* arguments;
         const char* text;
     };
-    for (const Case& c : {Case{"decode broken.cmp out.pck", "Error Decoding File"},
-                          Case{"info broken.cmp", "Error Decoding File"},
+    for (const Case& c : {Case{"decode broken.cmp out.pck", "Error Decoding File"}, Case{"info broken.cmp", "Error Decoding File"},
                           Case{"encode absent.pck out.pck", "Source file does not exist"},
                           Case{"decode absent.cmp out.pck", "Source file does not exist"}}) {
         SCOPED_TRACE(c.arguments);

@@ -2,10 +2,9 @@
 // caller's array untouched.
 #include <gtest/gtest.h>
 
-
 #include "case_name.h"
-#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -45,8 +44,8 @@ std::vector<MalformedCase> malformed_cases() {
     for (int v = 0; v < 256; ++v) deep.table[v].bits[v % 255] = '0';
     deep.data_bits = "0";
     deep.length = 1;
-    HandStream gap{{{'a', "00"}, {'b', "1"}}, "01", 1, 'a'};                  // bits 01: no such path
-    HandStream long_length{{{'a', "0"}, {'b', "1"}}, "01010101", 9, 'a'};    // 9 bytes from 8 bits
+    HandStream gap{{{'a', "00"}, {'b', "1"}}, "01", 1, 'a'};               // bits 01: no such path
+    HandStream long_length{{{'a', "0"}, {'b', "1"}}, "01010101", 9, 'a'};  // 9 bytes from 8 bits
     HandStream zero_code{{{'a', ""}, {'b', "1"}}, "11", 2, 0};
     return {
         {"empty input", {}},

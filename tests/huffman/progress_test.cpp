@@ -2,8 +2,8 @@
 // on change, never 0, and a closing 100 except for the stored form.
 #include <gtest/gtest.h>
 
-#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 

@@ -26,8 +26,7 @@ std::optional<Bytes> reference_decode(const Bytes& s, bool check_sum) {
     if (s.size() < 11 || s[0] != 72 || s[1] != 69 || s[2] != 51 || s[3] != 13) return std::nullopt;
     int n = read_le(s, 5, 4);
     int entries = read_le(s, 9, 2);
-    if (n < 0 || entries < 1 || entries > 256 || 11 + 2 * static_cast<std::size_t>(entries) > s.size())
-        return std::nullopt;
+    if (n < 0 || entries < 1 || entries > 256 || 11 + 2 * static_cast<std::size_t>(entries) > s.size()) return std::nullopt;
 
     std::size_t bit = 8 * (11 + 2 * static_cast<std::size_t>(entries));
     auto next_bit = [&]() -> std::optional<int> {

@@ -5,9 +5,9 @@
 #include <random>
 
 #include "case_name.h"
-#include "updater/codec/cls_huffman.h"
 #include "stream_builder.h"
 #include "stream_header.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 

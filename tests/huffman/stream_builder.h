@@ -20,9 +20,9 @@ struct HandCode {
 
 struct HandStream {
     std::vector<HandCode> table;
-    std::string data_bits;       // the data section, bit by bit
-    std::uint32_t length = 0;    // the length field
-    std::uint8_t checksum = 0;   // the checksum field
+    std::string data_bits;      // the data section, bit by bit
+    std::uint32_t length = 0;   // the length field
+    std::uint8_t checksum = 0;  // the checksum field
     Bytes build() const;
 };
 

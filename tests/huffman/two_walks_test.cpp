@@ -6,9 +6,9 @@
 #include <optional>
 #include <random>
 
-#include "updater/codec/cls_huffman.h"
 #include "he3_decoder.h"
 #include "stream_builder.h"
+#include "updater/codec/cls_huffman.h"
 
 namespace {
 
@@ -54,7 +54,8 @@ Bytes mixed_input(std::size_t size) {
     Bytes bytes;
     while (bytes.size() < size) {
         if (random() % 50 == 0) bytes.push_back(static_cast<std::uint8_t>(random()));
-        else for (char c : words[random() % std::size(words)]) bytes.push_back(static_cast<std::uint8_t>(c));
+        else
+            for (char c : words[random() % std::size(words)]) bytes.push_back(static_cast<std::uint8_t>(c));
     }
     bytes.resize(size);
     return bytes;
@@ -89,8 +90,7 @@ TEST(TwoWalks, damagedLargeStreamsFailOrPassAsOneWalkDoes) {
     extended.insert(extended.end(), 5000, 0x5a);
     Bytes flipped = stream;
     flipped[stream.size() * 3 / 4] ^= 0x10;
-    for (const Damage& damage : {Damage{"truncated", truncated}, Damage{"extended", extended},
-                                 Damage{"flipped", flipped}}) {
+    for (const Damage& damage : {Damage{"truncated", truncated}, Damage{"extended", extended}, Damage{"flipped", flipped}}) {
         SCOPED_TRACE(damage.name);
         expect_same_walks(damage.stream);
     }

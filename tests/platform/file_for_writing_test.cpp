@@ -1,10 +1,9 @@
-#include "platform/file_for_writing.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
+#include "platform/file_for_writing.h"
 #include "temp_folder.h"
 
 namespace qd {

@@ -1,5 +1,3 @@
-#include "platform/ini_file.h"
-
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/ini_file.h"
 #include "temp_folder.h"
 
 namespace {
@@ -118,9 +117,8 @@ TEST(IniFileTest, writeString_changesOnlyItsLine) {
     const std::vector<WriteCase> cases = {
         {"creates the file", std::nullopt, "general", "url", "http://a/", "[general]\r\nurl=http://a/\r\n"},
         {"empty file", "", "a", "k", "v", "[a]\r\nk=v\r\n"},
-        {"replaces the value and keeps every other line",
-         "; catalogue\n[a]\n; note\nk=old\nother = 1\n\n[b]\nk=x\n", "A", "K", "new",
-         "; catalogue\n[a]\n; note\nk=new\nother = 1\n\n[b]\nk=x\n"},
+        {"replaces the value and keeps every other line", "; catalogue\n[a]\n; note\nk=old\nother = 1\n\n[b]\nk=x\n", "A", "K",
+         "new", "; catalogue\n[a]\n; note\nk=new\nother = 1\n\n[b]\nk=x\n"},
         {"keeps the file's spelling and blanks before the value", "[a]\r\n  Path = old \r\n", "a", "path", "new",
          "[a]\r\n  Path = new\r\n"},
         {"changes only the first matching key", "[a]\r\nk=1\r\nk=2\r\n", "a", "k", "9", "[a]\r\nk=9\r\nk=2\r\n"},

@@ -1,5 +1,3 @@
-#include "platform/partial_files.h"
-
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -8,6 +6,7 @@
 
 #include "ended_process.h"
 #include "platform/file_beside.h"
+#include "platform/partial_files.h"
 #include "platform/replace_file.h"
 #include "temp_folder.h"
 
@@ -28,11 +27,11 @@ TEST(PartialFiles, aPartialFileOfAnEndedProcessGoesAndEveryOtherFileStays) {
     const std::string own = std::to_string(::getpid());
     const std::set<std::string> files = {
         "history.htm",
-        "history.htm.part" + dead + "-0",   // a crashed save of this report
-        "history.htm.part" + own + "-0",    // this process's own save in progress
-        "history.htm.part1-0",              // a running process's
-        "other.htm.part" + dead + "-3",     // a crashed save of another file
-        "notes.part" + dead,                // not a name of ours
+        "history.htm.part" + dead + "-0",  // a crashed save of this report
+        "history.htm.part" + own + "-0",   // this process's own save in progress
+        "history.htm.part1-0",             // a running process's
+        "other.htm.part" + dead + "-3",    // a crashed save of another file
+        "notes.part" + dead,               // not a name of ours
         "history.htm.part" + dead + "-x",
     };
     for (const std::string& name : files) testing::write_file(folder / name, "x");

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <string>
@@ -25,13 +24,21 @@ TEST(IniSettingsStore, valuesKeepBlanksEmptinessAndSurviveANewStore) {
     testing::TempFolder folder;
     {
         IniSettingsStore store(folder / "config");
-        for (auto [key, value] : {std::pair{"answerwhenwrong", " 1"}, {"timedminutes", " 75"}, {"email", ""},
-                                  {"studentname", "JO ANN"}, {"show#answers", "-1"}, {"quoted", "\"x\""}})
+        for (auto [key, value] : {std::pair{"answerwhenwrong", " 1"},
+                                  {"timedminutes", " 75"},
+                                  {"email", ""},
+                                  {"studentname", "JO ANN"},
+                                  {"show#answers", "-1"},
+                                  {"quoted", "\"x\""}})
             ASSERT_TRUE(store.put("velqortest", "stuff", key, value)) << key;
     }
     IniSettingsStore reopened(folder / "config");
-    for (auto [key, value] : {std::pair{"answerwhenwrong", " 1"}, {"timedminutes", " 75"}, {"email", ""},
-                              {"studentname", "JO ANN"}, {"show#answers", "-1"}, {"quoted", "\"x\""}}) {
+    for (auto [key, value] : {std::pair{"answerwhenwrong", " 1"},
+                              {"timedminutes", " 75"},
+                              {"email", ""},
+                              {"studentname", "JO ANN"},
+                              {"show#answers", "-1"},
+                              {"quoted", "\"x\""}}) {
         SCOPED_TRACE(key);
         EXPECT_EQ(reopened.get("velqortest", "stuff", key, "default"), value);
     }
@@ -91,7 +98,8 @@ TEST(IniSettingsStore, aPlantedLinkAndAnOverLongFileAreEachToldOnce) {
     EXPECT_FALSE(fs::is_symlink(folder / "config" / "velqor.ini"));
     EXPECT_EQ(testing::read_file(folder / "kept.ini"), "[V1]\r\nnum_times=\"3\"\r\n");
     EXPECT_EQ(testing::read_file(folder / "config" / "velqortest.ini"), too_large);
-    const std::string link = (folder / "config" / "velqor.ini").string() + " is a symbolic link to " + (folder / "kept.ini").string();
+    const std::string link = (folder / "config" / "velqor.ini").string() + " is a symbolic link to " +
+                             (folder / "kept.ini").string();
     const std::string large = (folder / "config" / "velqortest.ini").string() + " is larger than 4 MB";
     ASSERT_EQ(told.size(), 2u);
     EXPECT_TRUE(told[0].starts_with(link)) << told[0];

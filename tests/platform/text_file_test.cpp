@@ -1,10 +1,9 @@
-#include "platform/text_file.h"
-
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
+#include "platform/text_file.h"
 #include "temp_folder.h"
 
 namespace qd {

@@ -19,7 +19,8 @@ TEST(TextForms, lenientNumberReadsTheLeadingNumberOnly) {
         const char* text;
         double value;
     };
-    for (const Case& c : std::initializer_list<Case>{{" 1", 1}, {"75", 75}, {"  -2.5x", -2.5}, {"1.2.3", 1.2}, {"abc", 0}, {"", 0}, {"+4", 4}}) {
+    for (const Case& c :
+         std::initializer_list<Case>{{" 1", 1}, {"75", 75}, {"  -2.5x", -2.5}, {"1.2.3", 1.2}, {"abc", 0}, {"", 0}, {"+4", 4}}) {
         SCOPED_TRACE(c.text);
         EXPECT_DOUBLE_EQ(lenient_number(c.text), c.value);
     }

@@ -29,8 +29,8 @@ std::time_t local_time(int year, int month, int day, int hour, int minute, int s
 
 // The report's own lines, as the program writes them, in the C locale's date forms.
 TEST(HistoryImport, entriesGiveScoreAndDateNewestFirst) {
-    const std::string report = history_header_line("ANNA", "NAVRA VIZIZ Exam") + "\r\n" + entry(8, 10, "12/10/26 19:26:22") + "\r\n" +
-                               entry(0, 50, "not a date") + "\r\n" + "<p>some other line</p>\r\n" +
+    const std::string report = history_header_line("ANNA", "NAVRA VIZIZ Exam") + "\r\n" + entry(8, 10, "12/10/26 19:26:22") +
+                               "\r\n" + entry(0, 50, "not a date") + "\r\n" + "<p>some other line</p>\r\n" +
                                entry(3, 3, "12/08/26 07:05:00") + "\r\n";
     const std::vector<ReportedQuiz> quizzes = read_history_entries(report, 5000);
     ASSERT_EQ(quizzes.size(), 3u);
@@ -44,9 +44,10 @@ TEST(HistoryImport, entriesGiveScoreAndDateNewestFirst) {
 }
 
 TEST(HistoryImport, linesThatAreNotWholeEntriesArePassedOver) {
-    for (const char* line : {"<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(8/)&nbsp;&nbsp;-",
-                             "<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(9/8)&nbsp;&nbsp;-", "<p><b>  Results:</b><br> 0%&nbsp;&nbsp;(0/0)",
-                             "<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(x/8)", " 80%&nbsp;&nbsp;(8/10)", ""}) {
+    for (const char* line :
+         {"<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(8/)&nbsp;&nbsp;-", "<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(9/8)&nbsp;&nbsp;-",
+          "<p><b>  Results:</b><br> 0%&nbsp;&nbsp;(0/0)", "<p><b>  Results:</b><br> 80%&nbsp;&nbsp;(x/8)", " 80%&nbsp;&nbsp;(8/10)",
+          ""}) {
         SCOPED_TRACE(line);
         EXPECT_TRUE(read_history_entries(line, 1).empty());
     }
@@ -58,19 +59,21 @@ TEST(HistoryImport, eachReportOfTheFolderIsReadOnce) {
     ErrorLog log(clock);
     write_file("history.41517.ANNA.htm", history_header_line("ANNA", "E") + "\r\n" + entry(8, 10, "12/10/26 19:26:22") + "\r\n" +
                                              entry(5, 10, "12/09/26 19:26:22") + "\r\n");
-    write_file("history.41518.BEN SMITH.htm", history_header_line("BEN SMITH", "E") + "\r\n" + entry(1, 2, "12/10/26 10:00:00") + "\r\n");
-    write_file("history.htm", entry(1, 2, "12/10/26 10:00:00"));     // not a student's report
+    write_file("history.41518.BEN SMITH.htm",
+               history_header_line("BEN SMITH", "E") + "\r\n" + entry(1, 2, "12/10/26 10:00:00") + "\r\n");
+    write_file("history.htm", entry(1, 2, "12/10/26 10:00:00"));  // not a student's report
     write_file("41517.ANNA.results", entry(1, 2, "12/10/26 10:00:00"));
     StudyRecord record(kStudyRecordFile, log);
     EXPECT_EQ(import_history_reports(record, "."), 3);
     EXPECT_EQ(import_history_reports(record, "."), 0);
     SQLite::Database& database = *record.database();
-    SQLite::Statement quizzes(database, "SELECT student, product, length, right_count, outcome, source FROM quizzes ORDER BY started DESC, id");
+    SQLite::Statement quizzes(
+        database, "SELECT student, product, length, right_count, outcome, source FROM quizzes ORDER BY started DESC, id");
     std::vector<std::string> rows;
     while (quizzes.executeStep())
-        rows.push_back(quizzes.getColumn(0).getString() + "|" + quizzes.getColumn(1).getString() + "|" + quizzes.getColumn(2).getString() +
-                       "|" + quizzes.getColumn(3).getString() + "|" + quizzes.getColumn(4).getString() + "|" +
-                       quizzes.getColumn(5).getString());
+        rows.push_back(quizzes.getColumn(0).getString() + "|" + quizzes.getColumn(1).getString() + "|" +
+                       quizzes.getColumn(2).getString() + "|" + quizzes.getColumn(3).getString() + "|" +
+                       quizzes.getColumn(4).getString() + "|" + quizzes.getColumn(5).getString());
     EXPECT_EQ(rows, (std::vector<std::string>{"ANNA|41517|10|8|graded|history", "BEN SMITH|41518|2|1|graded|history",
                                               "ANNA|41517|10|5|graded|history"}));
     EXPECT_FALSE(std::filesystem::exists("error.log"));

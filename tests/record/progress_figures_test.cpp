@@ -44,8 +44,8 @@ TEST_F(RecordedFixture, figuresOfOneStudentInOneExam) {
     quiz("ANNA", {{3, false}}, false);  // left open: its answer counts, the quiz does not
 
     SQLite::Database& database = *record.database();
-    const ProgressFigures figures =
-        progress_figures(kBank, kNames, past_answers(database, "ANNA", "41517"), past_quizzes(database, "ANNA", "41517"));
+    const ProgressFigures figures = progress_figures(kBank, kNames, past_answers(database, "ANNA", "41517"),
+                                                     past_quizzes(database, "ANNA", "41517"));
 
     ASSERT_EQ(figures.scores.size(), 3u);
     EXPECT_EQ(figures.scores[0].percent, 50);
@@ -76,8 +76,8 @@ TEST_F(RecordedFixture, figuresOfOneStudentInOneExam) {
 TEST_F(RecordedFixture, nothingRecordedForAStudentWithoutQuizzes) {
     quiz("BEN", {{3, true}});
     SQLite::Database& database = *record.database();
-    const ProgressFigures figures =
-        progress_figures(kBank, kNames, past_answers(database, "ANNA", "41517"), past_quizzes(database, "ANNA", "41517"));
+    const ProgressFigures figures = progress_figures(kBank, kNames, past_answers(database, "ANNA", "41517"),
+                                                     past_quizzes(database, "ANNA", "41517"));
     EXPECT_TRUE(figures.nothing_recorded());
     EXPECT_EQ(figures.never_seen, 6);
     EXPECT_EQ(figures.chapters[0].percent(), 0);

@@ -2,7 +2,6 @@
 // process records a quiz's answers as fast as it can, telling its parent
 // after each one returned, and is killed with SIGKILL at a random moment.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

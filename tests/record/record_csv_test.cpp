@@ -12,8 +12,14 @@ namespace {
 
 TEST(RecordCsv, fieldsAreQuotedAndNeverTakenForFormulas) {
     const std::pair<const char*, const char*> cases[] = {
-        {"B D", "B D"},          {"a,b", "\"a,b\""},       {"say \"hi\"", "\"say \"\"hi\"\"\""},
-        {"line\nbreak", "\"line\nbreak\""}, {"=1+1", "'=1+1"}, {"-2", "'-2"}, {"@cmd", "'@cmd"}, {"", ""},
+        {"B D", "B D"},
+        {"a,b", "\"a,b\""},
+        {"say \"hi\"", "\"say \"\"hi\"\"\""},
+        {"line\nbreak", "\"line\nbreak\""},
+        {"=1+1", "'=1+1"},
+        {"-2", "'-2"},
+        {"@cmd", "'@cmd"},
+        {"", ""},
     };
     for (const auto& [text, field] : cases) {
         SCOPED_TRACE(text);
@@ -32,8 +38,9 @@ TEST(RecordCsv, oneLinePerAnswerAndOneForAQuizWithout) {
     record.quiz_ended(QuizEnding::graded, 1);
     record.quiz_started({"BEN", "41517", 1, true, false});
     record.answer_graded({5, 1, "A", true, 1});
-    record.database()->exec("INSERT INTO quizzes (student, product, started, ended, length, right_count, outcome, source) "
-                            "VALUES ('ANNA', '41517', 5, 5, 10, 8, 'graded', 'history')");
+    record.database()->exec(
+        "INSERT INTO quizzes (student, product, started, ended, length, right_count, outcome, source) "
+        "VALUES ('ANNA', '41517', 5, 5, 10, 8, 'graded', 'history')");
 
     ASSERT_EQ(record.export_csv("ANNA", "41517", "out.csv"), std::nullopt);
     std::vector<std::string> lines;

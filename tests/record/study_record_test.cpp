@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <SQLiteCpp/Transaction.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "platform/testing/doubles.h"
@@ -56,7 +55,8 @@ TEST_F(RecordTest, quizAndItsAnswersAreKeptWithEverything) {
     }
     // Read back by another connection, as a later program run would.
     SQLite::Database database(kStudyRecordFile);
-    SQLite::Statement quizzes(database, "SELECT student, product, started, ended, length, right_count, outcome, practice, timed FROM quizzes");
+    SQLite::Statement quizzes(
+        database, "SELECT student, product, started, ended, length, right_count, outcome, practice, timed FROM quizzes");
     ASSERT_TRUE(quizzes.executeStep());
     EXPECT_EQ(quizzes.getColumn(0).getString(), "ANNA");
     EXPECT_EQ(quizzes.getColumn(1).getString(), "640-802");
@@ -69,8 +69,9 @@ TEST_F(RecordTest, quizAndItsAnswersAreKeptWithEverything) {
     EXPECT_EQ(quizzes.getColumn(8).getInt(), 0);
     EXPECT_FALSE(quizzes.executeStep());
 
-    SQLite::Statement answers(database, "SELECT answered, student, product, question_id, category, answer, right, seconds, practice, timed "
-                                        "FROM answers ORDER BY id");
+    SQLite::Statement answers(database,
+                              "SELECT answered, student, product, question_id, category, answer, right, seconds, practice, timed "
+                              "FROM answers ORDER BY id");
     ASSERT_TRUE(answers.executeStep());
     EXPECT_EQ(answers.getColumn(0).getInt64(), 1'800'000'040);
     EXPECT_EQ(answers.getColumn(1).getString(), "ANNA");
@@ -110,7 +111,8 @@ TEST_F(RecordTest, newQuizEndsTheOpenQuizOfTheSameStudentAndExamOnly) {
     record.quiz_started(quiz);
     SQLite::Database& database = *record.database();
     EXPECT_EQ(count(database, "SELECT count(*) FROM quizzes WHERE outcome = 'open'"), 3);
-    EXPECT_EQ(count(database, "SELECT count(*) FROM quizzes WHERE outcome = 'abandoned' AND student = 'ANNA' AND product = '640-802'"), 1);
+    EXPECT_EQ(
+        count(database, "SELECT count(*) FROM quizzes WHERE outcome = 'abandoned' AND student = 'ANNA' AND product = '640-802'"), 1);
 }
 
 // Each earlier version, holding a quiz, is brought up to this one with the quiz kept.
@@ -121,7 +123,9 @@ TEST_F(RecordTest, olderRecordIsMigratedKeepingItsQuizzes) {
         {
             SQLite::Database old(kStudyRecordFile, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
             migrate_record(old, version);
-            old.exec("INSERT INTO quizzes (student, product, started, length, right_count, outcome) VALUES ('ANNA', '640-802', 5, 10, 7, 'graded')");
+            old.exec(
+                "INSERT INTO quizzes (student, product, started, length, right_count, outcome) VALUES ('ANNA', '640-802', 5, 10, "
+                "7, 'graded')");
         }
         StudyRecord record(kStudyRecordFile, log, time);
         ASSERT_NE(record.database(), nullptr);

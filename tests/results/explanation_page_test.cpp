@@ -49,21 +49,39 @@ TEST(ExplanationPage, bodyFollowsTheOutcomeAndTheAnswerPosition) {
     QuestionRecord exercise = three_answers();
     exercise.diagram_files[1] = "xxxdnd";
     const std::vector<Case> cases = {
-        {"right, two correct answers", three_answers(), 1, {" B", 99, "top"},
-         "Correct.<br>The answer(s):  A C" + kListing, 1},
-        {"wrong, stored position bottom", three_answers(), 2, {" B", 1, "bottom"},
-         kListing + "<br><br><br>Incorrect.  Your answer was:  B<br>The correct answer(s):  A C", 99},
-        {"any other position leads with the verdict", three_answers(), 1, {"", 0, "Bottom"},
-         "Correct.<br>The answer(s):  A C" + kListing, 1},
-        {"fill-in answered wrong", fill_in(), 2, {"OSPF", 0, "top"},
+        {"right, two correct answers", three_answers(), 1, {" B", 99, "top"}, "Correct.<br>The answer(s):  A C" + kListing, 1},
+        {"wrong, stored position bottom",
+         three_answers(),
+         2,
+         {" B", 1, "bottom"},
+         kListing + "<br><br><br>Incorrect.  Your answer was:  B<br>The correct answer(s):  A C",
+         99},
+        {"any other position leads with the verdict",
+         three_answers(),
+         1,
+         {"", 0, "Bottom"},
+         "Correct.<br>The answer(s):  A C" + kListing,
+         1},
+        {"fill-in answered wrong",
+         fill_in(),
+         2,
+         {"OSPF", 0, "top"},
          "Incorrect.  Your answer was: OSPF<br>The correct answer(s): EIGRP<br><br>Name the protocol.<br><br><br>It is EIGRP." +
              kReference + "7",
          99},
-        {"ungraded shows the most recent check", three_answers(), 0, {" C", 99, "top"},
-         "Incorrect.  Your answer was:  C<br>The correct answer(s):  A C" + kListing, 99},
+        {"ungraded shows the most recent check",
+         three_answers(),
+         0,
+         {" C", 99, "top"},
+         "Incorrect.  Your answer was:  C<br>The correct answer(s):  A C" + kListing,
+         99},
         {"never checked has no verdict label", three_answers(), 3, {"", 0, "top"}, " A C" + kListing, 0},
-        {"an exercise shows its explanation and raw reference", exercise, 2, {" A", 0, "top"},
-         "Both carry a network address.<br><br>112##Table 4", 99},
+        {"an exercise shows its explanation and raw reference",
+         exercise,
+         2,
+         {" A", 0, "top"},
+         "Both carry a network address.<br><br>112##Table 4",
+         99},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -82,7 +100,8 @@ TEST(ExplanationPage, aRouterLabListsWhatItExpectedAndFoundAboveItsTranscript) {
     const std::vector<LabFinding> findings{{"hostname", "R1", "r1", true, true},
                                            {"line vty 0 4 password", "quartz", "", false, false},
                                            {"banner motd", "Hi", "<script>", true, false}};
-    const std::string transcript_start = "<div class=\"transcript\" style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">";
+    const std::string transcript_start =
+        "<div class=\"transcript\" style=\"font-family: 'Liberation Mono', 'Courier New', monospace\">";
     const std::string lines =
         "<p><b>What the lab expected, and what the console's configuration held:</b></p>\n<ul class=\"lab_feedback\">\n"
         "<li>hostname: expected R1, found r1 \xE2\x80\x94 right</li>\n"
@@ -127,10 +146,12 @@ TEST(ExplanationPage, pageAddsStyleIdDiagramsTutorAndScript) {
     settings.font_size = 14;
     record.diagram_files = {};
     record.tutor_link = "vlan";
-    EXPECT_EQ(explanation_page_body("B", record, settings, addresses, player),
-              "\r\n<style>\r\nBODY{font-size: 14 pt}\r\nTABLE{font-size: 14 pt}\r\nBODY{font-family:Arial}\r\n</style>\r\n"
-              "B<br><br> QID: 42 First Part Exam v5.56<hr>\r\n<a target=\"_blank\" href=\"https://tutor.test/tests/41517/vlan.wmv\"> "
-              "\r\nClick Here to View the Online Tutor</a>\r\n" + script);
+    EXPECT_EQ(
+        explanation_page_body("B", record, settings, addresses, player),
+        "\r\n<style>\r\nBODY{font-size: 14 pt}\r\nTABLE{font-size: 14 pt}\r\nBODY{font-family:Arial}\r\n</style>\r\n"
+        "B<br><br> QID: 42 First Part Exam v5.56<hr>\r\n<a target=\"_blank\" href=\"https://tutor.test/tests/41517/vlan.wmv\"> "
+        "\r\nClick Here to View the Online Tutor</a>\r\n" +
+            script);
 
     settings.embed_player = true;
     record.tutor_link = "stp.WAV";
@@ -143,7 +164,8 @@ TEST(ExplanationPage, pageAddsStyleIdDiagramsTutorAndScript) {
 
     for (auto [link, address] : {std::pair{"a.wmv", "a.wmv"}, {"b.Wav", "b.Wav"}, {"c.mp3", "c.mp3.wmv"}, {" ", ""}}) {
         record.tutor_link = link;
-        EXPECT_EQ(tutor_address(record, "41517", addresses), address[0] ? "https://tutor.test/tests/41517/" + std::string(address) : "");
+        EXPECT_EQ(tutor_address(record, "41517", addresses),
+                  address[0] ? "https://tutor.test/tests/41517/" + std::string(address) : "");
     }
 }
 

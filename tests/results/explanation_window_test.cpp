@@ -7,16 +7,16 @@
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineView>
-#include <optional>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 
 #include "../common/fake_window.h"
 #include "gui_test.h"
-#include "platform/webengine/webengine_browser.h"
-#include "results/explanation_window.h"
 #include "pdf_text.h"
+#include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
+#include "results/explanation_window.h"
 
 namespace qd {
 namespace {
@@ -65,9 +65,12 @@ protected:
         state.quiz.current_index = 7;
         state.quiz.chosen_letters[7] = " C";
 
-        ExplanationServices explanation{services, [] { return browsers->create(); }, [] { return std::string("<html><body>"); },
+        ExplanationServices explanation{services,
+                                        [] { return browsers->create(); },
+                                        [] { return std::string("<html><body>"); },
                                         [](const std::string& address) { return "<p>player " + address + "</p>"; },
-                                        [this](Browser& browser) { return print(browser); }, {}};
+                                        [this](Browser& browser) { return print(browser); },
+                                        {}};
         explanation.addresses.author_mailbox = "authors@maker.test";
         windows.define(kExplanationWindow, [explanation] { return create_explanation_window(explanation); });
         windows.define(kQuizWindow, [this] { return std::make_unique<QuizWindowStandIn>(events); });
@@ -105,7 +108,9 @@ protected:
     static inline WebEngineBrowserFactory* browsers = nullptr;
     std::vector<std::string> events;
     QTimer poll_;
-    std::function<bool(Browser&)> print = [this](Browser& browser) { return probe_of(browser).print_to_pdf((folder / "page.pdf").string()); };
+    std::function<bool(Browser&)> print = [this](Browser& browser) {
+        return probe_of(browser).print_to_pdf((folder / "page.pdf").string());
+    };
 };
 
 TEST_F(ExplanationWindowTest, printingThePageGivesItsTextAndAFailureIsReported) {
@@ -114,9 +119,9 @@ TEST_F(ExplanationWindowTest, printingThePageGivesItsTextAndAFailureIsReported) 
     ASSERT_NE(handle().current(), nullptr);
     EXPECT_FALSE(handle().current()->isVisible());
     const std::string text = pdf_text(folder / "page.pdf");
-    for (const char* expected : {"Incorrect. Your answer was: C", "The correct answer(s): B", "Which protocol is a link-state protocol?",
-                                 "A.) RIP", "B.) OSPF", "C.) EIGRP", "Palvera Press Book Reference: Page - 233",
-                                 "QID: 7 First Part Exam v5.56"})
+    for (const char* expected :
+         {"Incorrect. Your answer was: C", "The correct answer(s): B", "Which protocol is a link-state protocol?", "A.) RIP",
+          "B.) OSPF", "C.) EIGRP", "Palvera Press Book Reference: Page - 233", "QID: 7 First Part Exam v5.56"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin: " << text;
     EXPECT_EQ(state.quiz.verdict, 99);
 
@@ -186,7 +191,8 @@ TEST_F(ExplanationWindowTest, controlsAreNamedInTabOrderAndEscapeCloses) {
         window.resize(300, 200);
         EXPECT_EQ(window.size(), QSize(9540 / 15, 6960 / 15));
         QWidget* previous = nullptr;
-        for (auto [name, caption] : {std::pair{"Closeb", "Close"}, {"Command1", "E-mail feedback to author"}, {"Command2", "Print"}}) {
+        for (auto [name, caption] :
+             {std::pair{"Closeb", "Close"}, {"Command1", "E-mail feedback to author"}, {"Command2", "Print"}}) {
             auto* button = window.findChild<QPushButton*>(name);
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
             EXPECT_EQ(accessible->role(), QAccessible::Button);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <csignal>
 #include <fstream>
-#include <sys/resource.h>
 
 #include "ended_process.h"
 #include "platform/file_beside.h"
@@ -66,8 +66,7 @@ TEST(HistoryReport, threeQuizzesAreListedNewestFirstUnderTheUnchangedHeader) {
     const std::string first = entry_of(1, 3, "A"), second = entry_of(2, 3, "B"), third = entry_of(3, 3, "C");
     for (const std::string& entry : {first, second, third})
         ASSERT_FALSE(save_history(folder / "history.htm", folder / "temp.hist", kHeader, entry));
-    EXPECT_EQ(read_file(folder / "history.htm"),
-              kHeader + "\r\n" + third + "\r\n" + second + "\r\n" + first + "\r\n");
+    EXPECT_EQ(read_file(folder / "history.htm"), kHeader + "\r\n" + third + "\r\n" + second + "\r\n" + first + "\r\n");
     EXPECT_EQ(read_file(folder / "temp.hist"), kHeader + "\r\n" + second + "\r\n" + first + "\r\n");
 }
 

@@ -20,9 +20,8 @@ constexpr int kRounds = 25;
 bool end_quizzes(const std::filesystem::path& folder) {
     IniSettingsStore store(folder / "config");
     for (int round = 0; round < kRounds; ++round) {
-        const bool counted = store.change("velqor", "V1", "num_times", "0", [](const std::string& stored) {
-            return std::to_string(std::stoi(stored) + 1);
-        });
+        const bool counted = store.change("velqor", "V1", "num_times", "0",
+                                          [](const std::string& stored) { return std::to_string(std::stoi(stored) + 1); });
         if (!counted || save_history(folder / "history.htm", folder / "temp.hist", "header", "entry " + std::to_string(round)))
             return false;
     }

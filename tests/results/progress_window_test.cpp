@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QLabel>
 #include <QTest>
 
 #include "accessibility_check.h"

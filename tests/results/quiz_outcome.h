@@ -10,8 +10,8 @@
 namespace qd::testing {
 
 struct AskedQuestion {
-    int index;      // table index and question id
-    int result;     // 0 not graded, 1 right, 2 wrong, 3 queued
+    int index;   // table index and question id
+    int result;  // 0 not graded, 1 right, 2 wrong, 3 queued
     int category;
 };
 

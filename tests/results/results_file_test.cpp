@@ -83,7 +83,7 @@ TEST(ResultsFile, loadResetsTheFirstThreeHundredAndReadsLinesByOrder) {
     EXPECT_EQ(flags[2], "0");
     EXPECT_EQ(flags[3], "0");
     EXPECT_EQ(flags[4], "1");
-    EXPECT_EQ(flags[5], "0");  // reset, not in the file
+    EXPECT_EQ(flags[5], "0");    // reset, not in the file
     EXPECT_EQ(flags[301], "1");  // above 300: kept
     load_results_file(flags, folder / "missing.results");
     EXPECT_EQ(flags[1], "0");
@@ -100,13 +100,26 @@ TEST(ResultsFile, corruptOrHugeFilesLoadAsFarAsTheyAreSound) {
     };
     std::string binary(4096, '\0');
     for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 37);
-    const Case cases[] = {
-        {"binary bytes", binary, "0", false},
-        {"one 10 MB line without line ends", " 1," + std::string(10 << 20, '7'), "1", true},
-        {"one line of 25,000 blanks", std::string(5000 * 5, ' ') + "\n", "0", true},
-        {"more than 2000 short lines", [] { std::string many; for (int i = 0; i < 3000; ++i) many += " 1, 1\r\n"; return many; }(), "1", true},
-        {"2000 sound lines", [] { std::string sound; for (int i = 0; i < 2000; ++i) sound += " 1, 1\r\n"; return sound; }(), "1", false},
-    };
+    const Case cases[] =
+        {
+            {"binary bytes", binary, "0", false},
+            {"one 10 MB line without line ends", " 1," + std::string(10 << 20, '7'), "1", true},
+            {"one line of 25,000 blanks", std::string(5000 * 5, ' ') + "\n", "0", true},
+            {"more than 2000 short lines",
+             [] {
+        std::string many;
+        for (int i = 0; i < 3000; ++i) many += " 1, 1\r\n";
+        return many;
+             }(),
+             "1", true},
+            {"2000 sound lines",
+             [] {
+        std::string sound;
+        for (int i = 0; i < 2000; ++i) sound += " 1, 1\r\n";
+        return sound;
+             }(),
+             "1", false},
+               };
     // A FIFO no one writes reads as a missing file, at once.
     ASSERT_EQ(::mkfifo((folder / "fifo.results").c_str(), 0600), 0);
     MissedFlags from_fifo;

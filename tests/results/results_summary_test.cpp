@@ -87,8 +87,7 @@ TEST(ResultsSummary, labelsListsAndMissedIdsFollowTheQuizOutcome) {
         EXPECT_EQ(calc_list(ListFilter::missed, finished.quiz, finished.table).lines, c.missed_lines);
         EXPECT_EQ(calc_list(ListFilter::all, finished.quiz, finished.table).lines, c.all_lines);
         EXPECT_EQ(calc_list(ListFilter::correct, finished.quiz, finished.table).lines, c.correct_lines);
-        EXPECT_EQ(calc_list(ListFilter::correct, finished.quiz, finished.table).wrong_count,
-                  static_cast<int>(c.missed_ids.size()));
+        EXPECT_EQ(calc_list(ListFilter::correct, finished.quiz, finished.table).wrong_count, static_cast<int>(c.missed_ids.size()));
 
         RetakeHandover retake;
         retake.missed_ids[c.missed_ids.size() + 1] = 77;  // left from an earlier quiz
@@ -113,8 +112,7 @@ TEST(ResultsSummary, aQuizOfNoQuestionsAndACorruptOrderDoNotFail) {
 
     finished.quiz.quiz_length = 2;
     finished.quiz.question_order[2] = 9000;  // beyond the table
-    EXPECT_EQ(calc_list(ListFilter::all, finished.quiz, finished.table).lines,
-              std::vector<std::string>{" 1.) [3]  Question 3"});
+    EXPECT_EQ(calc_list(ListFilter::all, finished.quiz, finished.table).lines, std::vector<std::string>{" 1.) [3]  Question 3"});
 }
 
 TEST(ResultsSummary, theListLineGivesItsQuizPosition) {

@@ -26,7 +26,8 @@ struct FakeStartWindow : testing::FakeWindow, StartWindowOperations {
     int menu_requests = 0;
 };
 struct FakeExplanation : testing::FakeWindow, ExplanationWindowOperations {
-    FakeExplanation(std::vector<std::string>& events, const QuizState& quiz) : FakeWindow(kExplanationWindow, events), quiz_(quiz) {}
+    FakeExplanation(std::vector<std::string>& events, const QuizState& quiz)
+        : FakeWindow(kExplanationWindow, events), quiz_(quiz) {}
     void show_answer(bool print_only) override {
         events_seen.push_back("show_answer " + std::to_string(quiz_.current_index) + (print_only ? " print" : ""));
     }
@@ -107,7 +108,8 @@ TEST_F(ResultsWindowTest, loadShowsScoresCategoriesQuestionsAndFillsTheMissedLis
     EXPECT_NE(testing_log.find("NUMBER WRONG: 1\r\n"), std::string::npos);
     // The category of which nothing was asked is logged once, and the load went on.
     const std::string error_log = read_file("error.log");
-    EXPECT_NE(error_log.find("finalscore form Load() - finalscore 1000 - Division by zero: no question of category 3"), std::string::npos);
+    EXPECT_NE(error_log.find("finalscore form Load() - finalscore 1000 - Division by zero: no question of category 3"),
+              std::string::npos);
     EXPECT_EQ(error_log.find("\r\n"), error_log.size() - 2);
 
     // The quiz window is unloaded once the caller's turn is over.

@@ -75,7 +75,8 @@ TEST_F(ReviewPage, everyQuestionInQuizOrderWithItsStatusMarksExplanationAndFlag)
     EXPECT_NE(right.find("Question 1 of 5 (QID 121)"), std::string::npos);
     EXPECT_NE(right.find(kRight + " Right</p>"), std::string::npos);
     EXPECT_NE(right.find("<li>A. Hub</li>"), std::string::npos);
-    EXPECT_NE(right.find("<li>B. Switch <span class=\"marks\">" + kRight + " right answer, your answer</span></li>"), std::string::npos);
+    EXPECT_NE(right.find("<li>B. Switch <span class=\"marks\">" + kRight + " right answer, your answer</span></li>"),
+              std::string::npos);
     EXPECT_NE(right.find("Because of rule 21."), std::string::npos);
     EXPECT_NE(right.find("<a href=\"" + book_link_address(1) + "\">Study guide, page 12</a>"), std::string::npos);
     EXPECT_EQ(right.find("Flagged"), std::string::npos);

@@ -9,14 +9,14 @@
 #include <optional>
 
 #include "../common/fake_window.h"
+#include "common/book_viewer_window.h"
 #include "gui_test.h"
-#include "platform/webengine/webengine_browser.h"
 #include "pdf_text.h"
+#include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
 #include "quiz_outcome.h"
 #include "results/results_window.h"
 #include "results/review_window.h"
-#include "common/book_viewer_window.h"
 
 namespace qd {
 namespace {
@@ -54,7 +54,9 @@ protected:
         state.quiz.flagged[3] = true;
     }
 
-    ResultsWindow& results() { return *static_cast<ResultsWindow*>(static_cast<WidgetWindow&>(windows.load(kResultsWindow)).widget()); }
+    ResultsWindow& results() {
+        return *static_cast<ResultsWindow*>(static_cast<WidgetWindow&>(windows.load(kResultsWindow)).widget());
+    }
 
     ReviewWindow& open_review() {
         windows.show(kResultsWindow);
@@ -77,8 +79,9 @@ protected:
 
     // The headings of the questions the filter leaves on the page.
     QStringList shown_questions(ReviewWindow& review) {
-        return evaluate(review, "Array.from(document.querySelectorAll('section h2')).filter(h => h.offsetParent !== null)"
-                                ".map(h => h.textContent.split(' (')[0])")
+        return evaluate(review,
+                        "Array.from(document.querySelectorAll('section h2')).filter(h => h.offsetParent !== null)"
+                        ".map(h => h.textContent.split(' (')[0])")
             .toStringList();
     }
 
@@ -98,10 +101,10 @@ TEST_F(ReviewWindowTest, showsEveryQuestionWithItsMarks_andTheFiltersLeaveWrongF
     ReviewWindow& review = open_review();
     EXPECT_EQ(review.windowTitle(), "Review Answers");
     const std::string text = probe_of(review.browser()).visible_text();
-    for (const char* expected : {"Question 1 of 3", "\xE2\x9C\x93 Right", "B. OSPF \xE2\x9C\x93 right answer, your answer",
-                                 "Question 2 of 3", "\xE2\x9C\x97 Wrong", "A. RIP \xE2\x9C\x97 your answer",
-                                 "B. OSPF \xE2\x9C\x93 right answer", "Question 3 of 3", "\xE2\x80\x93 Not answered",
-                                 "\xE2\x9A\x91 Flagged for review", "OSPF is link-state (23).", "Study guide, page 46"})
+    for (const char* expected :
+         {"Question 1 of 3", "\xE2\x9C\x93 Right", "B. OSPF \xE2\x9C\x93 right answer, your answer", "Question 2 of 3",
+          "\xE2\x9C\x97 Wrong", "A. RIP \xE2\x9C\x97 your answer", "B. OSPF \xE2\x9C\x93 right answer", "Question 3 of 3",
+          "\xE2\x80\x93 Not answered", "\xE2\x9A\x91 Flagged for review", "OSPF is link-state (23).", "Study guide, page 46"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     EXPECT_EQ(shown_questions(review), QStringList({"Question 1 of 3", "Question 2 of 3", "Question 3 of 3"}));
     if (const char* shot = std::getenv("QUIZDECK_SCREENSHOT")) review.grab().save(shot);
@@ -112,7 +115,8 @@ TEST_F(ReviewWindowTest, showsEveryQuestionWithItsMarks_andTheFiltersLeaveWrongF
     EXPECT_TRUE(QTest::qWaitFor([&] { return shown_questions(review) == QStringList({"Question 3 of 3"}); }, 5000));
     // The filters are radio buttons: the arrow keys move between them.
     QTest::keyClick(review.browser().widget()->focusProxy(), Qt::Key_Right);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return evaluate(review, "document.activeElement.id").toString() == "show_unanswered"; }, 5000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return evaluate(review, "document.activeElement.id").toString() == "show_unanswered"; }, 5000));
     EXPECT_EQ(shown_questions(review), QStringList({"Question 3 of 3"}));
 }
 

@@ -51,7 +51,9 @@ TEST(Grading, everyKindOfQuestion) {
         {"dialog simulator success", exercise("xxxmssim2"), verdict_code::right, ""},
     };
     const ExerciseResults results{[](const std::string& key) { return key == "hostname" ? std::string(" r1 ") : std::string("x"); },
-                                  [] { return std::string("success"); }, [] { return std::string("Success"); }, {}};
+                                  [] { return std::string("success"); },
+                                  [] { return std::string("Success"); },
+                                  {}};
     for (const GradeCase& c : cases) {
         SCOPED_TRACE(c.name);
         const Grade grade = grade_answer(c.question, c.question, results);
@@ -123,13 +125,12 @@ TEST(InputKindChoice, exerciseMarkersFirstThenFillInThenRadioOnlyForOneRightAnsw
         bool single_answer;
         InputKind kind;
     };
-    for (const Case& c : {Case{"xxxdnd", "fill_in_the_blank", true, true, InputKind::drag_drop},
-                          Case{"xxxmssim", "", true, true, InputKind::ms_sim}, Case{"xxxmssim2", "", true, true, InputKind::ms_sim2},
-                          Case{"xxsim", "", false, false, InputKind::sim},
-                          Case{"", "fill_in_the_blank", true, true, InputKind::fill_in},
-                          Case{"", "single_answer", true, true, InputKind::radio_button},
-                          Case{"", "single_answer", false, true, InputKind::check_box},
-                          Case{"", "multiple", true, false, InputKind::check_box}}) {
+    for (const Case& c :
+         {Case{"xxxdnd", "fill_in_the_blank", true, true, InputKind::drag_drop},
+          Case{"xxxmssim", "", true, true, InputKind::ms_sim}, Case{"xxxmssim2", "", true, true, InputKind::ms_sim2},
+          Case{"xxsim", "", false, false, InputKind::sim}, Case{"", "fill_in_the_blank", true, true, InputKind::fill_in},
+          Case{"", "single_answer", true, true, InputKind::radio_button},
+          Case{"", "single_answer", false, true, InputKind::check_box}, Case{"", "multiple", true, false, InputKind::check_box}}) {
         SCOPED_TRACE(std::string(c.marker) + " " + c.type);
         QuestionRecord question;
         question.diagram_files[1] = c.marker;
@@ -142,8 +143,7 @@ TEST(InputKindChoice, exerciseMarkersFirstThenFillInThenRadioOnlyForOneRightAnsw
 TEST(Capture, readsTheFormByKind_andKeepsSlotsOfMissingControls) {
     QuestionRecord record;
     record.user_choice = {0, 0, 0, 0, 0, 0, 1};
-    capture_answer(record, InputKind::radio_button, 2,
-                   {{"radio1", "radio", "V1", false}, {"radio1", "radio", "V2", true}});
+    capture_answer(record, InputKind::radio_button, 2, {{"radio1", "radio", "V1", false}, {"radio1", "radio", "V2", true}});
     EXPECT_EQ(record.user_choice, (std::array<std::int16_t, 7>{0, 0, 1, 0, 0, 0, 1}));
     capture_answer(record, InputKind::check_box, 3, {{"ans1", "checkbox", "1", true}, {"ans3", "checkbox", "3", true}});
     EXPECT_EQ(record.user_choice, (std::array<std::int16_t, 7>{0, 1, 0, 1, 0, 0, 0}));

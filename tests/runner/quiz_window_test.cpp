@@ -3,9 +3,9 @@
 #include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
-#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QWebEnginePage>
@@ -15,15 +15,15 @@
 #include <optional>
 
 #include "../common/fake_window.h"
+#include "common/program_title.h"
 #include "gui_test.h"
+#include "platform/replace_file.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
+#include "results/results_file.h"
 #include "runner/exhibit_window.h"
 #include "runner/navigator_window.h"
 #include "runner/quiz_window.h"
-#include "common/program_title.h"
-#include "platform/replace_file.h"
-#include "results/results_file.h"
 
 namespace qd {
 namespace {
@@ -54,7 +54,8 @@ protected:
         for (int p = 1; p <= 3; ++p) quiz.question_order[p] = static_cast<std::int16_t>(p);
 
         windows.define(kQuizWindow, [this] {
-            return create_quiz_window(services, QuizWindowServices{starter, random, top_windows, desktop_reader, clock, folder.path().string() + "/"});
+            return create_quiz_window(
+                services, QuizWindowServices{starter, random, top_windows, desktop_reader, clock, folder.path().string() + "/"});
         });
         windows.define(kResultsWindow, [this] {
             events.push_back("results shown");
@@ -179,10 +180,11 @@ TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
     start();
     click_page("input[value=V2]");
     // The rendered box of the question's text " 1.) Pick b".
-    const QString question_box = "(function () { var w = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
-                                 " while (w.nextNode() && w.currentNode.textContent.indexOf('Pick b') < 0) {}"
-                                 " var r = document.createRange(); r.selectNodeContents(w.currentNode);"
-                                 " var b = r.getBoundingClientRect(); return [b.width, b.height]; })()";
+    const QString question_box =
+        "(function () { var w = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);"
+        " while (w.nextNode() && w.currentNode.textContent.indexOf('Pick b') < 0) {}"
+        " var r = document.createRange(); r.selectNodeContents(w.currentNode);"
+        " var b = r.getBoundingClientRect(); return [b.width, b.height]; })()";
     window().findChild<QAction*>("menusize_1")->trigger();
     wait_painted();
     const QVariantList at_8 = evaluate(question_box).toList();
@@ -193,7 +195,8 @@ TEST_F(QuizWindowTest, aNewFontRedrawsTheQuestionKeepingThePickedAnswer) {
     ASSERT_EQ(at_20.size(), 2);
     // The text is drawn at the chosen sizes: 20 points is two and a half times 8.
     EXPECT_NEAR(at_20[0].toDouble() / at_8[0].toDouble(), 2.5, 0.25);
-    EXPECT_NEAR(evaluate("parseFloat(getComputedStyle(document.querySelector('label[for]')).fontSize)").toDouble(), 20 * 96 / 72.0, 0.01);
+    EXPECT_NEAR(evaluate("parseFloat(getComputedStyle(document.querySelector('label[for]')).fontSize)").toDouble(), 20 * 96 / 72.0,
+                0.01);
     // The two faces are different fonts on this desktop (the program declares them).
     const double serif_width = at_20[0].toDouble();
     window().findChild<QAction*>("menufont_2")->trigger();
@@ -282,8 +285,8 @@ TEST_F(QuizWindowTest, theNavigatorJumpsForwardAndBackGradingTheAnswerOnScreen) 
     QListWidget& cells = *navigator->cells();
     EXPECT_EQ(navigator->focusWidget(), &cells);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&cells)->text(QAccessible::Name), "Questions of the quiz");
-    EXPECT_EQ(cell_names(cells), QStringList({"Question 1, current, not answered, flagged", "Question 2, not answered",
-                                              "Question 3, not answered"}));
+    EXPECT_EQ(cell_names(cells),
+              QStringList({"Question 1, current, not answered, flagged", "Question 2, not answered", "Question 3, not answered"}));
     EXPECT_EQ(cells.item(0)->text(), QString::fromUtf8("\xE2\x96\xB6 1 \xE2\x80\x93 \xE2\x9A\x91"));
 
     QTest::mouseClick(cells.viewport(), Qt::LeftButton, {}, cells.visualItemRect(cells.item(2)).center());
@@ -298,8 +301,8 @@ TEST_F(QuizWindowTest, theNavigatorJumpsForwardAndBackGradingTheAnswerOnScreen) 
     QTest::keyClicks(window().browser().widget()->focusProxy(), "frame-relay");
     QTest::mouseClick(window().findChild<QPushButton*>("navigator_button"), Qt::LeftButton);
     ASSERT_TRUE(navigator->isVisible());
-    EXPECT_EQ(cell_names(cells), QStringList({"Question 1, answered, flagged", "Question 2, not answered",
-                                              "Question 3, current, not answered"}));
+    EXPECT_EQ(cell_names(cells),
+              QStringList({"Question 1, answered, flagged", "Question 2, not answered", "Question 3, current, not answered"}));
     cells.setCurrentRow(0);
     QTest::keyClick(&cells, Qt::Key_Return);
     wait_painted();
@@ -391,7 +394,8 @@ TEST_F(QuizWindowTest, aTimedQuizThatExpiresWhileTheQuestionIsUpEndsAtOnceAndOnl
     settings.working.time_limit = 30;
     state.setup.time_started = clock.time;
     start();
-    dialogs.expect_choice("You have 3 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0, [&] {
+    dialogs.expect_choice("You have 3 unanswered questions. End and grade now?", "End and Grade This Quiz", {"&Yes", "&No"}, 0,
+                          [&] {
         clock.time += std::chrono::minutes(31);
         dialogs.expect_message("Time has expired", "Practice Test for Exam One - Question  1 of 3");
         window().timer1_timer();
@@ -431,8 +435,8 @@ TEST_F(QuizWindowTest, enterMovesOn_andTheFocusIsBackOnThePageAfterEachNext) {
         // The page's first answer has the focus, so keys reach the page.
         ASSERT_TRUE(QTest::qWaitFor([&] { return probe_of(window().browser()).element_center("input:focus").has_value(); }, 5000));
         QTest::keyClick(page, Qt::Key_Return);  // Enter outside the answer box is Next
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return window().findChild<QLabel*>("question_number")->text().toStdString() == shown; }, 10000));
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return window().findChild<QLabel*>("question_number")->text().toStdString() == shown; }, 10000));
     }
 }
 
@@ -444,8 +448,8 @@ TEST_F(QuizWindowTest, controlsHaveRolesAndNames_andTimeUpKeepsTheAttempt) {
         const char* name;
         const char* accessible;
     };
-    for (const Expected& e : {Expected{"cmd_buttons_0", "Next ->"}, Expected{"cmd_buttons_1", "<- Back"},
-                              Expected{"Command1", "Review Chapter"}}) {
+    for (const Expected& e :
+         {Expected{"cmd_buttons_0", "Next ->"}, Expected{"cmd_buttons_1", "<- Back"}, Expected{"Command1", "Review Chapter"}}) {
         auto* button = window().findChild<QPushButton*>(e.name);
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
         ASSERT_NE(accessible, nullptr);

@@ -16,8 +16,8 @@ QuestionRecord lab(std::initializer_list<std::string> expectations) {
 }
 
 TEST(RouterConsoleGrading, comparesEachExpectationTrimmedAndCaseBlind) {
-    const std::map<std::string, std::string> out_ini{
-        {"hostname", "  R1 "}, {"interface fastethernet0/0 ip address", "10.0.0.1 255.255.255.0"}};
+    const std::map<std::string, std::string> out_ini{{"hostname", "  R1 "},
+                                                     {"interface fastethernet0/0 ip address", "10.0.0.1 255.255.255.0"}};
     const auto reader = [&](const std::string& key) {
         auto found = out_ini.find(key);
         return found == out_ini.end() ? std::string("/work/out.ini") : found->second;
@@ -47,8 +47,8 @@ TEST(RouterConsoleGrading, findingsGiveEachExpectationWithWhatTheFileHeld) {
         if (found == out_ini.end()) return std::nullopt;
         return found->second;
     };
-    const QuestionRecord question =
-        lab({"[hostname]R1 ", "[line vty 0 4 password]quartz", "[banner motd]", "[enable secret]marble7", "a note, no expectation"});
+    const QuestionRecord question = lab(
+        {"[hostname]R1 ", "[line vty 0 4 password]quartz", "[banner motd]", "[enable secret]marble7", "a note, no expectation"});
     const std::vector<LabFinding> findings = router_console_findings(question, entry);
     ASSERT_EQ(findings.size(), 4u);
     struct Expected {

@@ -64,8 +64,8 @@ struct BuilderWorld {
     FixedScreen screen;
     std::vector<std::string> events;
     std::vector<bool> busy_pointer;
-    QuizWorld world{table, bank, quiz, setup, retake, settings, dialogs, random, clock, windows, screen,
-                    [this](bool busy) { busy_pointer.push_back(busy); }};
+    QuizWorld world{table,   bank,   quiz,  setup,   retake, settings,
+                    dialogs, random, clock, windows, screen, [this](bool busy) { busy_pointer.push_back(busy); }};
 };
 
 }  // namespace qd::testing

@@ -1,20 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
-
-#include <cstdlib>
-
-#include "flashcards/screen_saver_registration.h"
-
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QAction>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,17 +15,21 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <cstdlib>
+#include <map>
+#include <set>
 
 #include "../common/fake_window.h"
 #include "bank/bank_loader.h"
 #include "builder_world.h"
 #include "common/program_title.h"
-#include "platform/colour_scheme.h"
+#include "flashcards/screen_saver_registration.h"
 #include "gui_test.h"
+#include "platform/colour_scheme.h"
 #include "program_world.h"
 #include "recorder_double.h"
-#include "setup/weak_areas_quiz.h"
 #include "setup/main_menu_window.h"
+#include "setup/weak_areas_quiz.h"
 #include "shell/start_up.h"
 
 namespace qd {
@@ -118,13 +115,12 @@ TEST_F(MainMenu, firstRunShowsThePracticeStatesAndSaveSettingsStoresTheirExactVa
         SettingKey key;
         const char* value;
     };
-    for (const Stored& s : {Stored{setting::savesettings, "saved"}, Stored{setting::answer_when_wrong, " 1"},
-                            Stored{setting::answer_when_right, " 0"}, Stored{setting::timed_test, " 0"},
-                            Stored{setting::timed_minutes, " 75"}, Stored{setting::random_answers, " 1"},
-                            Stored{setting::random_questions, " 1"}, Stored{setting::score_graph, " 1"},
-                            Stored{setting::back_button, " 1"}, Stored{setting::show_answer_count, " 1"},
-                            Stored{setting::radio, " 1"}, Stored{setting::embed_media_player, "0"},
-                            Stored{setting::saved_font, "12"}}) {
+    for (const Stored& s :
+         {Stored{setting::savesettings, "saved"}, Stored{setting::answer_when_wrong, " 1"},
+          Stored{setting::answer_when_right, " 0"}, Stored{setting::timed_test, " 0"}, Stored{setting::timed_minutes, " 75"},
+          Stored{setting::random_answers, " 1"}, Stored{setting::random_questions, " 1"}, Stored{setting::score_graph, " 1"},
+          Stored{setting::back_button, " 1"}, Stored{setting::show_answer_count, " 1"}, Stored{setting::radio, " 1"},
+          Stored{setting::embed_media_player, "0"}, Stored{setting::saved_font, "12"}}) {
         SCOPED_TRACE(s.key.key);
         EXPECT_EQ(settings.get(s.key), s.value);
     }
@@ -175,7 +171,8 @@ TEST_F(MainMenu, everyControlCarriesItsNameCaptionAndToolTip) {
              {"cmdSaveSet", "Sa&ve Settings", "This will remember your settings for next time.", true},
              {"restore_defaults", "&Practice Mode (default)", "Shows full answer, allows back button and is not timed.", true},
              {"Command2", "Test &Mode", "Simulates the real exam environment.", true},
-             {"cmd_flashcards", "Flash Cards", "This presents the question in a flash card format, without displaying the answers.", true},
+             {"cmd_flashcards", "Flash Cards", "This presents the question in a flash card format, without displaying the answers.",
+              true},
              {"cmd_add_cat", "<", nullptr, true},
              {"cmd_remove_cat", ">", nullptr, true},
              {"cmd_add_all_cat", "<<", nullptr, true},
@@ -205,9 +202,10 @@ TEST_F(MainMenu, everyControlCarriesItsNameCaptionAndToolTip) {
         menu_items.push_back(top->text().toStdString());
         for (QAction* item : top->menu()->actions()) menu_items.push_back("  " + item->text().toStdString());
     }
-    EXPECT_EQ(menu_items, (std::vector<std::string>{"&File", "  Save Settings", "  &Colours", "  E&xit Program", "Histor&y", "  View Test Score History",
-                                                    "  Reset User History", "  Progress...", "Testing M&ode", "  Test Mode", "  Practice (default)", "  Weak Areas Quiz",
-                                                    "&Help", "  &Contents"}));
+    EXPECT_EQ(menu_items,
+              (std::vector<std::string>{"&File", "  Save Settings", "  &Colours", "  E&xit Program", "Histor&y",
+                                        "  View Test Score History", "  Reset User History", "  Progress...", "Testing M&ode",
+                                        "  Test Mode", "  Practice (default)", "  Weak Areas Quiz", "&Help", "  &Contents"}));
 
     // Never smaller than 9780 x 6795 twips.
     w.resize(5000 / 15, 3000 / 15);
@@ -224,7 +222,8 @@ TEST_F(MainMenu, screenReadersFindEveryActionableControlByItsCaption) {
                                     qobject_cast<QListWidget*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
                                     qobject_cast<QScrollBar*>(widget);
             // Unnamed or "qt_" widgets are the parts of a list or spin box, reached through it.
-            if (!actionable || !widget->isVisibleTo(&w) || widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) continue;
+            if (!actionable || !widget->isVisibleTo(&w) || widget->objectName().isEmpty() || widget->objectName().startsWith("qt_"))
+                continue;
             SCOPED_TRACE(widget->objectName().toStdString());
             QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
             ASSERT_NE(access, nullptr);
@@ -254,8 +253,8 @@ TEST_F(MainMenu, screenReadersFindEveryActionableControlByItsCaption) {
         tab_order.push_back(w.focusWidget()->objectName());
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_EQ(tab_order, (std::vector<QString>{"lst_cats_to_ask", "cmd_add_cat", "cmd_remove_cat", "cmd_add_all_cat", "cmd_remove_all_cat",
-                                               "lst_cats_not_to_ask", "cmd_start_cat_quiz"}));
+    EXPECT_EQ(tab_order, (std::vector<QString>{"lst_cats_to_ask", "cmd_add_cat", "cmd_remove_cat", "cmd_add_all_cat",
+                                               "cmd_remove_all_cat", "lst_cats_not_to_ask", "cmd_start_cat_quiz"}));
 
     QTest::keyClick(&control("Command1"), Qt::Key_Return);
     EXPECT_EQ(events.back(), "show_quest");
@@ -317,7 +316,7 @@ TEST_F(MainMenu, timedQuizShowsItsTimeAndTheSpinnerStepsFromItsStart) {
 TEST_F(MainMenu, startBuildsTheQuizFromTheBoxesAndHandsOverToTheQuizWindow) {
     MainMenuWindow& w = open();
     QTest::keyClicks(&control<QLineEdit>("txtstudentname"), "-kim-2b");  // after the designed STUDENT
-    click("random_questions");  // off
+    click("random_questions");                                           // off
     click("answer_when_right");
     click("Command1");
     EXPECT_EQ(events.back(), "show_quest");
@@ -333,7 +332,8 @@ TEST_F(MainMenu, startBuildsTheQuizFromTheBoxesAndHandsOverToTheQuizWindow) {
 TEST_F(MainMenu, weakAreasQuizAsksTheRecordsWeakQuestionsFirstThroughTheNormalQuiz) {
     testing::RecorderDouble recorder;
     services.recorder = &recorder;
-    recorder.answers = {{7, state.table.at(7).category, false, 100, 5}, {3, state.table.at(3).category, false, 50, 5},
+    recorder.answers = {{7, state.table.at(7).category, false, 100, 5},
+                        {3, state.table.at(3).category, false, 50, 5},
                         {9, state.table.at(9).category, true, 200, 5}};
     MainMenuWindow& w = open();
     control<QLineEdit>("txtstudentname").setText("kim");
@@ -408,7 +408,8 @@ TEST_F(MainMenu, categoryPickerMovesEntriesAndStartsACategoryQuiz) {
     EXPECT_EQ(entries("lst_cats_to_ask"), (std::vector<std::string>{all[1], all[10]}));
     click("cmd_start_cat_quiz");
     int expected = 0;
-    for (int i = 1; i <= state.bank.question_count; ++i) expected += state.table.at(i).category == 2 || state.table.at(i).category == 11;
+    for (int i = 1; i <= state.bank.question_count; ++i)
+        expected += state.table.at(i).category == 2 || state.table.at(i).category == 11;
     EXPECT_EQ(state.quiz.quiz_length, expected);
     EXPECT_EQ(events.back(), "show_quest");
 
@@ -481,9 +482,10 @@ TEST_F(MainMenu, menuCommandsAskAndAnswer) {
     EXPECT_EQ(settings.working.practice_mode, -1);
 
     // Without the flash-card window the student stays on the main menu.
-    dialogs.expect_message("Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some questions "
-                           "may not make sense in this mode, which may require the use of regular testing mode.",
-                           "Flash Cards");
+    dialogs.expect_message(
+        "Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some questions "
+        "may not make sense in this mode, which may require the use of regular testing mode.",
+        "Flash Cards");
     click("cmd_flashcards");
     EXPECT_TRUE(windows.is_loaded(kMainMenu));
 }
@@ -508,9 +510,11 @@ TEST_F(MainMenu, setAsScreenSaverRecordsThisExamAndSaysHowToStartItWithoutAModul
     const std::string old_path = std::getenv("PATH") ? std::getenv("PATH") : "";
     ::setenv("PATH", (folder.path() / "no-bin").c_str(), 1);
     const std::string program = state.paths.program_folder + "quizdeck";
-    dialogs.expect_message("The screen-saver module \"drill_screen\" was not found beside the program.\n\n"
-                           "To show the drill screen at any time, run:\n\n    " + program + " aaaa",
-                           "Drill Screen");
+    dialogs.expect_message(
+        "The screen-saver module \"drill_screen\" was not found beside the program.\n\n"
+        "To show the drill screen at any time, run:\n\n    " +
+            program + " aaaa",
+        "Drill Screen");
     click("cmdSet");
     ::setenv("PATH", old_path.c_str(), 1);
     EXPECT_EQ(settings.get(setting::which_test), state.bank.product_number);
@@ -520,9 +524,10 @@ TEST_F(MainMenu, setAsScreenSaverRecordsThisExamAndSaysHowToStartItWithoutAModul
 TEST_F(MainMenu, flashCardsOpenTheirWindowInPlaceOfTheMainMenu) {
     windows.define(kFlashCardWindow, [this] { return std::make_unique<FakeWindow>(kFlashCardWindow, events); });
     open();
-    dialogs.expect_message("Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some questions "
-                           "may not make sense in this mode, which may require the use of regular testing mode.",
-                           "Flash Cards");
+    dialogs.expect_message(
+        "Flash Cards show you ONLY the question (no possible answers, exhibits, or diagrams).  NOTE:  Some questions "
+        "may not make sense in this mode, which may require the use of regular testing mode.",
+        "Flash Cards");
     click("cmd_flashcards");
     EXPECT_TRUE(windows.get<FakeWindow>(kFlashCardWindow).visible);
     EXPECT_FALSE(windows.is_loaded(kMainMenu));

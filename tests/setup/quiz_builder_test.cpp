@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <numeric>
+#include <random>
 #include <set>
 
 #include "builder_world.h"
-#include <random>
 #include "results/results_file.h"
 
 namespace qd {
@@ -166,8 +166,8 @@ TEST(QuizBuilder, withoutAQuizWindowTheMainMenuStaysUp) {
     WindowRegistry only_menu;
     only_menu.define(kMainMenu, [&] { return std::make_unique<testing::FakeWindow>(kMainMenu, w.events); });
     only_menu.show(kMainMenu);
-    QuizWorld without_quiz_window{w.table, w.bank, w.quiz, w.setup, w.retake, w.settings, w.dialogs, w.random, w.clock, only_menu, w.screen,
-                                  w.world.set_busy_pointer};
+    QuizWorld without_quiz_window{w.table,   w.bank,   w.quiz,  w.setup,   w.retake, w.settings,
+                                  w.dialogs, w.random, w.clock, only_menu, w.screen, w.world.set_busy_pointer};
     start_the_quiz_from_command1(exam_choices(1, false), without_quiz_window);
     EXPECT_TRUE(only_menu.get<testing::FakeWindow>(kMainMenu).visible);
     EXPECT_EQ(w.busy_pointer, (std::vector<bool>{true, false}));

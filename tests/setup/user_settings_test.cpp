@@ -16,17 +16,17 @@ TEST(UserSettings, keysReadTheirDefaultsUntilStored) {
         const char* default_value;
     };
     for (const Case& c : std::initializer_list<Case>{{setting::radio, "1"},
-                                                    {setting::saved_font, "12"},
-                                                    {setting::saved_font_name, "Times New Roman"},
-                                                    {setting::put_answer, "top"},
-                                                    {setting::mail_type, "outlook"},
-                                                    {setting::student_name, "STUDENT"},
-                                                    {setting::embed_media_player, "0"},
-                                                    {setting::show_answer_count, ""},
-                                                    {setting::email, ""},
-                                                    {setting::num_times("41517"), "0"},
-                                                    {setting::survey_done("41517"), "no"},
-                                                    {setting::answer_speed, "3"}}) {
+                                                     {setting::saved_font, "12"},
+                                                     {setting::saved_font_name, "Times New Roman"},
+                                                     {setting::put_answer, "top"},
+                                                     {setting::mail_type, "outlook"},
+                                                     {setting::student_name, "STUDENT"},
+                                                     {setting::embed_media_player, "0"},
+                                                     {setting::show_answer_count, ""},
+                                                     {setting::email, ""},
+                                                     {setting::num_times("41517"), "0"},
+                                                     {setting::survey_done("41517"), "no"},
+                                                     {setting::answer_speed, "3"}}) {
         SCOPED_TRACE(c.key.key);
         EXPECT_EQ(settings.get(c.key), c.default_value);
     }

@@ -22,7 +22,8 @@ public:
         if (std::filesystem::path(program).filename() != "gridlab") return false;
         const bool switch_lab = !arguments.empty() && arguments.front() == "2950";
         auto* console = new gridlab::ConsoleWindow(switch_lab ? gridlab::DeviceModel::access_switch : gridlab::DeviceModel::router,
-                                                   folder.empty() ? std::filesystem::current_path() : std::filesystem::path(folder), notice_);
+                                                   folder.empty() ? std::filesystem::current_path() : std::filesystem::path(folder),
+                                                   notice_);
         console->setAttribute(Qt::WA_DeleteOnClose);
         consoles_.emplace_back(console);
         console->show();

@@ -6,26 +6,25 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QLabel>
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTabWidget>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <sstream>
 
 #include "../gridlab/lab_transcript.h"
-#include "console_desk.h"
 #include "accessibility_check.h"
 #include "common/book_viewer_window.h"
 #include "common/picture_window.h"
+#include "console_desk.h"
 #include "gui_test.h"
 #include "platform/qt/screen_fit.h"
 #include "platform/qt/window_accessibility.h"
-#include "runner/exhibit_window.h"
 #include "platform/webengine/webengine_browser.h"
 #include "program_world.h"
 #include "record/record_database.h"
@@ -34,6 +33,7 @@
 #include "results/results_file.h"
 #include "results/results_window.h"
 #include "results/review_window.h"
+#include "runner/exhibit_window.h"
 #include "runner/navigator_window.h"
 #include "runner/quiz_window.h"
 #include "setup/main_menu_window.h"
@@ -62,7 +62,7 @@ class QuizLoop : public ::testing::Test, protected testing::ProgramWorld {
 protected:
     static void SetUpTestSuite() {
         testing::gui_application();
-        install_window_accessibility();  // as the program's main does
+        install_window_accessibility();        // as the program's main does
         browsers = new PaintCountingBrowsers;  // one engine for the whole program
     }
 
@@ -226,7 +226,8 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     std::string explanation;
     and_wait_for_page([&] {
         next([&](ExplanationWindow& window) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return probe_of(window.browser()).visible_text().find("Incorrect") != std::string::npos; }, 15000));
+            ASSERT_TRUE(QTest::qWaitFor(
+                [&] { return probe_of(window.browser()).visible_text().find("Incorrect") != std::string::npos; }, 15000));
             explanation = probe_of(window.browser()).visible_text();
             // Opened from Next, the explanation holds Next until it is closed.
             EXPECT_FALSE(control<QPushButton>(quiz_window(), "cmd_buttons_0").isEnabled());
@@ -347,14 +348,14 @@ TEST_F(QuizLoop, aLinkPlantedInPlaceOfAnyFileTheQuizWritesIsReplacedAndWhatItNam
     const std::string& product = state.bank.product_number;
     std::vector<Planted> planted = before_start;
     for (Planted later : std::initializer_list<Planted>{{"testing.log", true, true},
-                                                       {"temp.hist", false, true},
-                                                       {results_file_name(product, "ALEX"), true, true},
-                                                       {history_report_name(product, "ALEX"), false, true},
-                                                       {"sim.txt", true, true},
-                                                       {"sim_showme.txt", false, true},
-                                                       {"out.ini", false, true},
-                                                       {"config/velqor.ini", true, true},
-                                                       {"config/velqortest.ini", false, true}}) {
+                                                        {"temp.hist", false, true},
+                                                        {results_file_name(product, "ALEX"), true, true},
+                                                        {history_report_name(product, "ALEX"), false, true},
+                                                        {"sim.txt", true, true},
+                                                        {"sim_showme.txt", false, true},
+                                                        {"out.ini", false, true},
+                                                        {"config/velqor.ini", true, true},
+                                                        {"config/velqortest.ini", false, true}}) {
         plant(later, planted.size());
         planted.push_back(later);
     }
@@ -404,7 +405,7 @@ struct ScreenAtScale {
 
 // Every window, fitted as it opens on each screen, lies inside its free area.
 void expect_fits_every_screen(QWidget& window) {
-    const ScreenAtScale screens[] = {{1366, 768, 1.0}, {1366, 768, 1.5}, {1366, 768, 2.0},
+    const ScreenAtScale screens[] = {{1366, 768, 1.0},  {1366, 768, 1.5},  {1366, 768, 2.0},
                                      {2560, 1600, 1.0}, {2560, 1600, 1.5}, {2560, 1600, 2.0}};
     const QSize natural = window.size();
     for (const ScreenAtScale& screen : screens) {

@@ -94,11 +94,11 @@ TEST_F(StartUp, feedbackLinkAppearsAfterMoreThanThreeQuizzes) {
         const char* caption;
     };
     for (const Case& c : std::initializer_list<Case>{{nullptr, nullptr, false, "Submit Feedback"},
-                                                    {"3", "yes", false, "Submit Feedback"},
-                                                    {"4", nullptr, true, "Submit Feedback"},
-                                                    {"12", "no", true, "Submit Feedback"},
-                                                    {"4", "yes", true, "Update Feedback"},
-                                                    {"4", "YES", true, "Submit Feedback"}}) {
+                                                     {"3", "yes", false, "Submit Feedback"},
+                                                     {"4", nullptr, true, "Submit Feedback"},
+                                                     {"12", "no", true, "Submit Feedback"},
+                                                     {"4", "yes", true, "Update Feedback"},
+                                                     {"4", "YES", true, "Submit Feedback"}}) {
         SCOPED_TRACE(std::string(c.num_times ? c.num_times : "-") + "/" + (c.survey_done ? c.survey_done : "-"));
         testing::TempFolder fresh;
         IniSettingsStore fresh_store(fresh / "config");
@@ -198,7 +198,8 @@ TEST(Survey, clickAsksForTheAddressOnceAndOpensTheSurvey) {
     state.bank.product_number = "41517";
     state.bank.exam_title = "NAVRA VIZIZ Exam";
     testing::RecordingShell shell;
-    const std::string confirm = "You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.";
+    const std::string confirm =
+        "You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.";
     {
         testing::ScriptedDialogs dialogs;
         dialogs.expect_message(confirm, "Submit Feedback", DialogAnswer::cancel);
@@ -231,8 +232,9 @@ TEST(Survey, cancelledAddressPromptStoresAnEmptyAddressAndStillOpens) {
     state.bank.product_number = "41517";
     testing::RecordingShell shell;
     testing::ScriptedDialogs dialogs;
-    dialogs.expect_message("You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.",
-                           "Submit Feedback", DialogAnswer::ok);
+    dialogs.expect_message(
+        "You will need a internet connection to do this.\r\nWe will now launch a web browser to connect to our site.",
+        "Submit Feedback", DialogAnswer::ok);
     dialogs.expect_input("Please Enter your Email Address.", "Web Based Mail", "");
     feedback_survey_click(state, settings, dialogs, shell);
     EXPECT_EQ(shell.opened.size(), 1u);

@@ -1,21 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <QUrl>
-
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QUrl>
 
 #include "../common/fake_window.h"
+#include "common/program_title.h"
+#include "gui_test.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
-#include "common/program_title.h"
+#include "program_world.h"
 #include "shell/click_area.h"
 #include "shell/welcome_window.h"
-#include "gui_test.h"
-#include "program_world.h"
 #include "temp_folder.h"
 
 namespace qd {
@@ -23,15 +22,15 @@ namespace {
 
 class StartWindow : public ::testing::Test, protected testing::ProgramWorld {
 protected:
-    static void SetUpTestSuite() {
-        testing::gui_application();
-    }
+    static void SetUpTestSuite() { testing::gui_application(); }
     StartWindow() {
         windows.define(kStartWindow, [this] {
             return create_start_window(services, {std::string(QUIZDECK_SOURCE_DIR) + "/content/artwork", ""});
         });
     }
-    WelcomeWindow& window() { return *static_cast<WelcomeWindow*>(static_cast<WidgetWindow&>(windows.load(kStartWindow)).widget()); }
+    WelcomeWindow& window() {
+        return *static_cast<WelcomeWindow*>(static_cast<WidgetWindow&>(windows.load(kStartWindow)).widget());
+    }
     void click(const char* name) {
         auto* area = window().findChild<QWidget*>(name);
         ASSERT_NE(area, nullptr) << name;
@@ -124,7 +123,8 @@ TEST_F(StartWindow, screenReadersFindEveryActionByNameAndTheKeyboardReachesThem)
         QAccessibleInterface* child = root->child(i);
         if (child->role() != QAccessible::Button || child->state().invisible) continue;
         EXPECT_TRUE(child->state().focusable) << child->text(QAccessible::Name).toStdString();
-        EXPECT_TRUE(w.rect().contains(child->rect().translated(-w.mapToGlobal(QPoint(0, 0))))) << child->text(QAccessible::Name).toStdString();
+        EXPECT_TRUE(w.rect().contains(child->rect().translated(-w.mapToGlobal(QPoint(0, 0)))))
+            << child->text(QAccessible::Name).toStdString();
         actions.push_back(child->text(QAccessible::Name));
     }
     EXPECT_EQ(actions, (std::vector<QString>{"Start", "Help", "Exit", "Money-back guarantee", "Submit Feedback", "EULA"}));

@@ -7,9 +7,9 @@
 #include "platform/settings_store.h"
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
-#include "state/user_settings.h"
 #include "state/program_services.h"
 #include "state/program_state.h"
+#include "state/user_settings.h"
 #include "temp_folder.h"
 
 namespace qd::testing {

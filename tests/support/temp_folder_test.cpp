@@ -1,8 +1,8 @@
-#include "temp_folder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+#include "temp_folder.h"
 
 namespace qd::testing {
 namespace {

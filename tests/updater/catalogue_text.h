@@ -10,7 +10,7 @@ struct CatalogueProduct {
     std::string name;
     std::optional<std::string> version = "1";  // nothing: no "version" key
     std::string size = "10";
-    std::optional<std::string> path = "";      // nothing: no "path" key
+    std::optional<std::string> path = "";  // nothing: no "path" key
     std::string date = "2024-05-01";
 };
 

@@ -1,10 +1,10 @@
-#include "updater/catalogue/catalogue_version.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "updater/catalogue/catalogue_version.h"
 
 namespace {
 
@@ -17,11 +17,28 @@ TEST(CatalogueVersionTest, parse_acceptsDecimalNumbersOnly) {
         std::optional<float> expected;
     };
     const std::vector<Case> cases = {
-        {"1.5", 1.5f},   {" 2 ", 2.0f},  {"1.10", 1.1f}, {"+3", 3.0f},     {"-1", -1.0f},  {".5", 0.5f},
-        {"5.", 5.0f},    {"1e1", 10.0f}, {"0", 0.0f},    {"", std::nullopt}, {" ", std::nullopt},
-        {"abc", std::nullopt}, {"1.2.3", std::nullopt}, {"1,5", std::nullopt}, {"1.5x", std::nullopt},
-        {"inf", std::nullopt}, {"nan", std::nullopt},   {"1e39", std::nullopt}, {"e5", std::nullopt},
-        {"1e", std::nullopt},  {"<no verson>", std::nullopt}, {"--1", std::nullopt},
+        {"1.5", 1.5f},
+        {" 2 ", 2.0f},
+        {"1.10", 1.1f},
+        {"+3", 3.0f},
+        {"-1", -1.0f},
+        {".5", 0.5f},
+        {"5.", 5.0f},
+        {"1e1", 10.0f},
+        {"0", 0.0f},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"abc", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"1,5", std::nullopt},
+        {"1.5x", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"1e39", std::nullopt},
+        {"e5", std::nullopt},
+        {"1e", std::nullopt},
+        {"<no verson>", std::nullopt},
+        {"--1", std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("\"" + c.text + "\"");

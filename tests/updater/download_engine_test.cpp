@@ -36,14 +36,15 @@ struct EngineRun {
     // The catalogue fetch and read of the wizard's first pages, every product ticked.
     void choose_all() {
         run.program_folder = world.program_folder();
-        run.addresses = qd::GetUpdatesINI(world.program(), transfer, {}, [] {}, failures, tell);
+        run.addresses = qd::GetUpdatesINI(
+            world.program(), transfer, {}, [] {}, failures, tell);
         run.lists = qd::Read_Updates_Ini(world.program(), failures);
         for (qd::ProductEntry& entry : run.lists.offered) entry.selected = true;
     }
 
     std::optional<std::string> install() {
-        qd::EngineServices services{transfer, display, failures, dialogs, starter, codec,
-                                    [this] { return applications_closed; }, {}, tell};
+        qd::EngineServices services{transfer, display, failures, dialogs, starter, codec, [this] { return applications_closed; },
+                                    {},       tell};
         return reported_by([&] { qd::DownloadSelectedUpdates(run, services); });
     }
 
@@ -82,8 +83,8 @@ TEST(DownloadEngine, installsAndRecordsEveryTickedProduct) {
     for (const char* left_over : {"updates.temp.ini", "core.cmp", "core.pck", "sims/sims.cmp", "sims/sims.pck", "updates:downloads"})
         EXPECT_FALSE(fs::exists(r.world.program() / left_over)) << left_over;
     EXPECT_EQ(r.display.files, (std::vector<std::string>{"core", "sims", "core", "sims"}));
-    EXPECT_EQ(r.display.captions, (std::vector<std::string>{"Decompression Status", "Unpacking Files",
-                                                            "Decompression Status", "Unpacking Files"}));
+    EXPECT_EQ(r.display.captions,
+              (std::vector<std::string>{"Decompression Status", "Unpacking Files", "Decompression Status", "Unpacking Files"}));
     EXPECT_EQ(r.display.labels.back(), "100%");
     EXPECT_TRUE(r.starter.starts.empty());
 }
@@ -115,8 +116,8 @@ TEST(DownloadEngine, linksInPlaceOfWhatARunWritesAreReplacedAndWhatTheyNamedIsLe
     EXPECT_EQ(std::distance(fs::directory_iterator(outside / "downloads"), fs::directory_iterator()), 1);
     EXPECT_EQ(read_file(outside / "downloads" / "kept.txt"), "kept");
     std::vector<std::string> expected;
-    for (auto [name, target] : {std::pair{"updates.temp.ini", "fetched.ini"}, {"updates:downloads", "downloads"},
-                                {"updates.ini", "updates.ini"}})
+    for (auto [name, target] :
+         {std::pair{"updates.temp.ini", "fetched.ini"}, {"updates:downloads", "downloads"}, {"updates.ini", "updates.ini"}})
         expected.push_back((program / name).string() + " is a symbolic link to " + (outside / target).string() +
                            "; the program never writes through it");
     EXPECT_EQ(r.notices, expected);
@@ -187,18 +188,19 @@ TEST(DownloadEngine, untrustedFilesAreNeitherUnpackedNorRecorded) {
         const char* reported;
         bool core_installed;
     };
-    const Case cases[] = {
-        {"second download cut short", [](auto& world) { world.server.set_fault("sims.cmp", "truncated"); },
-         "Error Downloading Updates\nsims.cmp: The connection ended after ", false},
-        {"second file replaced on the server",
-         [](auto& world) { write_file(world.served() / "sims.cmp", "HE0\rnot the package"); },
-         "Error Downloading Updates\nsims.cmp is not the file the update list names (its SHA-256 differs).", true},
-        {"second file larger than its catalogue size",
-         [](auto& world) {
-             qd::IniFile(world.served() / "updates.ini").write_string("product2", "size", "1");
-             write_file(world.served() / "sims.cmp", std::string(3000, 'x'));
-         },
-         "Error Downloading Updates\nsims.cmp: The server offers 3000 bytes, more than the 2048 bytes expected.", false},
+    const Case cases[] =
+        {
+            {"second download cut short", [](auto& world) { world.server.set_fault("sims.cmp", "truncated"); },
+             "Error Downloading Updates\nsims.cmp: The connection ended after ", false},
+            {"second file replaced on the server",
+             [](auto& world) { write_file(world.served() / "sims.cmp", "HE0\rnot the package"); },
+             "Error Downloading Updates\nsims.cmp is not the file the update list names (its SHA-256 differs).", true},
+            {"second file larger than its catalogue size",
+             [](auto& world) {
+        qd::IniFile(world.served() / "updates.ini").write_string("product2", "size", "1");
+        write_file(world.served() / "sims.cmp", std::string(3000, 'x'));
+             },
+             "Error Downloading Updates\nsims.cmp: The server offers 3000 bytes, more than the 2048 bytes expected.", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,8 +232,8 @@ TEST(DownloadEngine, unwritableFolderIsReportedBeforeAnyDownload) {
     const Case cases[] = {
         {"a file in the folder's place", [](const fs::path& sims) { write_file(sims, "not a folder"); },
          "Could not create directory", ""},
-        {"a folder that takes no files", [](const fs::path& sims) { fs::create_directory_symlink("/proc", sims); },
-         "The folder ", " cannot be written: "},
+        {"a folder that takes no files", [](const fs::path& sims) { fs::create_directory_symlink("/proc", sims); }, "The folder ",
+         " cannot be written: "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -240,8 +242,7 @@ TEST(DownloadEngine, unwritableFolderIsReportedBeforeAnyDownload) {
         c.block(r.world.program() / "sims");
         std::optional<std::string> reported = r.install();
         ASSERT_TRUE(reported);
-        EXPECT_TRUE(reported->starts_with(c.before_folder + r.world.program_folder() + "sims/" + c.after_folder))
-            << *reported;
+        EXPECT_TRUE(reported->starts_with(c.before_folder + r.world.program_folder() + "sims/" + c.after_folder)) << *reported;
         EXPECT_EQ(r.world.server.log().find(".cmp"), std::string::npos);
     }
 }

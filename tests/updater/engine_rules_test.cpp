@@ -13,9 +13,8 @@ namespace {
 
 TEST(DownloadTexts, rateFollowsTheTable) {
     const std::pair<double, const char*> cases[] = {
-        {0, "0.0 KB/Sec"},          {999, "0.0 KB/Sec"},         {1000, "1 KB/Sec"},
-        {1400, "1 KB/Sec"},         {999'400, "999 KB/Sec"},     {1'000'000, "1.0 MB/Sec"},
-        {2'500'000, "2.5 MB/Sec"},  {3e9, "3.0 GB/Sec"},
+        {0, "0.0 KB/Sec"},       {999, "0.0 KB/Sec"},       {1000, "1 KB/Sec"},        {1400, "1 KB/Sec"},
+        {999'400, "999 KB/Sec"}, {1'000'000, "1.0 MB/Sec"}, {2'500'000, "2.5 MB/Sec"}, {3e9, "3.0 GB/Sec"},
     };
     for (auto [rate, text] : cases) EXPECT_EQ(qd::rate_text(rate), text) << rate;
 }
@@ -29,10 +28,8 @@ TEST(DownloadTexts, estimateKeepsOneDecimalAndTurnsToMinutesAt60Seconds) {
     };
     const Case cases[] = {
         {312, qd::kRate56k, "1.0", "Min"},  // 60.0 seconds
-        {312, qd::kRateT1, "2.1", "Sec"},
-        {311, qd::kRate56k, "59.8", "Sec"},
-        {0, qd::kRateCable, "0.0", "Sec"},
-        {32767, qd::kRate56k, "105.0", "Min"},
+        {312, qd::kRateT1, "2.1", "Sec"},  {311, qd::kRate56k, "59.8", "Sec"},
+        {0, qd::kRateCable, "0.0", "Sec"}, {32767, qd::kRate56k, "105.0", "Min"},
     };
     for (const Case& c : cases) {
         qd::DownloadEstimate estimate = qd::EstimateDownloadTime(c.kilobytes, c.rate);

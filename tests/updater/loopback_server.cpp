@@ -9,8 +9,7 @@ namespace qd::testing {
 LoopbackServer::LoopbackServer(const std::filesystem::path& folder)
     : folder_(folder),
       log_file_(folder.parent_path() / (folder.filename().string() + ".requests.log")),
-      process_({QD_PYTHON3, QUIZDECK_SOURCE_DIR "/tests/updater/loopback_server.py", folder.string(), "--log",
-                log_file_.string()}) {
+      process_({QD_PYTHON3, QUIZDECK_SOURCE_DIR "/tests/updater/loopback_server.py", folder.string(), "--log", log_file_.string()}) {
     auto line = process_.read_line(std::chrono::seconds(20));
     if (!line) throw std::runtime_error("the loopback server did not start");
     port_ = std::stoi(*line);

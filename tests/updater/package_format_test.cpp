@@ -1,9 +1,9 @@
-#include "updater/package/package_format.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "updater/package/package_format.h"
 
 namespace {
 
@@ -24,10 +24,10 @@ TEST(PackageFormatTest, layoutIsLengthsCountsAndLowerIndices) {
     record.names = {1, {"a\\b"}};
     record.second = {0, {}};
     record.contents = {1, {"xy"}};
-    std::string expected = bytes_of({1, 0}) + "p" +                                       // text
-                           bytes_of({1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 3, 0}) + "a\\b" +        // names
-                           bytes_of({1, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +                     // second
-                           bytes_of({1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0}) + "xy";          // contents
+    std::string expected = bytes_of({1, 0}) + "p" +                                   // text
+                           bytes_of({1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 3, 0}) + "a\\b" +  // names
+                           bytes_of({1, 0, 0, 0, 0, 0, 0, 0, 0, 0}) +                 // second
+                           bytes_of({1, 0, 1, 0, 0, 0, 1, 0, 0, 0, 2, 0}) + "xy";     // contents
     EXPECT_EQ(serialize_package(record), expected);
 }
 
@@ -59,8 +59,8 @@ TEST(PackageFormatTest, roundTripKeepsEveryListAndIndex) {
     record.contents = {0, {"", "[a]\r\n", std::string(100000, '\0') + "end"}};
     PackageRecord back = parse_package(serialize_package(record) + "trailing bytes are ignored");
     EXPECT_EQ(back.text, record.text);
-    for (auto [got, want] : {std::pair{&back.names, &record.names}, {&back.second, &record.second},
-                             {&back.contents, &record.contents}}) {
+    for (auto [got, want] :
+         {std::pair{&back.names, &record.names}, {&back.second, &record.second}, {&back.contents, &record.contents}}) {
         EXPECT_EQ(got->lower_index, want->lower_index);
         EXPECT_EQ(got->items, want->items);
     }

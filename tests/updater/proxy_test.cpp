@@ -29,7 +29,10 @@ protected:
         qd::CurlTransfer transfer;
         qd::SetInetVariables(transfer, {mode, "127.0.0.1", port.text(), user, password});
         qd::testing::ThrowingFailureReport failures;
-        return reported_by([&] { qd::GetUpdatesINI(world.program(), transfer, {}, [] {}, failures); });
+        return reported_by([&] {
+            qd::GetUpdatesINI(
+                world.program(), transfer, {}, [] {}, failures);
+        });
     }
 
     bool fetched() const { return read_file(world.program() / "updates.temp.ini") == read_file(world.served() / "updates.ini"); }
@@ -44,8 +47,8 @@ protected:
 
 TEST_F(Proxies, normalIsAnHttpProxyWithBasicAuthentication) {
     const auto log = folder / "tinyproxy.log";
-    write_file(folder / "tinyproxy.conf", "Port " + port.text() + "\nListen 127.0.0.1\nTimeout 30\nLogFile \"" +
-                                              log.string() + "\"\nLogLevel Info\nBasicAuth ann secret\nAllow 127.0.0.1\n");
+    write_file(folder / "tinyproxy.conf", "Port " + port.text() + "\nListen 127.0.0.1\nTimeout 30\nLogFile \"" + log.string() +
+                                              "\"\nLogLevel Info\nBasicAuth ann secret\nAllow 127.0.0.1\n");
     ChildProcess proxy({"tinyproxy", "-d", "-c", (folder / "tinyproxy.conf").string()});
     ASSERT_TRUE(qd::testing::wait_for_port(port.number(), 10s));
 
@@ -79,8 +82,7 @@ TEST_F(Proxies, socks5SendsUserNameAndPassword) {
 
 TEST_F(Proxies, socks4SendsTheUserId) {
     const auto log = folder / "danted.log";
-    write_file(folder / "danted.conf", "logoutput: " + log.string() + "\ninternal: 127.0.0.1 port = " +
-                                           port.text() +
+    write_file(folder / "danted.conf", "logoutput: " + log.string() + "\ninternal: 127.0.0.1 port = " + port.text() +
                                            "\nexternal: 127.0.0.1\nclientmethod: none\nsocksmethod: none\n"
                                            "user.privileged: root\nuser.unprivileged: nobody\n"
                                            "client pass {\n from: 127.0.0.0/8 to: 0.0.0.0/0\n log: connect error\n}\n"

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "catalogue_text.h"
-#include "updater/codec/cls_huffman.h"
 #include "folder_snapshot.h"
 #include "platform/ini_file.h"
 #include "temp_folder.h"
@@ -15,6 +14,7 @@
 #include "update_doubles.h"
 #include "updater/catalogue/read_updates_ini.h"
 #include "updater/catalogue/record_installed_product.h"
+#include "updater/codec/cls_huffman.h"
 #include "updater/package/package_format.h"
 #include "updater/package/unpack_package.h"
 #include "updater/paths/relative_names.h"
@@ -173,13 +173,15 @@ TEST(PublishTest, unusableRequestsChangeNothingOnTheServer) {
     try {
         qd::publish_update({folder / "clash", server, "pC", "1", "", "d"});
     } catch (const qd::PublishError& error) {
-        EXPECT_NE(std::string(error.what()).find("pC.pck, the name of the product's own download"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("pC.pck, the name of the product's own download"), std::string::npos)
+            << error.what();
     }
     try {
         qd::publish_update({folder / "own", server, "new", "3", "", "d"});
         ADD_FAILURE() << "published";
     } catch (const qd::PublishError& error) {
-        EXPECT_NE(std::string(error.what()).find("UPDATES.ini, which would replace the update utility's own updates.ini"), std::string::npos)
+        EXPECT_NE(std::string(error.what()).find("UPDATES.ini, which would replace the update utility's own updates.ini"),
+                  std::string::npos)
             << error.what();
     }
     // In a folder of its own, the product may hold such a file.

@@ -1,5 +1,3 @@
-#include "updater/catalogue/read_updates_ini.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -9,6 +7,7 @@
 #include "catalogue_text.h"
 #include "temp_folder.h"
 #include "update_doubles.h"
+#include "updater/catalogue/read_updates_ini.h"
 #include "updater/catalogue/server_addresses.h"
 
 namespace {
@@ -121,12 +120,11 @@ TEST(ReadUpdatesIniTest, damagedCataloguesAreReported) {
     const std::vector<FailureCase> cases = {
         {"no local catalogue", std::nullopt, fine, "updates.ini not found.  Please reinstall software."},
         {"no remote catalogue", fine, std::nullopt, reading, {"Error retrieving updates"}},
-        {"remote catalogue without a count", fine, "[product1]\r\nname=core\r\nversion=1\r\n", reading,
-         {"Error retrieving updates"}},
+        {"remote catalogue without a count", fine, "[product1]\r\nname=core\r\nversion=1\r\n", reading, {"Error retrieving updates"}},
         {"local catalogue without a count", "[product1]\r\nname=core\r\n", fine, reading},
         {"negative remote count", fine, "[general]\r\nnumberofproducts=-2\r\n", reading},
-        {"remote count beyond the products listed", fine, "[general]\r\nnumberofproducts=2147483647\r\n" +
-                                                               qd::testing::product_section(1, {"core", "2"}), reading},
+        {"remote count beyond the products listed", fine,
+         "[general]\r\nnumberofproducts=2147483647\r\n" + qd::testing::product_section(1, {"core", "2"}), reading},
         {"local count beyond any catalogue", "[general]\r\nnumberofproducts=2147483647\r\n", fine, reading},
         {"remote version missing", fine, remote_with({"core", std::nullopt}), reading},
         {"remote version empty", fine, remote_with({"core", ""}), reading},
@@ -134,8 +132,8 @@ TEST(ReadUpdatesIniTest, damagedCataloguesAreReported) {
         {"local version not a number", catalogue_text({{"core", "new"}}), fine, reading},
         {"size beyond 32767", fine, remote_with({"core", "2", "32768"}), reading},
         {"local size beyond 32767", catalogue_text({{"core", "1", "99999"}}), fine, reading},
-        {"offered sizes beyond 32767 in total", fine,
-         catalogue_text({{"a", "1", "20000"}, {"b", "1", "12767"}, {"c", "1", "1"}}), reading},
+        {"offered sizes beyond 32767 in total", fine, catalogue_text({{"a", "1", "20000"}, {"b", "1", "12767"}, {"c", "1", "1"}}),
+         reading},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.label);
@@ -160,10 +158,12 @@ TEST(ReadUpdatesIniTest, anUnsafeOfferedProductIsRefusedAloneWithItsReason) {
     const std::vector<RefusedCase> cases = {
         {"no folder", section({"bad", "2", "1", std::nullopt}), "the update list gives it no folder"},
         {"absolute folder", section({"bad", "2", "1", "/usr/lib/"}), "its folder \"/usr/lib/\" is an absolute path"},
-        {"folder climbing out", section({"bad", "2", "1", "..\\..\\home\\"}), "its folder \"..\\..\\home\\\" climbs out of its folder"},
+        {"folder climbing out", section({"bad", "2", "1", "..\\..\\home\\"}),
+         "its folder \"..\\..\\home\\\" climbs out of its folder"},
         {"folder climbing out with slashes", section({"bad", "2", "1", "data/../../x"}), "climbs out of its folder"},
         {"drive folder", section({"bad", "2", "1", "C:\\Windows\\"}), "has a drive or device form"},
-        {"folder with a character no folder name holds", section({"bad", "2", "1", "sims|2"}), "holds a character no file name may hold"},
+        {"folder with a character no folder name holds", section({"bad", "2", "1", "sims|2"}),
+         "holds a character no file name may hold"},
         {"name with a folder part", section({"..\\bad", "2"}), "its name \"..\\bad\" holds a folder part"},
         {"name that is a parent folder", section({"..", "2"}), "climbs out of its folder"},
         {"no name", "[product2]\r\nversion=2\r\npath=\r\n", "the update list gives it no name"},
@@ -172,8 +172,9 @@ TEST(ReadUpdatesIniTest, anUnsafeOfferedProductIsRefusedAloneWithItsReason) {
         SCOPED_TRACE(c.label);
         TempFolder folder;
         write_file(folder / "updates.ini", catalogue_text({}));
-        write_file(folder / "updates.temp.ini", "[general]\r\nnumberofproducts=3\r\n" + qd::testing::product_section(1, {"core", "2"}) +
-                                                    c.product + qd::testing::product_section(3, {"sims", "2", "5", "sims\\"}));
+        write_file(folder / "updates.temp.ini", "[general]\r\nnumberofproducts=3\r\n" +
+                                                    qd::testing::product_section(1, {"core", "2"}) + c.product +
+                                                    qd::testing::product_section(3, {"sims", "2", "5", "sims\\"}));
         ThrowingFailureReport failures;
         CatalogueLists lists;
         EXPECT_EQ(reported_by([&] { lists = Read_Updates_Ini(folder.path(), failures); }), std::nullopt);

@@ -1,5 +1,3 @@
-#include "updater/catalogue/record_installed_product.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +7,7 @@
 #include "temp_folder.h"
 #include "update_doubles.h"
 #include "updater/catalogue/read_updates_ini.h"
+#include "updater/catalogue/record_installed_product.h"
 
 namespace {
 
@@ -34,24 +33,31 @@ TEST(RecordInstalledProductTest, writesTheRemoteEntryIntoTheLocalCatalogue) {
         {"a listed product is updated in place; its name and the count stay",
          general + "numberofproducts=2\r\n; installed products\r\n[product1]\r\nname=core\r\nversion=1\r\nsize=5\r\n"
                    "date=old\r\npath=\r\n[product2]\r\nname=extra\r\nversion=1\r\n",
-         {{"core", "1.5", "7", "data\\", "2024-06-01"}}, "core",
+         {{"core", "1.5", "7", "data\\", "2024-06-01"}},
+         "core",
          general + "numberofproducts=2\r\n; installed products\r\n[product1]\r\nname=core\r\nversion=1.5\r\nsize=7\r\n"
                    "date=2024-06-01\r\npath=data\\\r\n[product2]\r\nname=extra\r\nversion=1\r\n"},
         {"a new product is appended one above the old count",
          general + "numberofproducts=1\r\n[product1]\r\nname=core\r\nversion=1\r\n",
-         {{"core", "1"}, {"extra", "2", "12", "", "d"}}, "extra",
+         {{"core", "1"}, {"extra", "2", "12", "", "d"}},
+         "extra",
          general + "numberofproducts=2\r\n[product1]\r\nname=core\r\nversion=1\r\n"
                    "[product2]\r\nname=extra\r\nversion=2\r\ndate=d\r\nsize=12\r\npath=\r\n"},
-        {"an empty local catalogue gets its first product", "[general]\r\nnumberofproducts=0\r\n",
-         {{"core", "3", "1", "", "d"}}, "core",
+        {"an empty local catalogue gets its first product",
+         "[general]\r\nnumberofproducts=0\r\n",
+         {{"core", "3", "1", "", "d"}},
+         "core",
          "[general]\r\nnumberofproducts=1\r\n[product1]\r\nname=core\r\nversion=3\r\ndate=d\r\nsize=1\r\npath=\r\n"},
         {"every local section of the name is updated",
          "[general]\r\nnumberofproducts=2\r\n[product1]\r\nname=core\r\nversion=1\r\n[product2]\r\nname=core\r\nversion=0\r\n",
-         {{"core", "2", "3", "", "d"}}, "core",
+         {{"core", "2", "3", "", "d"}},
+         "core",
          "[general]\r\nnumberofproducts=2\r\n[product1]\r\nname=core\r\nversion=2\r\nsize=3\r\ndate=d\r\npath=\r\n"
          "[product2]\r\nname=core\r\nversion=2\r\nsize=3\r\ndate=d\r\npath=\r\n"},
-        {"the last remote entry of the name counts", "[general]\r\nnumberofproducts=0\r\n",
-         {{"core", "2", "1", "", "first"}, {"core", "3", "1", "", "last"}}, "core",
+        {"the last remote entry of the name counts",
+         "[general]\r\nnumberofproducts=0\r\n",
+         {{"core", "2", "1", "", "first"}, {"core", "3", "1", "", "last"}},
+         "core",
          "[general]\r\nnumberofproducts=1\r\n[product1]\r\nname=core\r\nversion=3\r\ndate=last\r\nsize=1\r\npath=\r\n"},
     };
     for (const RecordCase& c : cases) {

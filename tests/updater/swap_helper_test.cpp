@@ -60,14 +60,15 @@ TEST_F(SwapHelper, failedSwapKeepsTheOldUtilityAndSaysWhy) {
         std::function<void()> spoil;
         const char* reason;
     };
-    const Case cases[] = {
-        {"no new copy", [&] { fs::remove(utility.string() + ".new"); }, "no new copy"},
-        {"new copy is a folder",
-         [&] {
-             fs::remove(utility.string() + ".new");
-             fs::create_directory(utility.string() + ".new");
-         },
-         "is not a regular file"},
+    const Case cases[] =
+        {
+            {"no new copy", [&] { fs::remove(utility.string() + ".new"); }, "no new copy"},
+            {"new copy is a folder",
+             [&] {
+        fs::remove(utility.string() + ".new");
+        fs::create_directory(utility.string() + ".new");
+             },
+             "is not a regular file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

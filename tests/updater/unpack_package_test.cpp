@@ -1,5 +1,3 @@
-#include "updater/package/unpack_package.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -12,6 +10,7 @@
 #include "temp_folder.h"
 #include "update_doubles.h"
 #include "updater/package/ensure_folder_path.h"
+#include "updater/package/unpack_package.h"
 
 namespace {
 
@@ -56,8 +55,7 @@ protected:
 };
 
 TEST_F(UnpackPackageTest, writesEveryFileAndCreatesFoldersOuterFirst) {
-    EXPECT_EQ(unpack(package_record({{"q_bottom.ini", "new"}, {"a\\b\\c.txt", "deep"}, {"a/d.txt", "slash"}})),
-              std::nullopt);
+    EXPECT_EQ(unpack(package_record({{"q_bottom.ini", "new"}, {"a\\b\\c.txt", "deep"}, {"a/d.txt", "slash"}})), std::nullopt);
     EXPECT_EQ(read_file(program_folder() / "q_bottom.ini"), "new");
     EXPECT_EQ(read_file(program_folder() / "a" / "b" / "c.txt"), "deep");
     EXPECT_EQ(read_file(program_folder() / "a" / "d.txt"), "slash");
@@ -82,10 +80,15 @@ TEST_F(UnpackPackageTest, newCopyOfTheUtilityIsWrittenBesideIt) {
         self_update_ = false;
         write_file(program_folder() / "updates", "running utility");
         fs::permissions(program_folder() / "updates", fs::perms(0755));
-        EXPECT_EQ(unpack(package_record({{c.name, "\x7f" "ELF new utility"}})), std::nullopt);
+        EXPECT_EQ(unpack(package_record({{c.name,
+                                          "\x7f"
+                                          "ELF new utility"}})),
+                  std::nullopt);
         EXPECT_EQ(self_update_, c.self_update);
         EXPECT_EQ(read_file(program_folder() / "updates"), "running utility");
-        EXPECT_EQ(read_file(program_folder() / c.written), "\x7f" "ELF new utility");
+        EXPECT_EQ(read_file(program_folder() / c.written),
+                  "\x7f"
+                  "ELF new utility");
         EXPECT_EQ(fs::status(program_folder() / c.written).permissions() & fs::perms::owner_exec, fs::perms::owner_exec);
         fs::remove(program_folder() / c.written);
     }
@@ -104,8 +107,8 @@ TEST_F(UnpackPackageTest, emptyNamesAndIndexZeroAreNotWritten) {
     EXPECT_EQ(unpack(record), std::nullopt);
     EXPECT_FALSE(fs::exists(program_folder() / "index0.txt"));
     EXPECT_EQ(read_file(program_folder() / "one.txt"), "1");
-    EXPECT_EQ(snapshot(program_folder()).size(), 3u);  // updates.ini, q_bottom.ini, one.txt
-    EXPECT_EQ(progress_.event_rounds, 2);                // indices 1 and 2
+    EXPECT_EQ(snapshot(program_folder()).size(), 3u);       // updates.ini, q_bottom.ini, one.txt
+    EXPECT_EQ(progress_.event_rounds, 2);                   // indices 1 and 2
     EXPECT_EQ(progress_.bars, (std::vector<int>{0, 100}));  // the empty name has no progress step
 }
 
@@ -114,8 +117,7 @@ TEST_F(UnpackPackageTest, progressRoundsHalvesToEven) {
     for (int i = 1; i <= 8; ++i) files.emplace_back("f" + std::to_string(i), "x");
     EXPECT_EQ(unpack(package_record(files)), std::nullopt);
     EXPECT_EQ(progress_.bars, (std::vector<int>{0, 12, 25, 38, 50, 62, 75, 88, 100}));
-    EXPECT_EQ(progress_.labels,
-              (std::vector<std::string>{"0", "12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
+    EXPECT_EQ(progress_.labels, (std::vector<std::string>{"0", "12%", "25%", "38%", "50%", "62%", "75%", "88%", "100%"}));
 }
 
 TEST_F(UnpackPackageTest, packageWithoutNamesWritesNothing) {

@@ -71,8 +71,8 @@ struct WizardWorld {
     qd::testing::RecordingShell shell;
     qd::testing::RecordingStarter starter;
     qd::testing::FakeTopWindows top_windows;
-    qd::FrmAvailableWindow window{{transfer, dialogs, shell, starter, top_windows,
-                                   [](int status) { throw ProcessEnded{status}; }, world.program_folder(), {}}};
+    qd::FrmAvailableWindow window{
+        {transfer, dialogs, shell, starter, top_windows, [](int status) { throw ProcessEnded{status}; }, world.program_folder(), {}}};
 };
 
 void click_cell(QTableWidget* grid, int row, int column) {
@@ -127,10 +127,11 @@ TEST(UpdateWizard, pagesInOrderTickingAndADownloadOfTwoProducts) {
     EXPECT_FALSE(address->isEnabled() || user->isEnabled() || password->isEnabled());
     EXPECT_NE(user->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(user->text(), "ann");
-    EXPECT_EQ(actions_of(w.window), (std::vector<std::string>{role(QAccessible::ComboBox, "None"),
-                                                              role(QAccessible::PushButton, "Next >>"),
-                                                              role(QAccessible::PushButton, "Exit")}));
-    for (const char* hidden : {"fra_connecting", "fra_dlspeed", "fra_download"}) EXPECT_FALSE(w.find<QGroupBox>(hidden)->isVisible()) << hidden;
+    EXPECT_EQ(actions_of(w.window),
+              (std::vector<std::string>{role(QAccessible::ComboBox, "None"), role(QAccessible::PushButton, "Next >>"),
+                                        role(QAccessible::PushButton, "Exit")}));
+    for (const char* hidden : {"fra_connecting", "fra_dlspeed", "fra_download"})
+        EXPECT_FALSE(w.find<QGroupBox>(hidden)->isVisible()) << hidden;
     EXPECT_FALSE(w.find<QPushButton>("cmd_downloadNext")->isVisible());
 
     // Enter takes the default button: the catalogue is fetched and the grid filled.
@@ -235,13 +236,15 @@ TEST(UpdateWizard, damagedSecondProductLeavesTheFirstInstalled) {
     write_file(w.world.served() / "sims.cmp", sims_file.substr(0, sims_file.size() / 2));
     w.window.show();
     w.window.cmd_startnext_Click();
-    w.dialogs.expect_message("An error has occurred before updates could be installed:\nError Downloading Updates\n"
-                             "sims.cmp is not the file the update list names (its SHA-256 differs).\n"
-                             "Would you like to manually download the updates?",
-                             kTitle, qd::DialogAnswer::no);
-    w.dialogs.expect_message("Palvera Press Updates has not completed updating your files.\nPlease run Updates again "
-                             "or download the manual updates from\nhttps://manual.example/updates.htm",
-                             kTitle);
+    w.dialogs.expect_message(
+        "An error has occurred before updates could be installed:\nError Downloading Updates\n"
+        "sims.cmp is not the file the update list names (its SHA-256 differs).\n"
+        "Would you like to manually download the updates?",
+        kTitle, qd::DialogAnswer::no);
+    w.dialogs.expect_message(
+        "Palvera Press Updates has not completed updating your files.\nPlease run Updates again "
+        "or download the manual updates from\nhttps://manual.example/updates.htm",
+        kTitle);
     try {
         w.window.cmd_availableNext_Click();
         ADD_FAILURE() << "the failure did not end the program";
@@ -258,9 +261,10 @@ TEST(UpdateWizard, damagedSecondProductLeavesTheFirstInstalled) {
 TEST(UpdateWizard, failureReportOffersTheManualDownloadPage) {
     WizardWorld w;
     w.world.server.set_fault("updates.ini", "missing");
-    w.dialogs.expect_message("An error has occurred before updates could be installed:\nCould not retrieve update "
-                             "list\nThe server answered with status 404.\nWould you like to manually download the updates?",
-                             kTitle, qd::DialogAnswer::yes);
+    w.dialogs.expect_message(
+        "An error has occurred before updates could be installed:\nCould not retrieve update "
+        "list\nThe server answered with status 404.\nWould you like to manually download the updates?",
+        kTitle, qd::DialogAnswer::yes);
     EXPECT_THROW(w.window.cmd_startnext_Click(), ProcessEnded);
     ASSERT_EQ(w.shell.opened.size(), 1u);
     EXPECT_EQ(w.shell.opened[0].first, "https://manual.example/updates.htm");
@@ -270,8 +274,7 @@ TEST(UpdateWizard, failureReportOffersTheManualDownloadPage) {
 TEST(UpdateWizard, noUpdatesLeavesOnlyExit) {
     WizardWorld w;
     w.world.local_catalogue().write_string("general", "numberofproducts", "2");
-    for (const char* section : {"product1", "product2"})
-        w.world.local_catalogue().write_string(section, "version", "9");
+    for (const char* section : {"product1", "product2"}) w.world.local_catalogue().write_string(section, "version", "9");
     w.world.local_catalogue().write_string("product1", "name", "core");
     w.world.local_catalogue().write_string("product2", "name", "sims");
     w.dialogs.expect_message("There are currently no updates available", kTitle);

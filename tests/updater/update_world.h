@@ -17,8 +17,8 @@ public:
     UpdateWorld() {
         std::filesystem::create_directories(temp / "program");
         write_file(temp / "program" / "updates.ini", "[general]\r\nurl=" + server.url() +
-                                                        "\r\nmanualurl=https://manual.example/updates.htm\r\n"
-                                                        "numberofproducts=0\r\n");
+                                                         "\r\nmanualurl=https://manual.example/updates.htm\r\n"
+                                                         "numberofproducts=0\r\n");
     }
 
     // Publishes a product of the given files (relative name -> bytes).

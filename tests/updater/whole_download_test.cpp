@@ -23,10 +23,9 @@ struct Outcome {
 Outcome download(const std::string& url, const qd::DownloadRules& rules) {
     qd::CurlTransfer transfer;
     Outcome outcome;
-    qd::DownloadHandlers handlers{
-        .on_head = [&](std::optional<std::int64_t> length) { outcome.announced = length; },
-        .on_piece = [&](std::string_view piece, std::int64_t) { outcome.body += piece; },
-        .between_steps = [] {}};
+    qd::DownloadHandlers handlers{.on_head = [&](std::optional<std::int64_t> length) { outcome.announced = length; },
+                                  .on_piece = [&](std::string_view piece, std::int64_t) { outcome.body += piece; },
+                                  .between_steps = [] {}};
     try {
         qd::download_whole(transfer, url, rules, handlers);
     } catch (const qd::DownloadFault& fault) {

@@ -69,7 +69,8 @@ private:
         // A folder without files yet (git keeps no empty folders) is an empty part.
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(sources_ / folder, error))
-            if (entry.is_regular_file() && entry.path().extension() == ".qb") names.push_back(folder + "/" + entry.path().filename().string());
+            if (entry.is_regular_file() && entry.path().extension() == ".qb")
+                names.push_back(folder + "/" + entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -90,7 +91,8 @@ private:
         std::stable_sort(chapters.begin(), chapters.end(), [](auto* a, auto* b) { return a->chapter < b->chapter; });
         for (std::size_t i = 1; i < chapters.size(); ++i)
             if (chapters[i]->chapter == chapters[i - 1]->chapter)
-                report(chapters[i]->path, 1, "chapter " + std::to_string(chapters[i]->chapter) + " is also " + chapters[i - 1]->path);
+                report(chapters[i]->path, 1,
+                       "chapter " + std::to_string(chapters[i]->chapter) + " is also " + chapters[i - 1]->path);
         return chapters;
     }
 
@@ -233,8 +235,6 @@ std::set<std::string> parse_simulator_keys(const std::string& text) {
     return keys;
 }
 
-Content load_content(const fs::path& sources, const fs::path& data_folder) {
-    return Assembler(sources, data_folder).run();
-}
+Content load_content(const fs::path& sources, const fs::path& data_folder) { return Assembler(sources, data_folder).run(); }
 
 }  // namespace bankc

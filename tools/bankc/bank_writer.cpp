@@ -63,8 +63,8 @@ std::string write_cpp(const std::vector<AssembledBank>& banks) {
         const BankManifest& m = *bank.manifest;
         const std::string name = variable_name(m.module);
         out << "extern const BankData " << name << ";\nconst BankData " << name << " = {" << cpp_string_literal(m.module) << ", "
-            << cpp_string_literal(m.title) << ", " << cpp_string_literal(m.number) << ", " << cpp_string_literal(m.version)
-            << ", " << cpp_string_literal(m.description) << ",\n    {" << name << "_categories}, {" << name << "_questions, "
+            << cpp_string_literal(m.title) << ", " << cpp_string_literal(m.number) << ", " << cpp_string_literal(m.version) << ", "
+            << cpp_string_literal(m.description) << ",\n    {" << name << "_categories}, {" << name << "_questions, "
             << bank.questions.size() << "}};\n\n";
     }
     out << "}  // namespace qd::banks\n";

@@ -17,7 +17,8 @@ bool is_reference_tag(const std::string& tag) {
     return true;
 }
 
-const std::array<const char*, 11> kCountWords = {"zero", "one", "two", "three", "four", "five", "six", "seven", "eight", "nine", "ten"};
+const std::array<const char*, 11> kCountWords = {"zero", "one",   "two",   "three", "four", "five",
+                                                 "six",  "seven", "eight", "nine",  "ten"};
 
 }  // namespace
 
@@ -78,12 +79,15 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
     auto report = [&](int line, std::string message) { diagnostics.push_back({q.file, line ? line : q.line, std::move(message)}); };
     const bool simulator = context.role == QuestionRole::simulator;
 
-    for (const auto& [what, text] : {std::pair<const char*, const std::string*>{"question text", &q.text}, {"explanation", &q.explanation}, {"start", &q.start}}) {
+    for (const auto& [what, text] : {std::pair<const char*, const std::string*>{"question text", &q.text},
+                                     {"explanation", &q.explanation},
+                                     {"start", &q.start}}) {
         if (auto problem = markup_problem(*text); !problem.empty()) report(q.line, std::string(what) + ": " + problem);
     }
     for (const auto& answer : q.answers) {
         if (answer.text.empty()) report(answer.line, "empty answer: answers are packed from slot 1, leave no gap");
-        else if (auto problem = markup_problem(answer.text); !problem.empty() && !q.has_expect) report(answer.line, "answer: " + problem);
+        else if (auto problem = markup_problem(answer.text); !problem.empty() && !q.has_expect)
+            report(answer.line, "answer: " + problem);
     }
     if (q.answers.size() > 6) report(q.answers[6].line, "more than six answers");
 
@@ -112,17 +116,19 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
 
     if (!q.exercise.empty() || !q.lab.empty() || !q.start.empty() || q.has_expect)
         report(q.line, "exercise, lab, start and expect belong to simulator questions");
-    if (context.role == QuestionRole::chapter && !q.chapter.empty()) report(q.chapter_line, "\"chapter:\" belongs to scenario questions");
+    if (context.role == QuestionRole::chapter && !q.chapter.empty())
+        report(q.chapter_line, "\"chapter:\" belongs to scenario questions");
     if (context.role == QuestionRole::scenario && (q.diagram.empty() || q.exhibit.empty()))
         report(q.line, "a scenario question needs a diagram and an exhibit");
     if (q.explanation.empty()) {
         report(q.line, "a question without an explanation: say why the right answer is right and each wrong one wrong");
     } else if (const int words = explanation_words(q.explanation); words < kMinimumExplanationWords) {
-        report(q.explanation_line, "explanation of " + std::to_string(words) + " words; it needs at least " +
-                                       std::to_string(kMinimumExplanationWords));
+        report(q.explanation_line,
+               "explanation of " + std::to_string(words) + " words; it needs at least " + std::to_string(kMinimumExplanationWords));
     }
 
-    const int rights = static_cast<int>(std::count_if(q.answers.begin(), q.answers.end(), [](const SourceAnswer& a) { return a.right; }));
+    const int rights = static_cast<int>(
+        std::count_if(q.answers.begin(), q.answers.end(), [](const SourceAnswer& a) { return a.right; }));
     if (q.type == "fill_in_the_blank") {
         if (context.role != QuestionRole::scenario) report(q.type_line, "fill-in questions belong to the scenario files only");
         if (q.has_choice) report(q.line, "a fill-in question lists accept: answers, not right:/wrong:");
@@ -130,14 +136,16 @@ void check_question(const SourceQuestion& q, const CheckContext& context, std::v
     } else if (q.type == "single_answer" || q.type == "multi_answer") {
         if (q.has_accept) report(q.line, "accept: belongs to fill-in questions");
         if (rights == 0) report(q.line, "a choice question without a right answer");
-        else if (q.type == "single_answer" && rights != 1) report(q.line, "single_answer with " + std::to_string(rights) + " right answers");
+        else if (q.type == "single_answer" && rights != 1)
+            report(q.line, "single_answer with " + std::to_string(rights) + " right answers");
         if (q.answers.size() < 2) report(q.line, "a choice question needs at least two answers");
         if (q.type == "multi_answer") {
             int asked = choose_count(q.text);
             if (rights < 2) report(q.line, "multi_answer needs at least two right answers");
             else if (asked == 0) report(q.line, "multi_answer text must say how many to choose (\"Choose two.\")");
             else if (asked != rights)
-                report(q.line, "text asks to choose " + std::to_string(asked) + " but " + std::to_string(rights) + " answers are right");
+                report(q.line,
+                       "text asks to choose " + std::to_string(asked) + " but " + std::to_string(rights) + " answers are right");
         }
     } else if (q.type.empty()) {
         report(q.line, "question without a type");

@@ -58,8 +58,7 @@ bool parse_page_range(const std::string& value, int& first, int& last) {
     return true;
 }
 
-SourceFile parse_source_file(const std::string& text, const std::string& display_path,
-                             std::vector<Diagnostic>& diagnostics) {
+SourceFile parse_source_file(const std::string& text, const std::string& display_path, std::vector<Diagnostic>& diagnostics) {
     SourceFile file;
     file.path = display_path;
     auto report = [&](int line, std::string message) { diagnostics.push_back({display_path, line, std::move(message)}); };

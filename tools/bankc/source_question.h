@@ -15,7 +15,7 @@ struct SourceQuestion {
     std::string file;
     int line = 0;  // the line of its "question:" key
     std::string text;
-    std::string type;  // as written; empty for simulator questions
+    std::string type;                   // as written; empty for simulator questions
     std::vector<SourceAnswer> answers;  // right:/wrong:/accept:/expect: in order
     std::string explanation;
     std::string ref_tag;

@@ -50,8 +50,9 @@ public:
         check_repeats();
         check_citations();
         if (only_.empty()) check_whole_book();
-        std::stable_sort(out_.begin(), out_.end(),
-                         [](const Diagnostic& a, const Diagnostic& b) { return std::tie(a.file, a.line) < std::tie(b.file, b.line); });
+        std::stable_sort(out_.begin(), out_.end(), [](const Diagnostic& a, const Diagnostic& b) {
+            return std::tie(a.file, a.line) < std::tie(b.file, b.line);
+        });
         return std::move(out_);
     }
 
@@ -81,7 +82,8 @@ private:
             return;
         }
         if (bank->title != file.title)
-            report(file.path, file.header_line, "title \"" + file.title + "\" disagrees with \"" + bank->title + "\" in " + bank->file);
+            report(file.path, file.header_line,
+                   "title \"" + file.title + "\" disagrees with \"" + bank->title + "\" in " + bank->file);
         if (bank->first_page != file.first_page || bank->last_page != file.last_page)
             report(file.path, file.header_line,
                    "pages " + range_text(file.first_page, file.last_page) + " disagree with " +
@@ -95,11 +97,12 @@ private:
             std::string name = "page " + std::to_string(page.number);
             if (page.number == 0) continue;  // the parser reported it
             if (page.number < file.first_page || page.number > file.last_page)
-                report(file.path, page.line, name + " lies outside this file's pages " + range_text(file.first_page, file.last_page));
-            else if (!seen.insert(page.number).second)
-                report(file.path, page.line, name + " appears twice");
+                report(file.path, page.line,
+                       name + " lies outside this file's pages " + range_text(file.first_page, file.last_page));
+            else if (!seen.insert(page.number).second) report(file.path, page.line, name + " appears twice");
             else if (page.number < previous)
-                report(file.path, page.line, name + " comes after page " + std::to_string(previous) + "; pages go in ascending order");
+                report(file.path, page.line,
+                       name + " comes after page " + std::to_string(previous) + "; pages go in ascending order");
             previous = std::max(previous, page.number);
             check_length(file, page);
             check_tables(file, page);
@@ -119,11 +122,11 @@ private:
         bool title_page = file.part == "front" && page.number == 1;
         std::string name = "page " + std::to_string(page.number);
         if (page.words > kMaximumWords)
-            report(file.path, page.line, name + " has " + std::to_string(page.words) + " words; a page holds at most " +
-                                             std::to_string(kMaximumWords));
+            report(file.path, page.line,
+                   name + " has " + std::to_string(page.words) + " words; a page holds at most " + std::to_string(kMaximumWords));
         else if (page.words < kMinimumWords && !title_page)
-            report(file.path, page.line, name + " has " + std::to_string(page.words) + " words; a page needs at least " +
-                                             std::to_string(kMinimumWords));
+            report(file.path, page.line,
+                   name + " has " + std::to_string(page.words) + " words; a page needs at least " + std::to_string(kMinimumWords));
     }
 
     void check_tables(const BookFile& file, const BookPage& page) {
@@ -149,9 +152,9 @@ private:
                     if (key.empty()) return;
                     auto [it, fresh] = seen.emplace(key, where);
                     if (!fresh && checked(file))
-                        report(file.path, page.line, std::string(what) + " of page " + std::to_string(page.number) +
-                                                         " repeats page " + std::to_string(it->second.second->number) +
-                                                         " (" + it->second.first->path + ")");
+                        report(file.path, page.line,
+                               std::string(what) + " of page " + std::to_string(page.number) + " repeats page " +
+                                   std::to_string(it->second.second->number) + " (" + it->second.first->path + ")");
                 };
                 first_of(headings, qd::to_lower_ascii(page.heading), "the heading");
                 std::string body;
@@ -168,8 +171,7 @@ private:
         for (const auto& file : files_) {
             if (checked(file)) ranges.emplace_back(file.first_page, file.last_page);
             for (const auto& page : file.pages)
-                if (page.number >= file.first_page && page.number <= file.last_page)
-                    noted.insert(page.number);
+                if (page.number >= file.first_page && page.number <= file.last_page) noted.insert(page.number);
         }
         auto in_scope = [&](int page) {
             if (only_.empty()) return true;
@@ -177,7 +179,8 @@ private:
         };
         for (const auto& citation : banks_.citations)
             if (in_scope(citation.page) && !noted.count(citation.page))
-                report(citation.file, citation.line, "page " + std::to_string(citation.page) + " cited here has no note in the book");
+                report(citation.file, citation.line,
+                       "page " + std::to_string(citation.page) + " cited here has no note in the book");
     }
 
     void check_whole_book() {
@@ -185,9 +188,9 @@ private:
             bool present = std::any_of(files_.begin(), files_.end(),
                                        [&](const BookFile& f) { return f.part == chapter.part && f.chapter == chapter.chapter; });
             if (!present)
-                report(chapter.file, 1, "chapter " + std::to_string(chapter.chapter) + " has no file in the book (" +
-                                            chapter.part + "_ch" + (chapter.chapter < 10 ? "0" : "") +
-                                            std::to_string(chapter.chapter) + ".txt)");
+                report(chapter.file, 1,
+                       "chapter " + std::to_string(chapter.chapter) + " has no file in the book (" + chapter.part + "_ch" +
+                           (chapter.chapter < 10 ? "0" : "") + std::to_string(chapter.chapter) + ".txt)");
         }
         for (const char* part : {"front", "between"})
             if (std::none_of(files_.begin(), files_.end(), [&](const BookFile& f) { return f.part == part; }))
@@ -202,8 +205,8 @@ private:
             if (file->first_page > next)
                 report(file->path, file->header_line, "pages " + range_text(next, file->first_page - 1) + " belong to no file");
             else if (file->first_page < next)
-                report(file->path, file->header_line, "pages " + range_text(file->first_page, file->last_page) +
-                                                          " overlap another file's pages");
+                report(file->path, file->header_line,
+                       "pages " + range_text(file->first_page, file->last_page) + " overlap another file's pages");
             next = std::max(next, file->last_page + 1);
         }
     }
@@ -225,8 +228,8 @@ BankFacts read_bank_facts(const fs::path& banks_folder, std::vector<Diagnostic>&
         std::string shown = (banks_folder / path.lexically_relative(banks_folder)).generic_string();
         bankc::SourceFile source = bankc::parse_source_file(qd::read_text_file(path), shown, ignored);
         if (source.has_header)
-            facts.chapters.push_back({path.parent_path().filename().string(), source.chapter, source.title,
-                                      source.first_page, source.last_page, shown});
+            facts.chapters.push_back(
+                {path.parent_path().filename().string(), source.chapter, source.title, source.first_page, source.last_page, shown});
         for (const auto& question : source.questions) {
             auto marks = question.ref_tag.find("##");
             if (marks == std::string::npos) continue;

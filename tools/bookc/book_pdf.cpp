@@ -31,7 +31,8 @@ li { margin-bottom: %4; }
 pre { font-family: 'DejaVu Sans Mono'; font-size: 9pt; margin: 0; }
 th { font-family: 'DejaVu Sans'; font-size: 9.5pt; font-weight: bold; background-color: #e3e8ef; }
 td { font-size: 10pt; }
-)").arg(spacing_px(16), spacing_px(6), spacing_px(6), spacing_px(2));
+)")
+                           .arg(spacing_px(16), spacing_px(6), spacing_px(6), spacing_px(2));
 
 const QString kParagraph = "<p style='line-height: 120%'>";
 
@@ -41,8 +42,9 @@ const QString kGap = "<p class='gap'>&nbsp;</p>";
 QString escaped(const std::string& text) { return QString::fromStdString(text).toHtmlEscaped(); }
 
 QString table_html(const Block& block) {
-    QString html = "<table width='100%' border='1' cellspacing='0' cellpadding='3' "
-                   "style='border-collapse: collapse; border-color: #8a96a3'>";
+    QString html =
+        "<table width='100%' border='1' cellspacing='0' cellpadding='3' "
+        "style='border-collapse: collapse; border-color: #8a96a3'>";
     for (std::size_t row = 0; row < block.lines.size(); ++row) {
         html += "<tr>";
         for (const auto& cell : table_cells(block.lines[row]))
@@ -54,27 +56,29 @@ QString table_html(const Block& block) {
 
 // A framed one-cell table: the console block's grey panel, the tip's box.
 QString boxed(const QString& inner, const char* background, const char* border) {
-    return QString("<table width='100%' border='1' cellspacing='0' cellpadding='6' "
-                   "style='border-collapse: collapse; border-color: %2'><tr><td bgcolor='%1'>%3</td></tr></table>")
-               .arg(background, border, inner) + kGap;
+    return QString(
+               "<table width='100%' border='1' cellspacing='0' cellpadding='6' "
+               "style='border-collapse: collapse; border-color: %2'><tr><td bgcolor='%1'>%3</td></tr></table>")
+               .arg(background, border, inner) +
+           kGap;
 }
 
 QString block_html(const Block& block) {
     switch (block.kind) {
-    case BlockKind::paragraph: return kParagraph + escaped(block.lines.front()) + "</p>";
-    case BlockKind::bullets: {
-        QString html = "<ul>";
-        for (const auto& item : block.lines) html += "<li>" + escaped(item) + "</li>";
-        return html + "</ul>";
-    }
-    case BlockKind::table: return table_html(block);
-    case BlockKind::console: {
-        QString text;
-        for (const auto& line : block.lines) text += escaped(line) + "\n";
-        text.chop(1);
-        return boxed("<pre>" + text + "</pre>", "#f0f2f4", "#b8c0c8");
-    }
-    case BlockKind::tip: return boxed("<b>&#9656;</b> " + escaped(block.lines.front()), "#fff5d6", "#d9b44a");
+        case BlockKind::paragraph: return kParagraph + escaped(block.lines.front()) + "</p>";
+        case BlockKind::bullets: {
+            QString html = "<ul>";
+            for (const auto& item : block.lines) html += "<li>" + escaped(item) + "</li>";
+            return html + "</ul>";
+        }
+        case BlockKind::table: return table_html(block);
+        case BlockKind::console: {
+            QString text;
+            for (const auto& line : block.lines) text += escaped(line) + "\n";
+            text.chop(1);
+            return boxed("<pre>" + text + "</pre>", "#f0f2f4", "#b8c0c8");
+        }
+        case BlockKind::tip: return boxed("<b>&#9656;</b> " + escaped(block.lines.front()), "#fff5d6", "#d9b44a");
     }
     return {};
 }
@@ -181,7 +185,8 @@ std::vector<Diagnostic> write_book_pdf(const std::vector<BookFile>& files, const
     scratch.open(QIODevice::WriteOnly);
     QSaveFile out(pdf_path);
     bool writing = !pdf_path.isEmpty();
-    if (writing && !out.open(QIODevice::WriteOnly)) return {{pdf_path.toStdString(), 0, "cannot write: " + out.errorString().toStdString()}};
+    if (writing && !out.open(QIODevice::WriteOnly))
+        return {{pdf_path.toStdString(), 0, "cannot write: " + out.errorString().toStdString()}};
     auto metrics = make_writer(&scratch, title);
     auto writer = writing ? make_writer(&out, title) : nullptr;
 
@@ -195,9 +200,10 @@ std::vector<Diagnostic> write_book_pdf(const std::vector<BookFile>& files, const
                 auto fit = pages.add(page, title_page, head, writer ? static_cast<QPaintDevice&>(*writer) : *metrics);
                 const std::string name = "page " + std::to_string(page.number);
                 if (fit.height_share > 1)
-                    problems.push_back({file->path, page.line, name + " does not fit on one printed page (it needs " +
-                                                                   std::to_string(static_cast<int>(fit.height_share * 100 + 0.5)) +
-                                                                   "% of its height); shorten it"});
+                    problems.push_back({file->path, page.line,
+                                        name + " does not fit on one printed page (it needs " +
+                                            std::to_string(static_cast<int>(fit.height_share * 100 + 0.5)) +
+                                            "% of its height); shorten it"});
                 if (fit.too_wide)
                     problems.push_back({file->path, page.line, name + " has a line too wide for the page; shorten it"});
             }

@@ -122,14 +122,14 @@ private:
             in_block_ = true;
         }
         switch (kind) {
-        case BlockKind::console: block->lines.push_back(raw.substr(4)); break;
-        case BlockKind::table: block->lines.push_back(raw); break;
-        case BlockKind::bullets: block->lines.push_back(std::string(qd::trim_blanks(std::string_view(raw).substr(2)))); break;
-        case BlockKind::tip: append_text(*block, std::string(qd::trim_blanks(std::string_view(raw).substr(1)))); break;
-        case BlockKind::paragraph:
-            if (continues_item) block->lines.back() += " " + std::string(qd::trim_blanks(raw));
-            else append_text(*block, std::string(qd::trim_blanks(raw)));
-            break;
+            case BlockKind::console: block->lines.push_back(raw.substr(4)); break;
+            case BlockKind::table: block->lines.push_back(raw); break;
+            case BlockKind::bullets: block->lines.push_back(std::string(qd::trim_blanks(std::string_view(raw).substr(2)))); break;
+            case BlockKind::tip: append_text(*block, std::string(qd::trim_blanks(std::string_view(raw).substr(1)))); break;
+            case BlockKind::paragraph:
+                if (continues_item) block->lines.back() += " " + std::string(qd::trim_blanks(raw));
+                else append_text(*block, std::string(qd::trim_blanks(raw)));
+                break;
         }
         page.words += count_words(raw);
     }

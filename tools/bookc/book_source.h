@@ -23,11 +23,11 @@ struct Block {
 
 struct BookPage {
     int number = 0;
-    int line = 0;          // the line of its "@page"
-    std::string heading;   // the text after "## "
+    int line = 0;         // the line of its "@page"
+    std::string heading;  // the text after "## "
     int heading_line = 0;
     std::vector<Block> blocks;
-    int words = 0;         // words of the body
+    int words = 0;  // words of the body
 };
 
 struct BookFile {
@@ -43,8 +43,7 @@ struct BookFile {
 };
 
 // Reads one source file; every line it cannot accept becomes a diagnostic.
-BookFile parse_book_file(const std::string& text, const std::string& display_path,
-                         std::vector<Diagnostic>& diagnostics);
+BookFile parse_book_file(const std::string& text, const std::string& display_path, std::vector<Diagnostic>& diagnostics);
 
 // The cells of a table row: split on "|", blanks trimmed, the empty pieces
 // before a leading and after a trailing "|" dropped.

@@ -23,8 +23,8 @@ constexpr const char* usage =
 void print_info(const std::vector<std::uint8_t>& stream) {
     qd::StreamSummary summary = qd::summarize_stream(stream);
     if (summary.compressed) {
-        std::printf("form: compressed\nlength: %zu\nsymbols: %zu\nlongest code: %d bits\n", summary.data_length,
-                    summary.symbols, summary.longest_code);
+        std::printf("form: compressed\nlength: %zu\nsymbols: %zu\nlongest code: %d bits\n", summary.data_length, summary.symbols,
+                    summary.longest_code);
     } else {
         std::printf("form: stored\nlength: %zu\n", summary.data_length);
     }
@@ -41,8 +41,7 @@ std::vector<std::uint8_t> read_stream_file(const std::filesystem::path& file) {
     std::vector<std::uint8_t> bytes(std::filesystem::file_size(file));
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!in || static_cast<std::size_t>(in.gcount()) != bytes.size())
-        throw std::filesystem::filesystem_error("cannot read the source file", file,
-                                                std::make_error_code(std::errc::io_error));
+        throw std::filesystem::filesystem_error("cannot read the source file", file, std::make_error_code(std::errc::io_error));
     return bytes;
 }
 

@@ -28,23 +28,23 @@
 #include "common/book_viewer_window.h"
 #include "common/chapter_page.h"
 #include "common/error_log.h"
-#include "common/window_names.h"
 #include "common/widget_window.h"
+#include "common/window_names.h"
 #include "common/window_registry.h"
 #include "flashcards/flash_card_window.h"
 #include "gridlab/console_window.h"
+#include "gridlab/task_text.h"
 #include "platform/clock.h"
 #include "platform/qt/desktop_pdf_reader.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "platform/random.h"
-#include "platform/webengine/webengine_browser.h"
 #include "platform/settings_store.h"
-#include "gridlab/task_text.h"
+#include "platform/webengine/webengine_browser.h"
 #include "results/explanation_window.h"
 #include "runner/exhibit_window.h"
-#include "state/user_settings.h"
 #include "shell/program_windows.h"
+#include "state/user_settings.h"
 #include "tools/help_shots/served_folder.h"
 #include "updater/wizard/frm_available_window.h"
 
@@ -108,8 +108,7 @@ private:
 
 // Lets the window draw itself (and, when `drawn` is given, waits until it says
 // the window's page has been drawn), then saves what the screen shows of it.
-bool save_shot(QWidget& window, const QString& folder, const QString& name, int settle_ms,
-               const std::function<bool()>& drawn) {
+bool save_shot(QWidget& window, const QString& folder, const QString& name, int settle_ms, const std::function<bool()>& drawn) {
     window.show();
     window.raise();
     window.activateWindow();
@@ -119,9 +118,7 @@ bool save_shot(QWidget& window, const QString& folder, const QString& name, int 
         return false;
     }
     QTest::qWait(settle_ms);  // a maker step: give layouts, pictures and pages a moment to settle
-    const QPixmap picture = QGuiApplication::platformName() == "xcb"
-                                ? window.screen()->grabWindow(window.winId())
-                                : window.grab();
+    const QPixmap picture = QGuiApplication::platformName() == "xcb" ? window.screen()->grabWindow(window.winId()) : window.grab();
     const QString file = QDir(folder).filePath(name + ".png");
     const bool saved = picture.save(file);
     std::fprintf(stderr, "%s %s\n", saved ? "saved" : "FAILED", qPrintable(file));
@@ -255,7 +252,8 @@ int main(int argc, char** argv) {
     qd::DesktopTopWindows top_windows;
     // The program's own windows; nothing is printed while the pictures are taken.
     qd::DesktopPdfReader desktop_reader(starter, qd::DesktopFolders::from_environment(), "");
-    const qd::WindowPlatform platform{starter, random, clock, top_windows, browsers, desktop_reader, [](qd::Browser&) { return true; }};
+    const qd::WindowPlatform platform{
+        starter, random, clock, top_windows, browsers, desktop_reader, [](qd::Browser&) { return true; }};
     qd::define_program_windows(services, platform, qd::StartUpInputs{program_folder, ""});
 
     auto widget_of = [&windows](const char* name) -> QWidget* {
@@ -302,15 +300,18 @@ int main(int argc, char** argv) {
     // A quiz started from the main menu's start button, at its first question
     // once its page has been drawn.
     const int drawn_before_quiz = browsers.pages_drawn;
-    shot("quiz", [&]() -> QWidget* {
-        QWidget* menu = widget_of(qd::kMainMenu);
-        auto* start = menu ? menu->findChild<QPushButton*>("Command1") : nullptr;
-        if (start == nullptr) return nullptr;
-        start->click();
-        QWidget* quiz = widget_of(qd::kQuizWindow);
-        if (quiz != nullptr) quiz->resize(1000, 700);
-        return quiz;
-    }, 500, [&] { return browsers.pages_drawn > drawn_before_quiz; });
+    shot(
+        "quiz",
+        [&]() -> QWidget* {
+            QWidget* menu = widget_of(qd::kMainMenu);
+            auto* start = menu ? menu->findChild<QPushButton*>("Command1") : nullptr;
+            if (start == nullptr) return nullptr;
+            start->click();
+            QWidget* quiz = widget_of(qd::kQuizWindow);
+            if (quiz != nullptr) quiz->resize(1000, 700);
+            return quiz;
+        },
+        500, [&] { return browsers.pages_drawn > drawn_before_quiz; });
     windows.unload(qd::kQuizWindow);
 
     shot("results", [&] {
@@ -340,15 +341,17 @@ int main(int argc, char** argv) {
     });
 
     qd::BookViewerWindow book([](const std::string&, int) {});
-    shot("book", [&]() -> QWidget* {
-        const auto* question = first_question(state, [](const qd::QuestionRecord& q) {
-            return qd::review_page_index(q.ref_tag).value_or(0) > 0;
-        });
-        if (question == nullptr) return nullptr;
-        book.resize(900, 760);
-        book.show_page(state.paths.book_pdf_path, *qd::review_page_index(question->ref_tag));
-        return &book;
-    }, 1500);
+    shot(
+        "book",
+        [&]() -> QWidget* {
+            const auto* question = first_question(
+                state, [](const qd::QuestionRecord& q) { return qd::review_page_index(q.ref_tag).value_or(0) > 0; });
+            if (question == nullptr) return nullptr;
+            book.resize(900, 760);
+            book.show_page(state.paths.book_pdf_path, *qd::review_page_index(question->ref_tag));
+            return &book;
+        },
+        1500);
 
     // The flash cards with a card turned over that has an explanation on its back.
     shot("flash-cards", [&]() -> QWidget* {
@@ -386,18 +389,21 @@ int main(int argc, char** argv) {
     // The window's print-only path builds it without its modal loop; the
     // picture waits until its page has been drawn.
     const int drawn_before_explanation = browsers.pages_drawn;
-    shot("explanation", [&]() -> QWidget* {
-        qd::load_questions(qd::banks::pv_flash_combo, state.table, state.bank);
-        const int missed = first_question_index(state, plainly_explained);
-        if (missed == 0) return nullptr;
-        state.table.at(missed).result = qd::result_code::wrong;
-        state.quiz.current_index = static_cast<std::int16_t>(missed);
-        state.quiz.chosen_letters.at(static_cast<std::size_t>(missed)) = a_wrong_choice(state.table.at(missed));
-        auto& answer = windows.get<qd::ExplanationHandle>(qd::kExplanationWindow);
-        answer.show_answer(true);
-        if (answer.current() != nullptr) answer.current()->resize(820, 620);
-        return answer.current();
-    }, 500, [&] { return browsers.pages_drawn > drawn_before_explanation; });
+    shot(
+        "explanation",
+        [&]() -> QWidget* {
+            qd::load_questions(qd::banks::pv_flash_combo, state.table, state.bank);
+            const int missed = first_question_index(state, plainly_explained);
+            if (missed == 0) return nullptr;
+            state.table.at(missed).result = qd::result_code::wrong;
+            state.quiz.current_index = static_cast<std::int16_t>(missed);
+            state.quiz.chosen_letters.at(static_cast<std::size_t>(missed)) = a_wrong_choice(state.table.at(missed));
+            auto& answer = windows.get<qd::ExplanationHandle>(qd::kExplanationWindow);
+            answer.show_answer(true);
+            if (answer.current() != nullptr) answer.current()->resize(820, 620);
+            return answer.current();
+        },
+        500, [&] { return browsers.pages_drawn > drawn_before_explanation; });
     windows.unload(qd::kExplanationWindow);
 
     // The update utility at its list of available updates, fetched from a

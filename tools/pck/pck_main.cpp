@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/replace_file.h"
 #include "tools/tool_main.h"
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "updater/package/read_package_file.h"
-#include "platform/replace_file.h"
 #include "updater/package/unpack_package.h"
 
 namespace {
@@ -61,7 +61,9 @@ void list(const fs::path& package_file) {
         const std::string& name = record.names.at(index);
         std::string size = record.contents.holds(index) ? std::to_string(record.contents.at(index).size()) : "-";
         std::printf("%6lld %10s  %s%s\n", static_cast<long long>(index), size.c_str(), name.c_str(),
-                    index < 1 ? "  (index below 1, never unpacked)" : name.empty() ? "  (empty name, skipped)" : "");
+                    index < 1      ? "  (index below 1, never unpacked)"
+                    : name.empty() ? "  (empty name, skipped)"
+                                   : "");
     }
 }
 

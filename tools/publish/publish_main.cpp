@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "tools/tool_main.h"
 #include "tools/publish/publish_update.h"
+#include "tools/tool_main.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ std::string today() {
     auto days = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
     std::chrono::year_month_day date{days};
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()),
-                  static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+    std::snprintf(text, sizeof text, "%04d-%02u-%02u", static_cast<int>(date.year()), static_cast<unsigned>(date.month()),
+                  static_cast<unsigned>(date.day()));
     return text;
 }
 
@@ -45,8 +45,8 @@ int run(std::span<char*> args) {
         }
     }
     qd::PublishResult result = qd::publish_update(request);
-    std::printf("%s %s: %zu files, %d KB, catalogue section product%d\n", request.name.c_str(),
-                request.version.c_str(), result.file_count, result.size_kilobytes, result.product_number);
+    std::printf("%s %s: %zu files, %d KB, catalogue section product%d\n", request.name.c_str(), request.version.c_str(),
+                result.file_count, result.size_kilobytes, result.product_number);
     return 0;
 }
 

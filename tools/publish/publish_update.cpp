@@ -3,16 +3,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "updater/codec/cls_huffman.h"
 #include "platform/ini_file.h"
+#include "platform/replace_file.h"
+#include "platform/text_forms.h"
 #include "updater/catalogue/catalogue_files.h"
 #include "updater/catalogue/catalogue_version.h"
+#include "updater/codec/cls_huffman.h"
+#include "updater/digest/sha256.h"
 #include "updater/package/package_format.h"
 #include "updater/package/package_of_folder.h"
 #include "updater/package/utility_own_files.h"
-#include "platform/replace_file.h"
-#include "platform/text_forms.h"
-#include "updater/digest/sha256.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {
@@ -61,8 +61,8 @@ void refuse_utility_own_files(const PackageRecord& record, const std::string& in
     if (!folder.empty() && !folder.ends_with('/')) folder += '/';
     for (const std::string& entry : record.names.items)
         if (auto own = utility_own_file(folder + with_forward_slashes(entry)))
-            throw PublishError("the product folder holds " + entry + ", which would replace the update utility's own " +
-                               *own + " in the program folder; rename that file or install the product in a folder of its own");
+            throw PublishError("the product folder holds " + entry + ", which would replace the update utility's own " + *own +
+                               " in the program folder; rename that file or install the product in a folder of its own");
 }
 
 std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_folder, const std::string& name,
@@ -91,15 +91,12 @@ std::vector<std::uint8_t> encoded_package(const std::filesystem::path& product_f
 
 // The version is written last: a client reading the catalogue meanwhile sees
 // either the old version or the new one with its new size and folder.
-void write_entry(const IniFile& catalogue, int number, const PublishRequest& request, const std::string& version,
-                 int size, const std::string& path, const std::string& sha256) {
+void write_entry(const IniFile& catalogue, int number, const PublishRequest& request, const std::string& version, int size,
+                 const std::string& path, const std::string& sha256) {
     std::string section = "product" + std::to_string(number);
-    bool written = catalogue.write_string(section, "name", request.name) &&
-                   catalogue.write_string(section, "date", request.date) &&
-                   catalogue.write_string(section, "size", std::to_string(size)) &&
-                   catalogue.write_string(section, "path", path) &&
-                   catalogue.write_string(section, "sha256", sha256) &&
-                   catalogue.write_string(section, "version", version);
+    bool written = catalogue.write_string(section, "name", request.name) && catalogue.write_string(section, "date", request.date) &&
+                   catalogue.write_string(section, "size", std::to_string(size)) && catalogue.write_string(section, "path", path) &&
+                   catalogue.write_string(section, "sha256", sha256) && catalogue.write_string(section, "version", version);
     if (!written) throw PublishError("cannot write " + catalogue.path().string());
 }
 
@@ -142,8 +139,7 @@ PublishResult publish_update(const PublishRequest& request) {
         throw PublishError("cannot write " + catalogue.path().string());
     write_entry(catalogue, result.product_number, request, catalogue_version_text(*version), result.size_kilobytes,
                 catalogue_folder(request.path), sha256_text(bytes));
-    if (published.number == 0 &&
-        !catalogue.write_string("general", "numberofproducts", std::to_string(result.product_number)))
+    if (published.number == 0 && !catalogue.write_string("general", "numberofproducts", std::to_string(result.product_number)))
         throw PublishError("cannot write " + catalogue.path().string());
     return result;
 }

@@ -23,8 +23,8 @@ struct PublishRequest {
 };
 
 struct PublishResult {
-    int product_number;     // the catalogue section "product" + number
-    int size_kilobytes;     // the "size" entered: NAME.cmp in kilobytes, rounded up
+    int product_number;  // the catalogue section "product" + number
+    int size_kilobytes;  // the "size" entered: NAME.cmp in kilobytes, rounded up
     std::size_t file_count;
 };
 

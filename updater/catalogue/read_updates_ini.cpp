@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 #include <limits>
+#include <unordered_map>
 
 #include "platform/ini_file.h"
 #include "updater/catalogue/catalogue_files.h"
@@ -36,9 +36,7 @@ enum class Side { local, remote };
 
 ProductEntry read_product(const IniContents& file, int number, Side side) {
     std::string section = "product" + std::to_string(number);
-    auto text = [&](const char* key, std::string_view fallback) {
-        return file.get_string(section, key, fallback, kValueBuffer);
-    };
+    auto text = [&](const char* key, std::string_view fallback) { return file.get_string(section, key, fallback, kValueBuffer); };
     ProductEntry entry;
     entry.name = text("name", kNoName);
     entry.size = to_size(file.get_int(section, "size", 0));
@@ -85,14 +83,10 @@ void mark_up_to_date(const std::vector<ProductEntry>& local, std::vector<Product
 // path, and its files are named after it: neither may lead elsewhere. Such a
 // product alone is refused; the others can still be installed.
 void check_installable(ProductEntry& entry) {
-    if (entry.name == kNoName)
-        entry.refused = "the update list gives it no name";
-    else if (entry.path == kNoPath)
-        entry.refused = "the update list gives it no folder";
-    else if (auto why = unsafe_product_name(entry.name))
-        entry.refused = "its name " + *why;
-    else if (auto folder_why = unsafe_catalogue_folder(entry.path))
-        entry.refused = "its folder " + *folder_why;
+    if (entry.name == kNoName) entry.refused = "the update list gives it no name";
+    else if (entry.path == kNoPath) entry.refused = "the update list gives it no folder";
+    else if (auto why = unsafe_product_name(entry.name)) entry.refused = "its name " + *why;
+    else if (auto folder_why = unsafe_catalogue_folder(entry.path)) entry.refused = "its folder " + *folder_why;
 }
 
 void check_size_total(const std::vector<ProductEntry>& offered) {

@@ -46,16 +46,15 @@ bool append_section(const IniFile& file, const ProductEntry& entry) {
     std::string section = section_name(count + 1);
     return file.write_string(section, "name", entry.name) &&
            file.write_string(section, "version", catalogue_version_text(entry.version)) &&
-           file.write_string(section, "date", entry.date) &&
-           file.write_string(section, "size", std::to_string(entry.size)) &&
+           file.write_string(section, "date", entry.date) && file.write_string(section, "size", std::to_string(entry.size)) &&
            file.write_string(section, "path", entry.path) &&
            file.write_string("general", "numberofproducts", std::to_string(count + 1));
 }
 
 }  // namespace
 
-void RecordInstalledProduct(const std::filesystem::path& program_folder, const CatalogueLists& lists,
-                            const ProductEntry& installed, UpdateFailureReport& failures) {
+void RecordInstalledProduct(const std::filesystem::path& program_folder, const CatalogueLists& lists, const ProductEntry& installed,
+                            UpdateFailureReport& failures) {
     IniFile file(program_folder / kLocalFile);
     const ProductEntry& entry = remote_entry_of(lists, installed);
     if (update_listed_sections(file, lists, entry)) return;

@@ -14,7 +14,7 @@ namespace qd {
 // run. A failure to add a new section is reported as "Error Updating INI
 // File"; failed writes into existing sections are ignored, as the product is
 // then merely offered again by the next run.
-void RecordInstalledProduct(const std::filesystem::path& program_folder, const CatalogueLists& lists,
-                            const ProductEntry& installed, UpdateFailureReport& failures);
+void RecordInstalledProduct(const std::filesystem::path& program_folder, const CatalogueLists& lists, const ProductEntry& installed,
+                            UpdateFailureReport& failures);
 
 }  // namespace qd

@@ -32,11 +32,9 @@ bool CheckRunningApplications(TopWindows& windows, Dialogs& dialogs) {
             }
         if (!found) continue;
         windows.show_normal(found->id);
-        const std::string question = window.title + "\n\n" +
-                                     "This application must be shut down before updates can continue." + "\n" +
-                                     "Would you like to close it now?";
-        if (dialogs.message(question, window.title, DialogButtons::yes_no, DialogIcon::warning) == DialogAnswer::no)
-            return false;
+        const std::string question = window.title + "\n\n" + "This application must be shut down before updates can continue." +
+                                     "\n" + "Would you like to close it now?";
+        if (dialogs.message(question, window.title, DialogButtons::yes_no, DialogIcon::warning) == DialogAnswer::no) return false;
         windows.request_close(found->id);
     }
     return true;

@@ -1,10 +1,11 @@
 #include "updater/engine/download_selected_updates.h"
 
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/file_for_writing.h"
+#include "platform/program_file_name.h"
 #include "platform/text_forms.h"
 #include "updater/catalogue/catalogue_files.h"
 #include "updater/catalogue/record_installed_product.h"
@@ -13,7 +14,6 @@
 #include "updater/engine/writable_folder.h"
 #include "updater/package/ensure_folder_path.h"
 #include "updater/package/unpack_package.h"
-#include "platform/program_file_name.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {
@@ -100,7 +100,9 @@ public:
     void show(std::int64_t received, std::int64_t total) {
         display_.set_current_file(name_);
         const std::int64_t remaining = total - received;
-        const int left = total > 0 ? static_cast<int>(round_half_even(static_cast<double>(remaining) / static_cast<double>(total) * 100)) : 0;
+        const int left = total > 0
+                             ? static_cast<int>(round_half_even(static_cast<double>(remaining) / static_cast<double>(total) * 100))
+                             : 0;
         if (100 - left != shown_percent_) {
             shown_percent_ = 100 - left;
             display_.set_percent_label(std::to_string(shown_percent_) + "%");
@@ -120,8 +122,7 @@ private:
     float rate_shown_at_ = 0;
 };
 
-void download_product(const UpdateRun& run, const ProductEntry& entry, const ProductFiles& files,
-                      EngineServices& services) {
+void download_product(const UpdateRun& run, const ProductEntry& entry, const ProductFiles& files, EngineServices& services) {
     UpdateDisplay& display = services.display;
     File out(open_stream_for_writing(files.compressed(), WriteMode::create_new));
     if (!out) report_download_failure(services, "Cannot create " + files.compressed());
@@ -129,19 +130,18 @@ void download_product(const UpdateRun& run, const ProductEntry& entry, const Pro
     display.start_transfer_clock();
     DownloadPage page(display, entry.name);
     std::int64_t total = 0;
-    DownloadRules rules{.length_required = true,
-                        .most_bytes = most_download_bytes(entry),
-                        .times = services.times};
-    DownloadHandlers handlers{
-        .on_head = [&](std::optional<std::int64_t> length) {
-            total = *length;
-            page.show(0, total);
-        },
-        .on_piece = [&](std::string_view piece, std::int64_t received) {
-            if (std::fwrite(piece.data(), 1, piece.size(), out.get()) != piece.size())
-                throw DownloadFault{"Cannot write " + files.compressed()};
-            page.show(received, total);
-        },
+    DownloadRules rules{.length_required = true, .most_bytes = most_download_bytes(entry), .times = services.times};
+    DownloadHandlers handlers{.on_head =
+                                  [&](std::optional<std::int64_t> length) {
+        total = *length;
+        page.show(0, total);
+                              },
+                              .on_piece =
+                                  [&](std::string_view piece, std::int64_t received) {
+        if (std::fwrite(piece.data(), 1, piece.size(), out.get()) != piece.size())
+            throw DownloadFault{"Cannot write " + files.compressed()};
+        page.show(received, total);
+                              },
         .between_steps = [&] { display.process_pending_events(); }};
     try {
         download_whole(services.transfer, run.addresses.url + entry.name + ".cmp", rules, handlers);
@@ -235,8 +235,9 @@ void DownloadSelectedUpdates(UpdateRun& run, EngineServices& caller) {
             downloads.insert(downloads.end(), {files.compressed(), files.package()});
         }
     DiscardingFailureReport failures(caller.failures, std::move(downloads), download_folder_itself(run).string());
-    EngineServices services{caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec,
-                            caller.running_applications_closed, caller.times, caller.notice};
+    EngineServices services{
+        caller.transfer, caller.display, failures, caller.dialogs, caller.starter, caller.codec, caller.running_applications_closed,
+        caller.times,    caller.notice};
 
     for (ProductEntry& entry : run.lists.offered)
         if (entry.selected) download_product(run, entry, files_of(run, entry), services);

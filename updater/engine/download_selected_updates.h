@@ -3,9 +3,9 @@
 // downloaded, then one by one decoded, unpacked into its folder and recorded
 // in the local catalogue. Closing messages, and the swap helper when the
 // utility itself was among the files.
+#include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <cstdint>
 #include <string>
 
 #include "platform/dialogs.h"

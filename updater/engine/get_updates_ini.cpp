@@ -11,9 +11,8 @@ constexpr std::string_view kCouldNotRetrieve = "Could not retrieve update list";
 
 }  // namespace
 
-ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Transfer& transfer,
-                              const DownloadTimes& times, const std::function<void()>& between_steps,
-                              UpdateFailureReport& failures, const FileNotice& notice) {
+ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Transfer& transfer, const DownloadTimes& times,
+                              const std::function<void()>& between_steps, UpdateFailureReport& failures, const FileNotice& notice) {
     ServerAddresses addresses = read_server_addresses(program_folder);
     std::string catalogue;
     DownloadRules rules{.length_required = false, .most_bytes = kMostCatalogueBytes, .times = times};

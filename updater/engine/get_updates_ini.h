@@ -20,8 +20,8 @@ inline constexpr std::int64_t kMostCatalogueBytes = 1 << 20;
 // reported as "Could not retrieve update list" with the reason on a second
 // line; the saved catalogue is then unchanged. A link in the place of
 // "updates.temp.ini" is replaced, and `notice` hears of it.
-ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Transfer& transfer,
-                              const DownloadTimes& times, const std::function<void()>& between_steps,
-                              UpdateFailureReport& failures, const FileNotice& notice = {});
+ServerAddresses GetUpdatesINI(const std::filesystem::path& program_folder, Transfer& transfer, const DownloadTimes& times,
+                              const std::function<void()>& between_steps, UpdateFailureReport& failures,
+                              const FileNotice& notice = {});
 
 }  // namespace qd

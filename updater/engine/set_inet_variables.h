@@ -20,7 +20,7 @@ struct InternetOptions {
 
 // Which of the page's fields a mode uses.
 struct ProxyFields {
-    bool address = false;   // proxy IP and port
+    bool address = false;  // proxy IP and port
     bool username = false;
     bool password = false;
 };

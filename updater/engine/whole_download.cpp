@@ -31,8 +31,7 @@ void check_head(const RequestState& state, const DownloadRules& rules) {
 
 }  // namespace
 
-void download_whole(Transfer& transfer, const std::string& url, const DownloadRules& rules,
-                    const DownloadHandlers& handlers) {
+void download_whole(Transfer& transfer, const std::string& url, const DownloadRules& rules, const DownloadHandlers& handlers) {
     std::unique_ptr<Request> request = transfer.get(url);
     bool head_taken = false;
     std::optional<std::int64_t> length;
@@ -63,8 +62,7 @@ void download_whole(Transfer& transfer, const std::string& url, const DownloadRu
             if (!state.error.empty()) throw DownloadFault{"The transfer failed: " + state.error};
             if (!head_taken) throw DownloadFault{"The server closed the connection without an answer."};
             if (length && received < *length)
-                throw DownloadFault{"The connection ended after " + bytes_text(received) + " of " +
-                                    bytes_text(*length) + "."};
+                throw DownloadFault{"The connection ended after " + bytes_text(received) + " of " + bytes_text(*length) + "."};
             return;
         }
         if (length && received == *length && now - last_arrival >= rules.times.settle) return;

@@ -43,7 +43,6 @@ struct DownloadFault {
 };
 
 // Throws DownloadFault; the handlers' own exceptions pass through.
-void download_whole(Transfer& transfer, const std::string& url, const DownloadRules& rules,
-                    const DownloadHandlers& handlers);
+void download_whole(Transfer& transfer, const std::string& url, const DownloadRules& rules, const DownloadHandlers& handlers);
 
 }  // namespace qd

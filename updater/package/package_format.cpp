@@ -19,8 +19,7 @@ public:
         if (remaining() < static_cast<std::uint64_t>(width))
             throw PackageFormatError(std::string("the package ends inside ") + what);
         std::uint64_t value = 0;
-        for (int i = 0; i < width; ++i)
-            value |= std::uint64_t{static_cast<unsigned char>(bytes_[position_ + i])} << (8 * i);
+        for (int i = 0; i < width; ++i) value |= std::uint64_t{static_cast<unsigned char>(bytes_[position_ + i])} << (8 * i);
         position_ += static_cast<std::size_t>(width);
         return value;
     }
@@ -40,8 +39,7 @@ public:
 
     StringList list(const char* what) {
         std::string where = std::string("the ") + what;
-        if (unsigned_number(2, where.c_str()) != 1)
-            throw PackageFormatError(where + " is not a one-dimensional list");
+        if (unsigned_number(2, where.c_str()) != 1) throw PackageFormatError(where + " is not a one-dimensional list");
         std::int32_t count = signed_number(where.c_str());
         StringList list;
         list.lower_index = signed_number(where.c_str());

@@ -14,7 +14,8 @@ PackageRecord ReadPackageFile(const std::filesystem::path& package_file) {
     std::ifstream in(package_file, std::ios::binary);
     std::ostringstream bytes;
     if (in && fs::file_size(package_file, error) > 0) bytes << in.rdbuf();
-    if (!fs::is_regular_file(package_file, error) || !in || in.bad()) throw PackageFormatError("cannot read the package " + package_file.string());
+    if (!fs::is_regular_file(package_file, error) || !in || in.bad())
+        throw PackageFormatError("cannot read the package " + package_file.string());
     return parse_package(bytes.str());
 }
 

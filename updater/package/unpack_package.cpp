@@ -3,12 +3,12 @@
 #include <cmath>
 #include <vector>
 
+#include "platform/replace_file.h"
 #include "platform/text_forms.h"
 #include "updater/package/ensure_folder_path.h"
 #include "updater/package/package_format.h"
 #include "updater/package/read_package_file.h"
 #include "updater/package/utility_own_files.h"
-#include "platform/replace_file.h"
 #include "updater/paths/relative_names.h"
 
 namespace qd {
@@ -31,8 +31,7 @@ struct Refused {
 };
 
 // The utility's own file in the program folder that `file_name` below the target folder stands for.
-std::optional<std::string> own_file_named(const std::string& target, const std::string& file_name,
-                                          const UnpackServices& services) {
+std::optional<std::string> own_file_named(const std::string& target, const std::string& file_name, const UnpackServices& services) {
     if (services.program_folder.empty()) return std::nullopt;
     // Resolved, as a product folder may be a link that leads back to the program folder.
     std::error_code error;
@@ -45,8 +44,7 @@ std::optional<std::string> own_file_named(const std::string& target, const std::
     return utility_own_file(inside.generic_string(), services.utility_file_name.empty() ? "updates" : services.utility_file_name);
 }
 
-PlannedFile plan_file(const PackageRecord& record, std::int64_t index, const std::string& target,
-                      const UnpackServices& services) {
+PlannedFile plan_file(const PackageRecord& record, std::int64_t index, const std::string& target, const UnpackServices& services) {
     const std::string& utility_file_name = services.utility_file_name;
     const std::string& name = record.names.at(index);
     if (auto fault = unsafe_entry_name(name)) throw Refused{"The package holds an unsafe file name: " + *fault};
@@ -67,12 +65,10 @@ PlannedFile plan_file(const PackageRecord& record, std::int64_t index, const std
     return file;
 }
 
-std::vector<PlannedFile> plan_files(const PackageRecord& record, const std::string& target,
-                                    const UnpackServices& services) {
+std::vector<PlannedFile> plan_files(const PackageRecord& record, const std::string& target, const UnpackServices& services) {
     std::vector<PlannedFile> files;
     for (std::int64_t index = 1; index <= record.names.upper_index(); ++index) {
-        if (!record.names.holds(index))
-            throw Refused{"The package has no name for file " + std::to_string(index)};
+        if (!record.names.holds(index)) throw Refused{"The package has no name for file " + std::to_string(index)};
         if (record.names.at(index).empty()) continue;
         files.push_back(plan_file(record, index, target, services));
     }

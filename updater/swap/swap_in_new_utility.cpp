@@ -29,14 +29,13 @@ std::optional<std::string> settle_new_copy(const std::string& new_copy, mode_t m
 
 }  // namespace
 
-std::optional<std::string> swap_in_new_utility(const std::filesystem::path& utility,
-                                               std::chrono::milliseconds wait_limit) {
+std::optional<std::string> swap_in_new_utility(const std::filesystem::path& utility, std::chrono::milliseconds wait_limit) {
     const std::string old_copy = utility.string();
     const std::string new_copy = old_copy + ".new";
-    struct stat new_status{};
+    struct stat new_status {};
     if (::lstat(new_copy.c_str(), &new_status) != 0) return system_error("no new copy " + new_copy);
     if (!S_ISREG(new_status.st_mode)) return new_copy + " is not a regular file";
-    struct stat old_status{};
+    struct stat old_status {};
     if (::stat(old_copy.c_str(), &old_status) != 0) return system_error("cannot find " + old_copy);
 
     if (auto why = wait_until_utility_ended(utility, wait_limit)) return why;

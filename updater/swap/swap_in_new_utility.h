@@ -11,7 +11,6 @@
 namespace qd {
 
 // Returns why the swap was not made, or nothing when the new copy is in place.
-std::optional<std::string> swap_in_new_utility(const std::filesystem::path& utility,
-                                               std::chrono::milliseconds wait_limit);
+std::optional<std::string> swap_in_new_utility(const std::filesystem::path& utility, std::chrono::milliseconds wait_limit);
 
 }  // namespace qd

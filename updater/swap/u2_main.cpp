@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "updater/catalogue/app_folder.h"
 #include "platform/program_file_name.h"
+#include "updater/catalogue/app_folder.h"
 #include "updater/swap/swap_in_new_utility.h"
 #include "updater/swap/utility_log.h"
 

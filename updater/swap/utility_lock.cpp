@@ -22,8 +22,7 @@ UtilityLock::~UtilityLock() {
     if (descriptor_ >= 0) ::close(descriptor_);
 }
 
-std::optional<std::string> wait_until_utility_ended(const std::filesystem::path& utility,
-                                                    std::chrono::milliseconds limit) {
+std::optional<std::string> wait_until_utility_ended(const std::filesystem::path& utility, std::chrono::milliseconds limit) {
     const int descriptor = ::open(utility.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return "cannot open " + utility.string() + ": " + std::strerror(errno);
     const auto give_up = std::chrono::steady_clock::now() + limit;

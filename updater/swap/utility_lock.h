@@ -26,7 +26,6 @@ private:
 
 // Waits until no process holds a lock on `utility`, for at most `limit`.
 // Returns why it could not, or nothing once no utility runs.
-std::optional<std::string> wait_until_utility_ended(const std::filesystem::path& utility,
-                                                    std::chrono::milliseconds limit);
+std::optional<std::string> wait_until_utility_ended(const std::filesystem::path& utility, std::chrono::milliseconds limit);
 
 }  // namespace qd

@@ -1,7 +1,5 @@
 #include "updater/wizard/frm_available_window.h"
 
-#include "platform/qt/accessible_button.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -22,6 +20,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "platform/qt/accessible_button.h"
 #include "updater/catalogue/read_updates_ini.h"
 #include "updater/engine/check_running_applications.h"
 #include "updater/engine/download_texts.h"
@@ -131,9 +130,15 @@ QWidget* FrmAvailableWindow::build_choosing_page() {
     opt_cable->setObjectName("opt_cable");
     opt_t1 = new QRadioButton("T1/LAN", fra_dlspeed);
     opt_t1->setObjectName("opt_t1");
-    connect(opt_56k, &QRadioButton::toggled, this, [this](bool on) { if (on) opt_56k_Click(); });
-    connect(opt_cable, &QRadioButton::toggled, this, [this](bool on) { if (on) opt_cable_Click(); });
-    connect(opt_t1, &QRadioButton::toggled, this, [this](bool on) { if (on) opt_t1_Click(); });
+    connect(opt_56k, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) opt_56k_Click();
+    });
+    connect(opt_cable, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) opt_cable_Click();
+    });
+    connect(opt_t1, &QRadioButton::toggled, this, [this](bool on) {
+        if (on) opt_t1_Click();
+    });
     lbl_totdlsizebytes = new QLabel("0", fra_dlspeed);
     lbl_totdlsizebytes->setObjectName("lbl_totdlsizebytes");
     auto* size_unit = new QLabel("KB", fra_dlspeed);
@@ -225,8 +230,8 @@ void FrmAvailableWindow::build_pages() {
     connect(about, &QAction::triggered, this, [this] { About_Click(); });
 
     // Tab follows the layout from top to bottom, then the buttons left to right.
-    QWidget* order[] = {cmb_proxy, txt_proxyip, txt_proxyport, txt_username, txt_password, MSFlexGrid1, opt_56k,
-                        opt_cable, opt_t1, cmd_startnext, cmd_availableNext, cmd_downloadNext, cmd_finish};
+    QWidget* order[] = {cmb_proxy, txt_proxyip, txt_proxyport, txt_username,      txt_password,     MSFlexGrid1, opt_56k,
+                        opt_cable, opt_t1,      cmd_startnext, cmd_availableNext, cmd_downloadNext, cmd_finish};
     for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     resize(640, 480);
 }
@@ -284,12 +289,11 @@ void FrmAvailableWindow::cmd_startnext_Click() {
     cmd_finish->setFocus();
     process_pending_events();
 
-    const InternetOptions options{cmb_proxy->currentIndex(), txt_proxyip->text().toStdString(),
-                                  txt_proxyport->text().toStdString(), txt_username->text().toStdString(),
-                                  txt_password->text().toStdString()};
+    const InternetOptions options{cmb_proxy->currentIndex(), txt_proxyip->text().toStdString(), txt_proxyport->text().toStdString(),
+                                  txt_username->text().toStdString(), txt_password->text().toStdString()};
     SetInetVariables(services_.transfer, options);
-    run_.addresses = GetUpdatesINI(run_.program_folder, services_.transfer, services_.times,
-                                   [this] { process_pending_events(); }, *this, services_.notice);
+    run_.addresses = GetUpdatesINI(
+        run_.program_folder, services_.transfer, services_.times, [this] { process_pending_events(); }, *this, services_.notice);
 
     show_enabled(fra_connecting, false);
     cmd_availableNext->show();
@@ -318,8 +322,7 @@ void FrmAvailableWindow::fill_grid() {
 
 void FrmAvailableWindow::show_no_updates() {
     lbl_selectupdates->setText(kNoUpdatesText);
-    services_.dialogs.message("There are currently no updates available", kTitle, DialogButtons::ok,
-                              DialogIcon::information);
+    services_.dialogs.message("There are currently no updates available", kTitle, DialogButtons::ok, DialogIcon::information);
     show_enabled(cmd_finish, true);
     make_default(cmd_finish);
     cmd_finish->setFocus();
@@ -380,9 +383,15 @@ void FrmAvailableWindow::cmd_availableNext_Click() {
     fra_download->show();
     cmd_finish->setFocus();
     if (MSFlexGrid1->data_rows() >= 1) {
-        EngineServices engine{services_.transfer, *this,           *this,
-                              services_.dialogs,  services_.starter, Huffman,
-                              [this] { return CheckRunningApplications(); }, services_.times, services_.notice};
+        EngineServices engine{services_.transfer,
+                              *this,
+                              *this,
+                              services_.dialogs,
+                              services_.starter,
+                              Huffman,
+                              [this] { return CheckRunningApplications(); },
+                              services_.times,
+                              services_.notice};
         DownloadSelectedUpdates(run_, engine);
     }
     show_enabled(cmd_finish, true);
@@ -413,16 +422,17 @@ void FrmAvailableWindow::show_error_message(const std::string& text) {
 void FrmAvailableWindow::ReportUpdateFailure(const std::string& text) {
     std::string manual_url = run_.addresses.manual_url;
     if (manual_url.empty()) manual_url = read_server_addresses(run_.program_folder).manual_url;
-    const DialogAnswer answer = services_.dialogs.message(
-        "An error has occurred before updates could be installed:\n" + text +
-            "\nWould you like to manually download the updates?",
-        kTitle, DialogButtons::yes_no, DialogIcon::warning);
+    const DialogAnswer answer = services_.dialogs.message("An error has occurred before updates could be installed:\n" + text +
+                                                              "\nWould you like to manually download the updates?",
+                                                          kTitle, DialogButtons::yes_no, DialogIcon::warning);
     if (answer == DialogAnswer::yes) {
         services_.shell.open(manual_url, ShowMode::normal);
     } else {
-        services_.dialogs.message("Palvera Press Updates has not completed updating your files.\nPlease run Updates "
-                                  "again or download the manual updates from\n" + manual_url,
-                                  kTitle, DialogButtons::ok, DialogIcon::warning);
+        services_.dialogs.message(
+            "Palvera Press Updates has not completed updating your files.\nPlease run Updates "
+            "again or download the manual updates from\n" +
+                manual_url,
+            kTitle, DialogButtons::ok, DialogIcon::warning);
     }
     show_enabled(cmd_finish, true);
     end_process(kEndedByFailure);

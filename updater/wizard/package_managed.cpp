@@ -4,8 +4,7 @@
 
 namespace qd {
 
-bool updated_through_package_manager(bool has_install_marker, const std::filesystem::path& program_folder,
-                                     bool folder_writable) {
+bool updated_through_package_manager(bool has_install_marker, const std::filesystem::path& program_folder, bool folder_writable) {
     if (!has_install_marker) return false;
     const std::string folder = program_folder.lexically_normal().string();
     return !folder_writable || folder.rfind("/usr/", 0) == 0;

@@ -7,8 +7,7 @@
 
 namespace qd {
 
-bool updated_through_package_manager(bool has_install_marker, const std::filesystem::path& program_folder,
-                                     bool folder_writable);
+bool updated_through_package_manager(bool has_install_marker, const std::filesystem::path& program_folder, bool folder_writable);
 
 // The same for the running program's folder.
 bool updated_through_package_manager(const std::filesystem::path& program_folder);

@@ -3,15 +3,15 @@
 #include <QMessageBox>
 
 #include "platform/curl/curl_transfer.h"
+#include "platform/partial_files.h"
+#include "platform/program_file_name.h"
 #include "platform/qt/process_end.h"
 #include "platform/qt/qt_services.h"
 #include "updater/catalogue/app_folder.h"
-#include "platform/program_file_name.h"
-#include "platform/partial_files.h"
 #include "updater/swap/utility_lock.h"
 #include "updater/swap/utility_log.h"
-#include "updater/wizard/package_managed.h"
 #include "updater/wizard/frm_available_window.h"
+#include "updater/wizard/package_managed.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -32,11 +32,16 @@ int main(int argc, char** argv) {
     qd::QtShell shell;
     qd::QtProgramStarter starter;
     qd::DesktopTopWindows top_windows;
-    qd::FrmAvailableWindow window({transfer, dialogs, shell, starter, top_windows,
-                                   [](int status) { qd::end_process_now(status); }, program_folder, {},
-                                   [program_folder](const std::string& notice) {
-                                       qd::append_to_utility_log(program_folder, notice);
-                                   }});
+    qd::FrmAvailableWindow window(
+        {transfer,
+         dialogs,
+         shell,
+         starter,
+         top_windows,
+         [](int status) { qd::end_process_now(status); },
+         program_folder,
+         {},
+         [program_folder](const std::string& notice) { qd::append_to_utility_log(program_folder, notice); }});
     window.show();
     return application.exec();
 }

@@ -9,7 +9,7 @@ namespace qd {
 class UpdateProgress {
 public:
     virtual ~UpdateProgress() = default;
-    virtual void set_bar(int value) = 0;                      // 0 to 100
+    virtual void set_bar(int value) = 0;                          // 0 to 100
     virtual void set_percent_label(const std::string& text) = 0;  // "0", "42%"
     virtual void process_pending_events() = 0;
 };

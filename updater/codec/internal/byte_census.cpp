@@ -54,8 +54,7 @@ struct Tally {
 
 }  // namespace
 
-Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from,
-                   SecondCore second_core) {
+Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from, SecondCore second_core) {
     static_assert(pass_progress_step % count_progress_step == 0);
     const std::size_t size = input.size();
     const bool split = size >= split_from && size >= 2 * pass_progress_step && take_second_core(second_core);

@@ -24,7 +24,6 @@ struct Census {
 // Progress runs to 7 % through the pass. The second half begins at a multiple
 // of the data pass's Progress step, or not at all below split_from bytes or
 // when second_core rules it out.
-Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from,
-                   SecondCore second_core);
+Census count_bytes(std::span<const std::uint8_t> input, ProgressMeter& progress, std::size_t split_from, SecondCore second_core);
 
 }  // namespace qd::he3

@@ -27,15 +27,22 @@ void merge_two(NodeStore& store) {
     int b = -1;
     for (int i = 0; i < store.used; ++i) {
         if (store.nodes[i].parent != -1) continue;
-        if (a == -1) { a = i; continue; }
-        if (b == -1) { b = i; continue; }
+        if (a == -1) {
+            a = i;
+            continue;
+        }
+        if (b == -1) {
+            b = i;
+            continue;
+        }
         std::uint32_t w = store.nodes[i].weight;
         std::uint32_t wa = store.nodes[a].weight;
         std::uint32_t wb = store.nodes[b].weight;
         bool below_a = w < wa;
         bool below_b = w < wb;
         if (below_a && below_b) {
-            if (wa >= wb) a = i; else b = i;
+            if (wa >= wb) a = i;
+            else b = i;
         } else if (below_a) {
             a = i;
         } else if (below_b) {

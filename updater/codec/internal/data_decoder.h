@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include "updater/codec/codec_error.h"
 #include "decode_table.h"
 #include "decode_trie.h"
+#include "updater/codec/codec_error.h"
 
 namespace qd::he3 {
 
@@ -22,8 +22,7 @@ inline constexpr std::ptrdiff_t output_margin = 16;
 
 // One code through the tree from data bit `bit`, which moves past it; -1 when
 // the bits run out or the tree has no such path.
-inline int walk_one_code(const DecodeTrie& trie, const std::uint8_t* data, std::size_t available_bits,
-                         std::size_t& bit) {
+inline int walk_one_code(const DecodeTrie& trie, const std::uint8_t* data, std::size_t available_bits, std::size_t& bit) {
     int at = DecodeTrie::root;
     do {
         if (bit >= available_bits) return -1;

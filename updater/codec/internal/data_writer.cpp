@@ -47,8 +47,8 @@ void write_short_codes(const std::uint8_t* p, std::size_t size, const PackedCode
 constexpr unsigned longest_pair_code = BitWriter::max_short_code / 2;
 constexpr std::size_t pair_table_worth = 1u << 20;  // below this, building the table costs more than it saves
 
-void write_code_pairs(const std::uint8_t* p, std::size_t size, const std::vector<std::uint64_t>& pairs,
-                      const PackedCodes& codes, BitWriter& writer) {
+void write_code_pairs(const std::uint8_t* p, std::size_t size, const std::vector<std::uint64_t>& pairs, const PackedCodes& codes,
+                      BitWriter& writer) {
     std::size_t i = 0;
     for (; i + 4 <= size; i += 4) {
         std::uint64_t c0 = pairs[p[i] | (p[i + 1] << 8)];
@@ -146,8 +146,8 @@ struct SecondHalfWriter {
 
 }  // namespace
 
-void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, const Census& census,
-                     std::uint8_t* out, ProgressMeter& progress) {
+void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, const Census& census, std::uint8_t* out,
+                     ProgressMeter& progress) {
     const Coder coder(book, input.size());
     const std::size_t half = coder.short_codes() ? census.second_half : input.size();
     const std::uint64_t half_bit = coder.bits_of(census.counts_before);

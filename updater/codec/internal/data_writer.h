@@ -13,7 +13,7 @@ namespace qd::he3 {
 
 // Writes the data bits at out, which has 8 bytes of room past them. Progress
 // runs from 12 to 100 % through the pass, without the closing 100.
-void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, const Census& census,
-                     std::uint8_t* out, ProgressMeter& progress);
+void write_data_bits(std::span<const std::uint8_t> input, const CodeBook& book, const Census& census, std::uint8_t* out,
+                     ProgressMeter& progress);
 
 }  // namespace qd::he3

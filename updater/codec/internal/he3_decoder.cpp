@@ -119,16 +119,16 @@ bool join_walks(DataDecoder& decoder, FirstWalk& first, const SecondHalf& second
 }
 
 // Decodes all data bits into out and returns the XOR of the bytes written.
-std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& header,
-                         std::vector<std::uint8_t>& out, ProgressMeter& progress, const DecodeTuning& tuning) {
+std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedHeader& header, std::vector<std::uint8_t>& out,
+                         ProgressMeter& progress, const DecodeTuning& tuning) {
     DecodeTrie trie;
     for (const TableEntry& entry : header.entries)
         if (!trie.insert_code_path(entry.bits, entry.length, entry.value)) decode_failed();
     DecodeTable table;
     build_decode_table(trie, table);
 
-    DataDecoder decoder{trie, table, stream.data() + header.data_offset, stream.data() + stream.size(), out.data(),
-                        out.data() + out.size()};
+    DataDecoder decoder{
+        trie, table, stream.data() + header.data_offset, stream.data() + stream.size(), out.data(), out.data() + out.size()};
     WalkProgress walk(progress, stream.size(), header.data_offset);
     FirstWalk first(decoder, walk, stream);
     const std::size_t data_bytes = stream.size() - header.data_offset;
@@ -137,9 +137,8 @@ std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedH
         SecondHalf second;
         const DataSpan data{decoder.data, decoder.available_bits()};
         const std::size_t middle = data_bytes / 2 * 8;
-        std::jthread helper = start_helper([&](std::stop_token stop) {
-            decode_second_half(trie, table, data, middle, out.size(), stop, second);
-        });
+        std::jthread helper = start_helper(
+            [&](std::stop_token stop) { decode_second_half(trie, table, data, middle, out.size(), stop, second); });
         if (helper.joinable()) {
             first.run_until(middle);
             helper.join();
@@ -157,14 +156,12 @@ std::uint8_t decode_data(std::span<const std::uint8_t> stream, const CompressedH
 // 10000 bytes of output.
 void report_check(std::size_t output_size, ProgressMeter& progress) {
     const double k = static_cast<double>(output_size);
-    for (std::size_t i = 0; i < output_size; i += pass_progress_step)
-        progress.report(static_cast<double>(i) / k * 11 + 89);
+    for (std::size_t i = 0; i < output_size; i += pass_progress_step) progress.report(static_cast<double>(i) / k * 11 + 89);
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress,
-                                        const DecodeTuning& tuning) {
+std::vector<std::uint8_t> decode_stream(std::span<const std::uint8_t> stream, ProgressMeter& progress, const DecodeTuning& tuning) {
     if (stream_form(stream) == StreamForm::stored) return {stream.begin() + id_size, stream.end()};
 
     CompressedHeader header = read_compressed_header(stream);

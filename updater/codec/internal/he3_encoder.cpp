@@ -6,10 +6,10 @@
 #include "bit_writer.h"
 #include "byte_census.h"
 #include "code_tree.h"
-#include "updater/codec/codec_error.h"
 #include "data_writer.h"
 #include "he3_format.h"
 #include "output_buffer.h"
+#include "updater/codec/codec_error.h"
 
 namespace qd::he3 {
 
@@ -34,8 +34,7 @@ std::vector<std::uint8_t> stored_stream(std::span<const std::uint8_t> input) {
 
 }  // namespace
 
-std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress,
-                                        const EncodeTuning& tuning) {
+std::vector<std::uint8_t> encode_stream(std::span<const std::uint8_t> input, ProgressMeter& progress, const EncodeTuning& tuning) {
     if (input.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
         throw CodecError(CodecError::Kind::input_too_large);
     if (input.empty()) return stored_stream(input);

@@ -22,8 +22,8 @@ void walk(const DecodeTrie& trie, const DecodeTable& table, DataSpan span, std::
         half.code_starts.push_back(bit);
     }
 
-    DataDecoder decoder{trie, table, span.data, span.data + span.available_bits / 8, half.bytes.get() + half.count,
-                        half.bytes.get() + capacity};
+    DataDecoder decoder{
+        trie, table, span.data, span.data + span.available_bits / 8, half.bytes.get() + half.count, half.bytes.get() + capacity};
     decoder.seek(bit);
     auto mark = [&] {
         half.count = static_cast<std::size_t>(decoder.out - half.bytes.get());
@@ -31,8 +31,7 @@ void walk(const DecodeTrie& trie, const DecodeTable& table, DataSpan span, std::
     };
     mark();
     try {
-        while (!stop.stop_requested() &&
-               decoder.fast_stretch(decoder.in + std::min(checkpoint_step, decoder.in_end - decoder.in)))
+        while (!stop.stop_requested() && decoder.fast_stretch(decoder.in + std::min(checkpoint_step, decoder.in_end - decoder.in)))
             mark();
     } catch (const CodecError&) {
         // A long code whose path the tree lacks: the bytes before that lookup stand.

@@ -32,11 +32,10 @@ struct SecondHalf {
     std::vector<std::size_t> code_starts;  // the bit before code i, for i up to matched_codes
     std::vector<WalkPoint> checkpoints;    // sparse boundaries after those, in order
     std::unique_ptr<std::uint8_t[]> bytes;
-    std::size_t count = 0;                 // bytes decoded
+    std::size_t count = 0;  // bytes decoded
 
     // The data bit after the first `count` bytes (count <= this->count).
-    std::size_t bit_after(const DecodeTrie& trie, const std::uint8_t* data, std::size_t available_bits,
-                          std::size_t count) const;
+    std::size_t bit_after(const DecodeTrie& trie, const std::uint8_t* data, std::size_t available_bits, std::size_t count) const;
 };
 
 struct DataSpan {
