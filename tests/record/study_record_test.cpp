@@ -1,5 +1,7 @@
 #include <SQLiteCpp/Transaction.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/testing/doubles.h"
@@ -246,16 +248,37 @@ TEST_F(RecordTest, recordThatCannotBeOpenedIsSkippedWithOneLogLine) {
     EXPECT_NE(read_file("error.log").find("study record"), std::string::npos);
 }
 
+// The record is opened in a child process, which as root first becomes
+// "nobody": root writes into read-only folders.
 TEST_F(RecordTest, readOnlyFolderIsSkippedWithOneLogLine) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const bool root = ::geteuid() == 0;
+    constexpr uid_t kNobody = 65534;
     std::filesystem::create_directory("locked");
     std::filesystem::permissions("locked", std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    {
-        StudyRecord record("locked/study-record.sqlite", log, time);
-        record.quiz_started(quiz);
-        record.answer_graded({1, 1, "A", true, 3});
-        EXPECT_EQ(log_lines(), 1);
+    // The child owns both folders, as the test's user does: it writes its
+    // error log in the working folder and finds "locked" read-only.
+    if (root) {
+        ASSERT_EQ(::chown(".", kNobody, kNobody), 0);
+        ASSERT_EQ(::chown("locked", kNobody, kNobody), 0);
     }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (root && (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) ::_exit(3);
+        bool opened = false;
+        {
+            StudyRecord record("locked/study-record.sqlite", log, time);
+            record.quiz_started(quiz);
+            record.answer_graded({1, 1, "A", true, 3});
+            opened = record.database() != nullptr;
+        }
+        ::_exit(opened ? 4 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "3: could not become nobody; 4: the record opened";
+    EXPECT_TRUE(std::filesystem::is_empty("locked"));
+    EXPECT_EQ(log_lines(), 1);
     std::filesystem::permissions("locked", std::filesystem::perms::owner_all);
 }
 
