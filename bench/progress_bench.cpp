@@ -4,58 +4,35 @@
 //
 // usage: progress_bench [Google Benchmark options]
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
-#include <cstdlib>
-#include <filesystem>
 
 #include "bank/bank_loader.h"
-#include "common/error_log.h"
-#include "common/window_registry.h"
 #include "filled_record.h"
-#include "platform/settings_store.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
+#include "program_world.h"
 #include "record/past_answers.h"
 #include "record/progress_figures.h"
 #include "record/record_database.h"
 #include "record/study_record.h"
 #include "results/progress_window.h"
-#include "state/user_settings.h"
-#include "work_folder.h"
+#include "window_benchmarks_main.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using qd::bench::WorkFolder;
-
 // The program's state with the first part exam loaded and ALEX's record.
 struct World {
-    WorkFolder folder{"quizdeck-progress-bench"};
-    qd::testing::FixedClock clock;
-    qd::ErrorLog log{clock};
-    qd::IniSettingsStore store{folder.path() / "config"};
-    qd::UserSettings settings{store};
-    qd::ProgramState state;
-    qd::testing::ScriptedDialogs dialogs;
-    qd::testing::RecordingShell shell;
-    qd::testing::FixedScreen screen;
-    struct NoEnd final : qd::ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    qd::WindowRegistry windows;
-    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end};
-    qd::StudyRecord record{qd::kStudyRecordFile, log};
+    qd::bench::ProgramWorld program{"quizdeck-progress-bench"};
+    qd::StudyRecord record{qd::kStudyRecordFile, program.log};
 
     World() {
-        state.paths.program_folder = folder.path().string() + "/";
+        qd::ProgramState& state = program.state;
+        state.paths.program_folder = program.folder.path().string() + "/";
         qd::init_product(state.paths, state.table, state.bank);
         qd::number_questions(state.table);
-        services.recorder = &record;
-        qd::bench::fill_record(*record.database(), state.bank.product_number, [this](int n) {
+        program.services.recorder = &record;
+        qd::bench::fill_record(*record.database(), state.bank.product_number, [&state](int n) {
             const qd::QuestionRecord& question = state.table.at(n % state.bank.question_count + 1);
             return std::pair<int, int>{question.question_id, question.category};
         });
@@ -80,7 +57,7 @@ public:
 void ProgressWindowShown(benchmark::State& state) {
     World& w = world();
     for (auto _ : state) {
-        auto* window = new qd::ProgressWindow(w.services, "ALEX");
+        auto* window = new qd::ProgressWindow(w.program.services, "ALEX");
         FirstPaint painted;
         window->installEventFilter(&painted);
         QTimer give_up;
@@ -103,11 +80,11 @@ BENCHMARK(ProgressWindowShown)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 void ProgressFiguresAlone(benchmark::State& state) {
     World& w = world();
     for (auto _ : state) {
-        auto answers = w.record.past_answers("ALEX", w.state.bank.product_number);
-        auto quizzes = w.record.past_quizzes("ALEX", w.state.bank.product_number);
+        auto answers = w.record.past_answers("ALEX", w.program.state.bank.product_number);
+        auto quizzes = w.record.past_quizzes("ALEX", w.program.state.bank.product_number);
         std::vector<qd::ExamQuestion> bank;
-        for (int i = 1; i <= w.state.bank.question_count; ++i)
-            bank.push_back({w.state.table.at(i).question_id, w.state.table.at(i).category});
+        for (int i = 1; i <= w.program.state.bank.question_count; ++i)
+            bank.push_back({w.program.state.table.at(i).question_id, w.program.state.table.at(i).category});
         benchmark::DoNotOptimize(qd::progress_figures(bank, {}, answers, quizzes));
     }
 }
@@ -115,11 +92,4 @@ BENCHMARK(ProgressFiguresAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qd::bench::run_window_benchmarks(argc, argv); }

@@ -12,18 +12,14 @@
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
 #include <QWebEngineView>
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <vector>
 
 #include "bench/event_counter.h"
-#include "common/error_log.h"
-#include "platform/settings_store.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
+#include "bench/program_world.h"
+#include "bench/timings.h"
 #include "platform/webengine/webengine_browser.h"
 #include "runner/quiz_window.h"
 
@@ -43,18 +39,6 @@ void fill_quiz(qd::ProgramState& state) {
         state.quiz.question_order[index] = static_cast<std::int16_t>(index);
     }
     state.quiz.quiz_length = kQuestions + 1;
-}
-
-double elapsed_ms(const QElapsedTimer& timer) { return static_cast<double>(timer.nsecsElapsed()) / 1e6; }
-
-struct Figures {
-    double median = 0;
-    double slowest = 0;
-};
-
-Figures figures_of(std::vector<double> ms) {
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.back()};
 }
 
 // The document a browser view shows at this moment, as HTML.
@@ -93,7 +77,7 @@ public:
         timer.start();
         page_.setHtml(html, base);
         if (!painted_.wait_for(painted_.value() + 1)) return -1;
-        return elapsed_ms(timer);
+        return qd::bench::elapsed_ms(timer);
     }
 
 private:
@@ -120,43 +104,29 @@ private:
 int main(int argc, char** argv) {
     const bool cold = argc > 1 && std::strcmp(argv[1], "--cold") == 0;
     QApplication application(argc, argv);
-    const std::filesystem::path work = std::filesystem::temp_directory_path() / "quizdeck-bench";
-    std::filesystem::create_directories(work);
-    std::filesystem::current_path(work);
-
-    qd::testing::FixedClock clock;
-    qd::ErrorLog log(clock);
-    qd::IniSettingsStore store(work / "config");
-    qd::UserSettings settings(store);
-    qd::testing::ScriptedDialogs dialogs;
-    qd::testing::RecordingShell shell;
-    qd::testing::FixedScreen screen;
+    // What the windows use is made before the world, whose registry holds them.
+    qd::WebEngineBrowserFactory browsers;
     qd::testing::RecordingStarter starter;
     qd::SystemRandom random;
     qd::testing::FakeTopWindows top_windows;
     qd::testing::RecordingPdfReader desktop_reader;
-    qd::WindowRegistry windows;
-    struct NoEnd : qd::ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    qd::WebEngineBrowserFactory browsers;
-    qd::ProgramState state;
+    qd::bench::ProgramWorld world("quizdeck-quiz-page-bench", &browsers);
+    qd::ProgramState& state = world.state;
     state.paths.program_folder = std::string(QUIZDECK_STAGE_DIR) + "/";
     state.paths.data_folder = std::string(QUIZDECK_STAGE_DIR) + "/pv_navra/";
     state.bank.exam_title = "Benchmark Exam";
     state.bank.product_number = "41517";
-    settings.working.radio_buttons = -1;
-    settings.working.live_scoring = 1;
-    settings.working.back_button = 1;
+    world.settings.working.radio_buttons = -1;
+    world.settings.working.live_scoring = 1;
+    world.settings.working.back_button = 1;
     fill_quiz(state);
-    qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
-    windows.define(qd::kQuizWindow, [&] {
-        return qd::create_quiz_window(services, qd::QuizWindowServices{.starter = starter,
-                                                                       .random = random,
-                                                                       .top_windows = top_windows,
-                                                                       .desktop_reader = desktop_reader,
-                                                                       .clock = clock,
-                                                                       .working_folder = ""});
+    world.windows.define(qd::kQuizWindow, [&] {
+        return qd::create_quiz_window(world.services, qd::QuizWindowServices{.starter = starter,
+                                                                             .random = random,
+                                                                             .top_windows = top_windows,
+                                                                             .desktop_reader = desktop_reader,
+                                                                             .clock = world.clock,
+                                                                             .working_folder = ""});
     });
 
     if (!cold) {
@@ -167,11 +137,11 @@ int main(int argc, char** argv) {
     qd::bench::EventCounter painted;
     QElapsedTimer clock_start;
     clock_start.start();
-    auto& window = *static_cast<qd::QuizWindow*>(static_cast<qd::WidgetWindow&>(windows.load(qd::kQuizWindow)).widget());
+    auto& window = *static_cast<qd::QuizWindow*>(static_cast<qd::WidgetWindow&>(world.windows.load(qd::kQuizWindow)).widget());
     window.browser().on_page_painted([&] { painted.count(); });
-    windows.get<qd::QuizWindowOperations>(qd::kQuizWindow).show_quest();
+    world.windows.get<qd::QuizWindowOperations>(qd::kQuizWindow).show_quest();
     if (!painted.wait_for(1)) return 1;
-    const double first_page_ms = elapsed_ms(clock_start);
+    const double first_page_ms = qd::bench::elapsed_ms(clock_start);
 
     // Each page shown is kept, outside the timed part, for the bare view.
     auto* view = qobject_cast<QWebEngineView*>(window.browser().widget());
@@ -185,7 +155,7 @@ int main(int argc, char** argv) {
         timer.start();
         QTest::mouseClick(next, Qt::LeftButton);
         if (!painted.wait_for(step + 1)) return 1;
-        next_ms.push_back(elapsed_ms(timer));
+        next_ms.push_back(qd::bench::elapsed_ms(timer));
         documents.push_back(document_of(*view->page()));
     }
     const QSize page_size = view->size();
@@ -203,8 +173,8 @@ int main(int argc, char** argv) {
         bare_ms.push_back(ms);
     }
 
-    const Figures quiz = figures_of(next_ms);
-    const Figures floor = figures_of(bare_ms);
+    const qd::bench::Figures quiz = qd::bench::figures_of(next_ms);
+    const qd::bench::Figures floor = qd::bench::figures_of(bare_ms);
     std::printf("Start to first page painted (%s): %.0f ms\n", cold ? "cold" : "warmed up", first_page_ms);
     std::printf("Next to next page painted over %d questions: median %.1f ms, slowest %.1f ms\n", kQuestions, quiz.median,
                 quiz.slowest);

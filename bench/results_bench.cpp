@@ -6,24 +6,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 #include "../tests/results/quiz_outcome.h"
-#include "common/error_log.h"
 #include "common/window_names.h"
-#include "platform/settings_store.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
+#include "program_world.h"
 #include "results/history_report.h"
 #include "results/results_window.h"
-#include "state/user_settings.h"
+#include "window_benchmarks_main.h"
 #include "work_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using qd::bench::WorkFolder;
 
 std::vector<qd::CategoryScore> ten_categories() {
@@ -49,44 +43,23 @@ void SaveHistoryOnThousandEntries(benchmark::State& state) {
 BENCHMARK(SaveHistoryOnThousandEntries)->Unit(benchmark::kMillisecond);
 
 void ResultsWindowOfFiftyQuestions(benchmark::State& state) {
-    WorkFolder folder;
-    qd::testing::FixedClock clock;
-    qd::ErrorLog log(clock);
-    qd::IniSettingsStore store(fs::current_path() / "config");
-    qd::UserSettings settings(store);
-    qd::ProgramState program;
-    qd::testing::ScriptedDialogs dialogs;
-    qd::testing::RecordingShell shell;
-    qd::testing::FixedScreen screen;
-    qd::WindowRegistry windows;
-    struct NoEnd : qd::ProcessEnd {
-        void end_process() override {}
-    } process_end;
-    qd::ProgramServices services{program, settings, log, dialogs, shell, screen, windows, process_end};
-    windows.define(qd::kResultsWindow, [&] { return qd::create_results_window(services, clock); });
-
-    settings.working.student_name = "ALEX";
+    qd::bench::ProgramWorld world("quizdeck-results-bench");
+    world.windows.define(qd::kResultsWindow, [&] { return qd::create_results_window(world.services, world.clock); });
+    world.settings.working.student_name = "ALEX";
     std::vector<qd::testing::AskedQuestion> asked;
     for (int p = 1; p <= 50; ++p) asked.push_back({p * 5, p % 3 == 0 ? 2 : 1, p % 10 + 1});
     std::vector<std::string> chapters;
     for (int c = 1; c <= 10; ++c) chapters.push_back("Chapter " + std::to_string(c));
-    qd::testing::finish_quiz(program.table, program.quiz, program.bank, asked, chapters);
+    qd::testing::finish_quiz(world.state.table, world.state.quiz, world.state.bank, asked, chapters);
     for (auto _ : state) {
-        windows.unload(qd::kResultsWindow);
-        windows.show(qd::kResultsWindow);
+        world.windows.unload(qd::kResultsWindow);
+        world.windows.show(qd::kResultsWindow);
         QApplication::processEvents();
     }
-    windows.unload(qd::kResultsWindow);
+    world.windows.unload(qd::kResultsWindow);
 }
 BENCHMARK(ResultsWindowOfFiftyQuestions)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return qd::bench::run_window_benchmarks(argc, argv); }

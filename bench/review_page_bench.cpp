@@ -6,63 +6,22 @@
 // usage: review_page_bench [ROUNDS]
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <vector>
 
 #include "../tests/results/quiz_outcome.h"
-#include "common/error_log.h"
-#include "platform/settings_store.h"
-#include "platform/testing/doubles.h"
-#include "platform/testing/scripted_dialogs.h"
+#include "bench/event_counter.h"
+#include "bench/program_world.h"
+#include "bench/timings.h"
 #include "platform/webengine/webengine_browser.h"
 #include "results/results_window.h"
 #include "results/review_page.h"
 #include "results/review_window.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// Counts the pages painted; a wait runs the event loop until the next one.
-class PaintWait {
-public:
-    void painted() {
-        ++count_;
-        if (loop_) loop_->quit();
-    }
-    bool wait_beyond(int seen) {
-        if (count_ > seen) return true;
-        QEventLoop loop;
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-        guard.start(20000);
-        loop_ = &loop;
-        while (count_ <= seen && guard.isActive()) loop.exec();
-        loop_ = nullptr;
-        return count_ > seen;
-    }
-    int count() const { return count_; }
-
-private:
-    int count_ = 0;
-    QEventLoop* loop_ = nullptr;
-};
-
-struct Figures {
-    double median = 0;
-    double slowest = 0;
-};
-Figures figures(std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.back()};
-}
 
 void fill_quiz(qd::ProgramState& program) {
     std::vector<qd::testing::AskedQuestion> asked;
@@ -98,41 +57,29 @@ int main(int argc, char** argv) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu", 0);
     QApplication application(argc, argv);
-    const fs::path work = fs::temp_directory_path() / ("quizdeck-review-bench-" + std::to_string(::getpid()));
-    fs::create_directories(work);
-    fs::current_path(work);
-
-    qd::testing::FixedClock clock;
-    qd::ErrorLog log(clock);
-    qd::IniSettingsStore store(work / "config");
-    qd::UserSettings settings(store);
-    qd::ProgramState program;
-    qd::testing::ScriptedDialogs dialogs;
-    qd::testing::RecordingShell shell;
-    qd::testing::FixedScreen screen;
-    qd::testing::RecordingPdfReader reader;
-    qd::WindowRegistry windows;
-    struct NoEnd : qd::ProcessEnd {
-        void end_process() override {}
-    } process_end;
+    // What the windows use is made before the world, whose registry holds them.
     qd::WebEngineBrowserFactory browsers;
-    qd::ProgramServices services{program, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
-    windows.define(qd::kResultsWindow, [&] { return qd::create_results_window(services, clock, &reader); });
-    program.paths.data_folder = work.string() + "/";
-    settings.working.student_name = "ALEX";
-    settings.working.font_size = 12;
-    settings.working.font_name = "Times New Roman";
+    qd::testing::RecordingPdfReader reader;
+    qd::bench::ProgramWorld world("quizdeck-review-bench", &browsers);
+    qd::ProgramState& program = world.state;
+    world.windows.define(qd::kResultsWindow, [&] { return qd::create_results_window(world.services, world.clock, &reader); });
+    program.paths.data_folder = world.folder.path().string() + "/";
+    world.settings.working.student_name = "ALEX";
+    world.settings.working.font_size = 12;
+    world.settings.working.font_name = "Times New Roman";
     fill_quiz(program);
 
-    windows.show(qd::kResultsWindow);
-    auto& results = *static_cast<qd::ResultsWindow*>(static_cast<qd::WidgetWindow&>(windows.load(qd::kResultsWindow)).widget());
+    world.windows.show(qd::kResultsWindow);
+    auto& results = *static_cast<qd::ResultsWindow*>(
+        static_cast<qd::WidgetWindow&>(world.windows.load(qd::kResultsWindow)).widget());
     auto* button = results.findChild<QPushButton*>("cmd_review");
-    PaintWait paints;
-    // The first review starts the engine: it is not counted.
+    qd::bench::EventCounter paints;
+    // The first review starts the engine: it is not counted, but waited for,
+    // so that its paint is not taken for the first round's.
     button->click();
     qd::ReviewWindow& review = *results.review_window();
-    review.browser().on_page_painted([&] { paints.painted(); });
-    paints.wait_beyond(-1);
+    review.browser().on_page_painted([&] { paints.count(); });
+    if (!paints.wait_for(1)) return std::fprintf(stderr, "the first review page was never painted\n"), 1;
 
     const std::string page = qd::review_page_html(program.quiz, program.table, {program.bank.exam_title, 12, "Times New Roman"});
     std::string bare = "<!DOCTYPE html><html><body>";
@@ -142,26 +89,24 @@ int main(int argc, char** argv) {
     std::vector<double> review_times, bare_times;
     for (int round = 0; round < rounds; ++round) {
         review.hide();
-        int seen = paints.count();
+        int seen = paints.value();
         QElapsedTimer timer;
         timer.start();
         button->click();
-        if (!paints.wait_beyond(seen)) return std::fprintf(stderr, "the review page was never painted\n"), 1;
-        review_times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (!paints.wait_for(seen + 1)) return std::fprintf(stderr, "the review page was never painted\n"), 1;
+        review_times.push_back(qd::bench::elapsed_ms(timer));
 
-        seen = paints.count();
+        seen = paints.value();
         timer.start();
         review.browser().write_document(bare, program.paths.data_folder);
-        if (!paints.wait_beyond(seen)) return std::fprintf(stderr, "the bare page was never painted\n"), 1;
-        bare_times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        if (!paints.wait_for(seen + 1)) return std::fprintf(stderr, "the bare page was never painted\n"), 1;
+        bare_times.push_back(qd::bench::elapsed_ms(timer));
     }
-    const Figures r = figures(review_times), b = figures(bare_times);
+    const qd::bench::Figures r = qd::bench::figures_of(review_times), b = qd::bench::figures_of(bare_times);
     std::printf("review page of 50 questions (%zu bytes), click to painted, %d rounds: median %.1f ms, slowest %.1f ms\n",
                 page.size(), rounds, r.median, r.slowest);
     std::printf("bare page of the same size, written to painted:          median %.1f ms, slowest %.1f ms\n", b.median, b.slowest);
     std::printf("ratio of medians: %.2f\n", r.median / b.median);
-    windows.unload(qd::kResultsWindow);
-    fs::current_path(fs::temp_directory_path());
-    fs::remove_all(work);
+    world.windows.unload(qd::kResultsWindow);
     return 0;
 }
