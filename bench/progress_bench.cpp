@@ -24,7 +24,7 @@ namespace {
 // The program's state with the first part exam loaded and ALEX's record.
 struct World {
     qd::bench::ProgramWorld program{"quizdeck-progress-bench"};
-    qd::StudyRecord record{qd::kStudyRecordFile, program.log};
+    qd::StudyRecord record{qd::kStudyRecordFile, program.log, program.clock};
 
     World() {
         qd::ProgramState& state = program.state;

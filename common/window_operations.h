@@ -3,6 +3,7 @@
 // registry (`windows.get<QuizWindowOperations>(kQuizWindow).show_quest()`).
 // Each window class implements the interface of its own operations, so a
 // caller can be tested with a double in the registry.
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,16 @@ class StartWindowOperations {
 public:
     virtual ~StartWindowOperations() = default;
     virtual void start_quiz_click_sub() = 0;
+};
+
+// The main menu `pick_a_quiz`.
+class MainMenuOperations {
+public:
+    virtual ~MainMenuOperations() = default;
+    // Takes up in the quiz window the quiz the study record kept in progress
+    // (its record `id` and what was kept); returns why it cannot, with
+    // nothing changed.
+    virtual std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) = 0;
 };
 
 // The quiz window `quest`.

@@ -53,6 +53,16 @@ CREATE TABLE imported_reports (
     imported INTEGER NOT NULL
 );
 )sql",
+    // 2: the quiz in progress, one row per open quiz: the question the student
+    // is on and, as the quiz window writes it, what it needs to go on.
+    R"sql(
+CREATE TABLE quiz_progress (
+    quiz_id INTEGER PRIMARY KEY REFERENCES quizzes (id),
+    position INTEGER NOT NULL,
+    kept INTEGER NOT NULL,
+    progress TEXT NOT NULL
+);
+)sql",
 };
 
 }  // namespace

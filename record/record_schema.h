@@ -5,7 +5,7 @@
 
 namespace qd {
 
-inline constexpr int kRecordSchemaVersion = 1;
+inline constexpr int kRecordSchemaVersion = 2;
 
 // The version a record is at: 0 for a new, empty file.
 int record_schema_version(SQLite::Database& database);

@@ -24,6 +24,25 @@ ON CONFLICT (quiz_id, question_id) DO UPDATE SET
     seconds = answers.seconds + excluded.seconds
 )sql";
 
+constexpr const char* kKeepProgress = R"sql(
+INSERT INTO quiz_progress (quiz_id, position, kept, progress) VALUES (?, ?, ?, ?)
+ON CONFLICT (quiz_id) DO UPDATE SET position = excluded.position, kept = excluded.kept, progress = excluded.progress
+)sql";
+
+// The latest quiz kept in progress; an empty product number matches any exam.
+constexpr const char* kOpenQuiz = R"sql(
+SELECT quizzes.id, quizzes.product, quiz_progress.position, quizzes.length, quiz_progress.progress
+FROM quizzes JOIN quiz_progress ON quiz_progress.quiz_id = quizzes.id
+WHERE quizzes.student = ?1 AND (?2 = '' OR quizzes.product = ?2) AND quizzes.outcome = 'open'
+ORDER BY quiz_progress.kept DESC, quizzes.id DESC LIMIT 1
+)sql";
+
+void drop_progress(SQLite::Database& database, std::int64_t quiz_id) {
+    SQLite::Statement drop(database, "DELETE FROM quiz_progress WHERE quiz_id = ?");
+    drop.bind(1, quiz_id);
+    drop.exec();
+}
+
 }  // namespace
 
 const char* outcome_text(QuizEnding how) {
@@ -35,8 +54,8 @@ const char* outcome_text(QuizEnding how) {
     return "graded";
 }
 
-StudyRecord::StudyRecord(std::filesystem::path file, const ErrorLog& log, TimeSource now)
-    : file_(std::move(file)), log_(log), now_(std::move(now)) {
+StudyRecord::StudyRecord(std::filesystem::path file, const ErrorLog& log, const Clock& clock)
+    : file_(std::move(file)), log_(log), clock_(clock) {
     ensure_open();
 }
 
@@ -45,14 +64,14 @@ StudyRecord::~StudyRecord() = default;
 std::string StudyRecord::take_notice() { return std::exchange(notice_, std::string()); }
 
 std::int64_t StudyRecord::now_seconds() const {
-    return std::chrono::duration_cast<std::chrono::seconds>(now_().time_since_epoch()).count();
+    return std::chrono::duration_cast<std::chrono::seconds>(clock_.now().time_since_epoch()).count();
 }
 
 // A record that could not be opened is tried again at the next quiz: the
 // folder may have become writable or the other program may have let go.
 bool StudyRecord::ensure_open() {
     if (database_) return true;
-    RecordOpening opening = open_record_database(file_, now_());
+    RecordOpening opening = open_record_database(file_, clock_.now());
     if (!opening.database) {
         if (!failing_) log_.append(kLogHandler, kLogSource, static_cast<int>(FailureCode::file_access_error), opening.failure);
         failing_ = true;
@@ -96,6 +115,13 @@ void StudyRecord::quiz_started(const QuizOpening& opening) {
     attempt("the start of a quiz", [&](SQLite::Database& database) {
         SQLite::Transaction transaction(database);
         // One open quiz per student and exam: an older one was left behind.
+        SQLite::Statement dropped(
+            database,
+            "DELETE FROM quiz_progress WHERE quiz_id IN (SELECT id FROM quizzes WHERE student = ? AND product = ? "
+            "AND outcome = 'open')");
+        dropped.bind(1, quiz.student);
+        dropped.bind(2, quiz.product_number);
+        dropped.exec();
         SQLite::Statement left(
             database, "UPDATE quizzes SET outcome = 'abandoned', ended = ? WHERE student = ? AND product = ? AND outcome = 'open'");
         left.bind(1, now_seconds());
@@ -142,14 +168,72 @@ void StudyRecord::answer_graded(const GradedAnswer& answer) {
 void StudyRecord::quiz_ended(QuizEnding how, int right_count) {
     if (quiz_id_ == 0) return;
     attempt("the end of a quiz", [&](SQLite::Database& database) {
+        SQLite::Transaction transaction(database);
         SQLite::Statement end(database, "UPDATE quizzes SET outcome = ?, ended = ?, right_count = ? WHERE id = ?");
         end.bind(1, outcome_text(how));
         end.bind(2, now_seconds());
         end.bind(3, right_count);
         end.bind(4, quiz_id_);
         end.exec();
+        drop_progress(database, quiz_id_);
+        transaction.commit();
     });
     quiz_id_ = 0;
+}
+
+void StudyRecord::keep_progress(int position, const std::string& progress) {
+    if (quiz_id_ == 0) return;
+    attempt("the quiz in progress", [&](SQLite::Database& database) {
+        SQLite::Statement keep(database, kKeepProgress);
+        keep.bind(1, quiz_id_);
+        keep.bind(2, position);
+        keep.bind(3, now_seconds());
+        keep.bind(4, progress);
+        keep.exec();
+    });
+}
+
+std::optional<OpenQuiz> StudyRecord::open_quiz(const std::string& student, const std::string& product_number) {
+    std::optional<OpenQuiz> open;
+    if (!ensure_open()) return open;
+    attempt("reading the quiz in progress", [&](SQLite::Database& database) {
+        SQLite::Statement query(database, kOpenQuiz);
+        query.bind(1, record_student_name(student));
+        query.bind(2, product_number);
+        if (!query.executeStep()) return;
+        open = OpenQuiz{query.getColumn(0).getInt64(), query.getColumn(1).getString(), query.getColumn(2).getInt(),
+                        query.getColumn(3).getInt(), query.getColumn(4).getString()};
+    });
+    return open;
+}
+
+bool StudyRecord::resume_quiz(std::int64_t id) {
+    quiz_id_ = 0;
+    if (!ensure_open()) return false;
+    attempt("resuming a quiz", [&](SQLite::Database& database) {
+        SQLite::Statement query(database,
+                                "SELECT student, product, length, practice, timed FROM quizzes WHERE id = ? AND outcome = 'open'");
+        query.bind(1, id);
+        if (!query.executeStep()) return;
+        quiz_ = QuizOpening{query.getColumn(0).getString(), query.getColumn(1).getString(), query.getColumn(2).getInt(),
+                            query.getColumn(3).getInt() != 0, query.getColumn(4).getInt() != 0};
+        quiz_id_ = id;
+    });
+    return quiz_id_ != 0;
+}
+
+void StudyRecord::discard_quiz(std::int64_t id) {
+    if (id == quiz_id_) quiz_id_ = 0;
+    if (!ensure_open()) return;
+    attempt("discarding a quiz", [&](SQLite::Database& database) {
+        SQLite::Transaction transaction(database);
+        SQLite::Statement end(database, "UPDATE quizzes SET outcome = 'abandoned', ended = ? WHERE id = ? AND outcome = 'open'");
+        end.bind(1, now_seconds());
+        end.bind(2, id);
+        end.exec();
+        drop_progress(database, id);
+        transaction.commit();
+    });
 }
 
 std::vector<PastAnswer> StudyRecord::past_answers(const std::string& student, const std::string& product_number) {

@@ -7,7 +7,6 @@
 #include <SQLiteCpp/Database.h>
 #include <SQLiteCpp/Statement.h>
 
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -16,17 +15,16 @@
 #include <string>
 
 #include "common/error_log.h"
+#include "platform/clock.h"
 #include "state/study_recorder.h"
 
 namespace qd {
 
-using TimeSource = std::function<std::chrono::system_clock::time_point()>;
-
 class StudyRecord final : public StudyRecorder {
 public:
-    // Opens (or starts) the record at `file`; see record_database.h.
-    StudyRecord(
-        std::filesystem::path file, const ErrorLog& log, TimeSource now = [] { return std::chrono::system_clock::now(); });
+    // Opens (or starts) the record at `file`; see record_database.h. The
+    // times kept are the clock's.
+    StudyRecord(std::filesystem::path file, const ErrorLog& log, const Clock& clock);
     ~StudyRecord() override;
 
     // What the student must be told once about this opening ("" for nothing).
@@ -39,6 +37,10 @@ public:
     void quiz_started(const QuizOpening& quiz) override;
     void answer_graded(const GradedAnswer& answer) override;
     void quiz_ended(QuizEnding how, int right_count) override;
+    void keep_progress(int position, const std::string& progress) override;
+    std::optional<OpenQuiz> open_quiz(const std::string& student, const std::string& product_number) override;
+    bool resume_quiz(std::int64_t id) override;
+    void discard_quiz(std::int64_t id) override;
     std::vector<PastAnswer> past_answers(const std::string& student, const std::string& product_number) override;
     std::vector<PastQuiz> past_quizzes(const std::string& student, const std::string& product_number) override;
     std::optional<std::string> export_csv(const std::string& student, const std::string& product_number,
@@ -54,7 +56,7 @@ private:
 
     std::filesystem::path file_;
     const ErrorLog& log_;
-    TimeSource now_;
+    const Clock& clock_;
     std::unique_ptr<SQLite::Database> database_;
     std::unique_ptr<SQLite::Statement> insert_answer_;
     std::string notice_;

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <filesystem>
+#include <utility>
 
 #include "common/chapter_reviewer.h"
 #include "common/guarded_steps.h"
@@ -23,6 +24,7 @@
 #include "platform/file_url.h"
 #include "platform/qt/accessible_button.h"
 #include "platform/text_forms.h"
+#include "record/quiz_snapshot.h"
 #include "results/quiz_progress.h"
 #include "results/results_file.h"
 #include "runner/answer_check.h"
@@ -368,6 +370,7 @@ void QuizWindow::form_load() {
     });
     load.step([&] { services_.state.retake.retake_request = 0; });
     load.step([&] {
+        if (quiz.resumed) return;
         quiz.flagged.fill(false);
         quiz.lab_findings.clear();
     });
@@ -403,6 +406,8 @@ void QuizWindow::show_quest() {
     const BankState& bank = services_.state.bank;
     AnswerPermutation permutation{};
 
+    // A quiz put back after a restart shows its score so far at once.
+    if (quiz.resumed) calculate_score();
     if (!recording_) record_start();
     step.step([&] {
         quiz.from_answer_check = 0;
@@ -429,6 +434,7 @@ void QuizWindow::show_quest() {
         return;
     }
     step.step([&] { quiz.current_index = static_cast<std::int16_t>(quiz.table_index_at(quiz.quiz_position)); });
+    record_progress();
     step.step([&] {
         qid_->setText(qs(blank_led_number(table.at(quiz.current_index).question_id)));
         question_number_->setText(qs(blank_led_number(quiz.quiz_position)));
@@ -745,6 +751,8 @@ void QuizWindow::end_the_test() {
 void QuizWindow::record_start() {
     recording_ = true;
     if (!services_.recorder) return;
+    // A quiz put back after a restart is in the record already.
+    if (std::exchange(services_.state.quiz.resumed, false)) return;
     const auto& working = services_.settings.working;
     services_.recorder->quiz_started({working.student_name, services_.state.bank.product_number, services_.state.quiz.quiz_length,
                                       on(working.practice_mode), working.timed_state == 1});
@@ -756,6 +764,19 @@ void QuizWindow::record_answer(const Grade& grade) {
     const double seconds = std::chrono::duration<double>(quiz_services_.clock.now() - shown_at_).count();
     services_.recorder->answer_graded(
         {question.question_id, question.category, grade.chosen_letters, grade.verdict == 1, std::max(0.0, seconds)});
+}
+
+// The question on screen and everything graded before it, so that the quiz
+// can be taken up here after a crash or a close.
+void QuizWindow::record_progress() {
+    if (!services_.recorder) return;
+    const ProgramState& state = services_.state;
+    const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.clock.now() - state.setup.time_started);
+    silent_step([&] {
+        services_.recorder->keep_progress(state.quiz.quiz_position,
+                                          quiz_snapshot_text(state, services_.settings.working, state.quiz.quiz_position,
+                                                             std::max<std::int64_t>(0, elapsed.count())));
+    });
 }
 
 void QuizWindow::record_end() {

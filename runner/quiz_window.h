@@ -113,9 +113,10 @@ private:
     void tick_font_menus();
     void show_flag();
     void refresh_navigator();
-    // The study record: the quiz's start, each graded answer, its end.
+    // The study record: the quiz's start, each graded answer, the quiz in progress, its end.
     void record_start();
     void record_answer(const Grade& grade);
+    void record_progress();
     void record_end();
 
     ProgramServices services_;

@@ -34,6 +34,7 @@
 #include "setup/category_choice.h"
 #include "setup/drill_settings.h"
 #include "setup/history_commands.h"
+#include "setup/quiz_resume.h"
 #include "setup/settings_commands.h"
 #include "setup/weak_areas_quiz.h"
 
@@ -588,6 +589,7 @@ void MainMenuWindow::closeEvent(QCloseEvent* event) {
 // A quiz of the chosen length drawn from the study record, asked as a retake
 // is: in the order chosen, through the normal quiz, results and history.
 void MainMenuWindow::weak_areas_quiz() {
+    if (!may_start_new_quiz()) return;
     auto& state = services_.state;
     int length = kWeakAreaLengths[0];
     for (std::size_t i = 0; i < kWeakAreaLengths.size(); ++i)
@@ -619,7 +621,24 @@ void MainMenuWindow::weak_areas_quiz() {
     qd::start_the_quiz_from_command1(boxes, quiz_world_);
 }
 
-void MainMenuWindow::start_the_quiz_from_command1() { qd::start_the_quiz_from_command1(read_choices(), quiz_world_); }
+void MainMenuWindow::start_the_quiz_from_command1() {
+    if (!may_start_new_quiz()) return;
+    qd::start_the_quiz_from_command1(read_choices(), quiz_world_);
+}
+
+bool MainMenuWindow::may_start_new_quiz() {
+    bool may = true;
+    silent_step([&] {
+        may = may_put_aside_open_quiz(services_.recorder, stored_student_name(name_box_->text().toStdString()),
+                                      services_.state.bank.product_number, services_.dialogs);
+    });
+    return may;
+}
+
+std::optional<std::string> MainMenuWindow::resume_quiz(std::int64_t id, const std::string& progress) {
+    if (!services_.recorder) return std::string("no study record is kept");
+    return resume_kept_quiz(id, progress, quiz_world_, *services_.recorder);
+}
 
 void MainMenuWindow::exam_option_click(int option) {
     const ExamOption& exam = kExamOptions.at(static_cast<std::size_t>(option));

@@ -5,10 +5,14 @@
 // this folder, this class only shows it.
 #include <QMainWindow>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "common/widget_window.h"
+#include "common/window_operations.h"
 #include "platform/clock.h"
 #include "platform/random.h"
 #include "setup/menu_choices.h"
@@ -38,6 +42,8 @@ public:
     // The window's load and its public operations.
     void form_load();
     void start_the_quiz_from_command1();
+    // Takes up the quiz the study record kept in progress; see quiz_resume.h.
+    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress);
     void add_the_cats();
     void remove_the_cats();
 
@@ -85,6 +91,8 @@ private:
     void save_drill_configuration();
     void set_as_screen_saver();
     void set_busy_pointer(bool busy);
+    // A quiz of the student left open is put aside, if they agree, before a new one.
+    bool may_start_new_quiz();
     int px_x(int twips) const { return twips / services_.screen.twips_per_pixel_x(); }
     int px_y(int twips) const { return twips / services_.screen.twips_per_pixel_y(); }
 
@@ -125,10 +133,13 @@ private:
 
 // The main menu in the window registry; its load runs once it is registered,
 // so a retake it starts can open the quiz window, which asks for it again.
-class MainMenuHandle : public WidgetWindow {
+class MainMenuHandle : public WidgetWindow, public MainMenuOperations {
 public:
     MainMenuHandle(MainMenuWindow* window, const Screen& screen) : WidgetWindow(window, screen), window_(window) {}
     void run_load() override;
+    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) override {
+        return window_->resume_quiz(id, progress);
+    }
     MainMenuWindow& window() const { return *window_; }
 
 private:

@@ -117,6 +117,7 @@ void start_the_quiz_from_command1(const MenuChoices& boxes, QuizWorld& w) {
         quiz.order_base = 1;
     });
     silent_step([&] { quiz.right_count = 0; });
+    quiz.resumed = false;  // a new quiz, whatever was put back before
     silent_step([&] {
         working.show_answer_when_right = boxes.answer_when_right ? 1 : 0;
         working.show_answer_when_wrong = boxes.answer_when_wrong ? 1 : 0;

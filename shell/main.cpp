@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     qd::ProgramServices services{state, settings, log, dialogs, shell, screen, windows, process_end, &browsers};
     // Every quiz and graded answer, beside the student's other files; the
     // history reports already there start the student's trend.
-    qd::StudyRecord study_record(qd::kStudyRecordFile, log, [&clock] { return clock.now(); });
+    qd::StudyRecord study_record(qd::kStudyRecordFile, log, clock);
     qd::import_history_reports(study_record, ".");
     services.recorder = &study_record;
     qd::SystemRandom random;

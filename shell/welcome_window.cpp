@@ -10,7 +10,10 @@
 
 #include "common/guarded_steps.h"
 #include "common/program_title.h"
+#include "common/window_operations.h"
+#include "platform/failure.h"
 #include "platform/qt/accessible_button.h"
+#include "setup/quiz_resume.h"
 #include "shell/click_area.h"
 #include "shell/loading_window.h"
 
@@ -203,7 +206,36 @@ void WelcomeWindow::center_on_screen() {
     move(px_x(position.left), px_y(position.top));
 }
 
-void WelcomeWindow::start_action() { services_.windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub(); }
+void WelcomeWindow::start_action() {
+    WindowRegistry& windows = services_.windows;
+    std::optional<OpenQuiz> left;
+    if (services_.recorder)
+        silent_step([&] { left = services_.recorder->open_quiz(services_.settings.get(setting::student_name), ""); });
+    if (!left) return windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
+
+    // A quiz was closed or cut short by a crash: go on with it, or put it aside.
+    const std::string words = left_quiz_words(*left);
+    const int choice = services_.dialogs.choose("Your last quiz was not finished.", "Resume Quiz",
+                                                {"&Resume " + words, "Start &Fresh", "&Cancel"}, 2);
+    if (choice != 0 && choice != 1) return;
+    if (choice == 1) {
+        if (services_.dialogs.message("Put aside " + words + " for good? Its answers so far stay in your study record.",
+                                      "Start Fresh", DialogButtons::yes_no, DialogIcon::question) != DialogAnswer::yes)
+            return;
+        services_.recorder->discard_quiz(left->id);
+    }
+    windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
+    if (choice == 1) return;
+    std::optional<std::string> why = std::string("the main menu did not open");
+    silent_step([&] { why = windows.get<MainMenuOperations>(kMainMenu).resume_quiz(left->id, left->progress); });
+    if (!why) return;
+    services_.log.append("Welcome resume_quiz()", "Welcome", static_cast<int>(FailureCode::file_access_error),
+                         "The quiz left open cannot be resumed: " + *why);
+    services_.dialogs.message("Sorry, " + words + " cannot be resumed: " + *why +
+                                  ". It is put aside; its answers so far stay in your study record.",
+                              kProgramTitle, DialogButtons::ok, DialogIcon::warning);
+    services_.recorder->discard_quiz(left->id);
+}
 
 void WelcomeWindow::help_action() {
     shell_open(services_.shell, help_document(services_.state.paths.program_folder), ShowMode::normal);

@@ -78,6 +78,9 @@ struct QuizState {
     std::array<bool, kQuizSlots> flagged{};
     // By table index: what each graded router-console lab expected and found.
     std::map<int, std::vector<LabFinding>> lab_findings;
+    // The quiz was put back from the study record after the program started
+    // again: the record goes on with it, and its flags stay.
+    bool resumed = false;
 
     bool flagged_at(int position) const { return position >= 1 && position < kQuizSlots && flagged[position]; }
 

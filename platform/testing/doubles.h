@@ -28,6 +28,13 @@ public:
 
     std::chrono::system_clock::time_point time = std::chrono::sys_days{std::chrono::December / 10 / 2026} + std::chrono::hours(9);
 
+    // A clock standing at `when`.
+    static FixedClock at(std::chrono::system_clock::time_point when) {
+        FixedClock clock;
+        clock.time = when;
+        return clock;
+    }
+
 private:
     std::string text_;
     std::string weekday_;

@@ -63,7 +63,7 @@ TEST(HistoryImport, eachReportOfTheFolderIsReadOnce) {
                history_header_line("BEN SMITH", "E") + "\r\n" + entry(1, 2, "12/10/26 10:00:00") + "\r\n");
     write_file("history.htm", entry(1, 2, "12/10/26 10:00:00"));  // not a student's report
     write_file("41517.ANNA.results", entry(1, 2, "12/10/26 10:00:00"));
-    StudyRecord record(kStudyRecordFile, log);
+    StudyRecord record(kStudyRecordFile, log, clock);
     EXPECT_EQ(import_history_reports(record, "."), 3);
     EXPECT_EQ(import_history_reports(record, "."), 0);
     SQLite::Database& database = *record.database();

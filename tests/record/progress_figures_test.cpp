@@ -20,8 +20,9 @@ struct RecordedFixture : ::testing::Test {
     testing::TempFolder folder;
     testing::FixedClock clock;
     ErrorLog log{clock};
-    Clock::time_point now = Clock::from_time_t(1'800'000'000);
-    StudyRecord record{kStudyRecordFile, log, [this] { return now; }};
+    testing::FixedClock record_clock = testing::FixedClock::at(Clock::from_time_t(1'800'000'000));
+    Clock::time_point& now = record_clock.time;
+    StudyRecord record{kStudyRecordFile, log, record_clock};
 
     void quiz(const std::string& student, const std::vector<std::pair<int, bool>>& answers, bool finish = true) {
         record.quiz_started({student, "41517", static_cast<int>(answers.size()), true, false});

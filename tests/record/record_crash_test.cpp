@@ -1,6 +1,7 @@
-// A program killed at any moment keeps every answer it committed: a child
-// process records a quiz's answers as fast as it can, telling its parent
-// after each one returned, and is killed with SIGKILL at a random moment.
+// A program killed at any moment keeps every answer it committed and the
+// question its quiz was on: a child process records a quiz's answers as fast
+// as it can, telling its parent after each answer and each question kept,
+// and is killed with SIGKILL at a random moment.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,17 +18,25 @@
 namespace qd {
 namespace {
 
-// In the child: answers one question after another, reporting each kept one.
+constexpr char kAnswerKept = 0;  // any other report is the position kept
+
+void tell(int report, char what) {
+    if (::write(report, &what, 1) != 1) ::_exit(2);
+}
+
+// In the child: shows one question after another, keeping where the quiz is
+// and then the answer, reporting each.
 [[noreturn]] void record_until_killed(int report) {
     testing::FixedClock clock;
     ErrorLog log(clock);
-    StudyRecord record(kStudyRecordFile, log);
+    StudyRecord record(kStudyRecordFile, log, clock);
     for (int quiz = 0;; ++quiz) {
         record.quiz_started({"ANNA", "41517", 50, true, false});
         for (int id = 1; id <= 50; ++id) {
+            record.keep_progress(id, "on question " + std::to_string(id));
+            tell(report, static_cast<char>(id));
             record.answer_graded({id, id % 10 + 1, "B", id % 3 != 0, 1.5});
-            const char kept = 1;
-            if (::write(report, &kept, 1) != 1) ::_exit(2);
+            tell(report, kAnswerKept);
         }
         record.quiz_ended(QuizEnding::graded, 33);
     }
@@ -55,14 +64,18 @@ TEST(RecordCrash, everyAnswerReportedBeforeAKillIsInTheRecord) {
         ::waitpid(child, &status, 0);
         EXPECT_TRUE(WIFSIGNALED(status));
         int reported = 0;
+        int position = 0;  // the last question kept in this run
         char kept;
-        while (::read(pipe_ends[0], &kept, 1) == 1) ++reported;
+        while (::read(pipe_ends[0], &kept, 1) == 1) {
+            if (kept == kAnswerKept) ++reported;
+            else position = kept;
+        }
         ::close(pipe_ends[0]);
         total_kept += reported;
 
         testing::FixedClock clock;
         ErrorLog log(clock);
-        StudyRecord record(kStudyRecordFile, log);
+        StudyRecord record(kStudyRecordFile, log, clock);
         ASSERT_NE(record.database(), nullptr);
         EXPECT_EQ(record.take_notice(), "");
         SQLite::Database& database = *record.database();
@@ -73,6 +86,18 @@ TEST(RecordCrash, everyAnswerReportedBeforeAKillIsInTheRecord) {
         EXPECT_GE(answers, total_kept);
         EXPECT_LE(answers, total_kept + 1);
         total_kept = answers;
+        // The start window offers the question kept last, or the one in flight.
+        if (position > 0) {
+            const std::optional<OpenQuiz> open = record.open_quiz("ANNA", "41517");
+            if (position < 50) {
+                ASSERT_TRUE(open);
+                EXPECT_GE(open->position, position);
+                EXPECT_LE(open->position, position + 1);
+                EXPECT_EQ(open->progress, "on question " + std::to_string(open->position));
+            } else if (open) {  // the quiz may have ended and the next one begun
+                EXPECT_TRUE(open->position == 50 || open->position == 1) << open->position;
+            }
+        }
     }
     EXPECT_GT(total_kept, 0) << "the child never got to record an answer";
     EXPECT_FALSE(std::filesystem::exists("error.log"));

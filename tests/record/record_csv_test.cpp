@@ -31,7 +31,7 @@ TEST(RecordCsv, oneLinePerAnswerAndOneForAQuizWithout) {
     testing::TempFolder folder;
     testing::FixedClock clock;
     ErrorLog log(clock);
-    StudyRecord record(kStudyRecordFile, log);
+    StudyRecord record(kStudyRecordFile, log, clock);
     record.quiz_started({"ANNA", "41517", 2, false, true});
     record.answer_graded({17, 2, "ip route, static", true, 12.5});
     record.answer_graded({4, 1, "B", false, 3});

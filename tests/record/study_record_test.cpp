@@ -30,8 +30,9 @@ struct RecordTest : ::testing::Test {
     testing::TempFolder folder;
     testing::FixedClock clock;
     ErrorLog log{clock};
-    Clock::time_point now = kMorning;
-    TimeSource time = [this] { return now; };
+    testing::FixedClock record_clock = testing::FixedClock::at(kMorning);
+    Clock::time_point& now = record_clock.time;
+    const qd::Clock& time = record_clock;
     const QuizOpening quiz{"ANNA", "640-802", 3, true, false};
 };
 
@@ -315,6 +316,66 @@ TEST_F(RecordTest, lockedRecordSkipsTheAnswerAndRecordsTheNextOne) {
     record.answer_graded({2, 1, "A", true, 3});
     EXPECT_EQ(count(*record.database(), "SELECT count(*) FROM answers"), 1);
     EXPECT_EQ(count(*record.database(), "SELECT question_id FROM answers"), 2);
+}
+
+// A quiz left open is found again, with the question the student was on, and
+// a restarted program records into that same quiz until it ends.
+TEST_F(RecordTest, quizKeptInProgressIsTakenUpAndEndsAsOne) {
+    std::int64_t left = 0;
+    {
+        StudyRecord record(kStudyRecordFile, log, time);
+        record.quiz_started(quiz);
+        record.keep_progress(1, "at 1");
+        record.answer_graded({17, 2, "B", true, 10});
+        record.keep_progress(2, "at 2");
+        left = record.current_quiz();
+    }  // the program stops here, the quiz unfinished
+    StudyRecord record(kStudyRecordFile, log, time);
+    for (const char* product : {"640-802", ""}) {
+        const std::optional<OpenQuiz> open = record.open_quiz("  ANNA ", product);
+        ASSERT_TRUE(open) << product;
+        EXPECT_EQ(open->id, left);
+        EXPECT_EQ(open->product_number, "640-802");
+        EXPECT_EQ(open->position, 2);
+        EXPECT_EQ(open->length, 3);
+        EXPECT_EQ(open->progress, "at 2");
+    }
+    EXPECT_FALSE(record.open_quiz("ANNA", "640-822"));
+    EXPECT_FALSE(record.open_quiz("BEN", ""));
+
+    ASSERT_TRUE(record.resume_quiz(left));
+    record.answer_graded({4, 1, "A", false, 5});
+    record.keep_progress(3, "at 3");
+    EXPECT_EQ(record.open_quiz("ANNA", "")->position, 3);
+    record.quiz_ended(QuizEnding::graded, 1);
+    EXPECT_FALSE(record.open_quiz("ANNA", ""));
+    EXPECT_FALSE(record.resume_quiz(left)) << "an ended quiz is not taken up again";
+    SQLite::Database& database = *record.database();
+    EXPECT_EQ(count(database, "SELECT count(*) FROM quizzes"), 1);
+    EXPECT_EQ(count(database, "SELECT count(*) FROM answers WHERE quiz_id = " + std::to_string(left)), 2);
+    EXPECT_EQ(database.execAndGet("SELECT outcome FROM quizzes").getString(), "graded");
+    EXPECT_EQ(count(database, "SELECT count(*) FROM quiz_progress"), 0);
+}
+
+// A quiz left open goes when it is discarded or when the student starts
+// another in the same exam; the latest kept of several exams is offered first.
+TEST_F(RecordTest, quizLeftOpenGoesWhenDiscardedOrReplaced) {
+    StudyRecord record(kStudyRecordFile, log, time);
+    record.quiz_started({"ANNA", "640-822", 5, false, true});
+    record.keep_progress(4, "other exam");
+    const std::int64_t other_exam = record.current_quiz();
+    now += std::chrono::seconds(60);
+    record.quiz_started(quiz);
+    record.keep_progress(2, "first");
+    EXPECT_EQ(record.open_quiz("ANNA", "")->progress, "first");
+    record.quiz_started(quiz);  // a new quiz in the same exam puts the first aside
+    EXPECT_EQ(record.open_quiz("ANNA", "640-802"), std::nullopt) << "the new quiz has kept nothing yet";
+    EXPECT_EQ(record.open_quiz("ANNA", "")->id, other_exam);
+    record.discard_quiz(other_exam);
+    EXPECT_EQ(record.open_quiz("ANNA", ""), std::nullopt);
+    SQLite::Database& database = *record.database();
+    EXPECT_EQ(count(database, "SELECT count(*) FROM quizzes WHERE outcome = 'abandoned'"), 2);
+    EXPECT_EQ(count(database, "SELECT count(*) FROM quiz_progress"), 0);
 }
 
 }  // namespace

@@ -61,8 +61,9 @@ protected:
         return cells;
     }
 
-    Clock::time_point now = Clock::from_time_t(1'800'000'000);
-    StudyRecord record{kStudyRecordFile, log, [this] { return now; }};
+    testing::FixedClock record_clock = testing::FixedClock::at(Clock::from_time_t(1'800'000'000));
+    Clock::time_point& now = record_clock.time;
+    StudyRecord record{kStudyRecordFile, log, record_clock};
 };
 
 TEST_F(ProgressWindowTest, tablesBesideTheChartsHoldTheRecordsFigures) {

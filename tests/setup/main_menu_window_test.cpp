@@ -351,6 +351,27 @@ TEST_F(MainMenu, weakAreasQuizAsksTheRecordsWeakQuestionsFirstThroughTheNormalQu
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// A quiz of the student's left open is put aside only when they say so.
+TEST_F(MainMenu, startingANewQuizAsksBeforePuttingAsideTheQuizLeftOpen) {
+    for (const DialogAnswer answer : {DialogAnswer::no, DialogAnswer::yes}) {
+        SCOPED_TRACE(answer == DialogAnswer::yes ? "yes" : "no");
+        testing::RecorderDouble recorder;
+        services.recorder = &recorder;
+        recorder.open = OpenQuiz{7, state.bank.product_number, 17, 50, "kept"};
+        events.clear();
+        open();
+        dialogs.expect_message(
+            "You have not finished the quiz you left at question 17 of 50. A new quiz puts it aside for good; its answers so far "
+            "stay in your study record.\n\nStart a new quiz?",
+            "Start a New Quiz", answer);
+        click("Command1");
+        const bool started = !events.empty() && events.back() == "show_quest";
+        EXPECT_EQ(started, answer == DialogAnswer::yes);
+        EXPECT_EQ(recorder.told, answer == DialogAnswer::yes ? std::vector<std::string>{"discard 7"} : std::vector<std::string>{});
+        windows.unload(kMainMenu);
+    }
+}
+
 TEST_F(MainMenu, weakAreasQuizWithNothingRecordedIsARandomQuizAndSaysSo) {
     testing::RecorderDouble recorder;
     services.recorder = &recorder;

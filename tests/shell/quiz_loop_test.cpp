@@ -10,10 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
+#include <cstdlib>
 #include <functional>
 #include <sstream>
 
@@ -193,7 +196,7 @@ protected:
     }
 
     static inline PaintCountingBrowsers* browsers = nullptr;
-    StudyRecord study_record{kStudyRecordFile, log};
+    StudyRecord study_record{kStudyRecordFile, log, clock};
     // The exercise programs the quiz starts, and the desktop's windows.
     testing::ConsoleDesk desk{log.notices_for(guard::console_files.handler, guard::console_files.source)};
     testing::ScriptedRandom random;
@@ -279,6 +282,81 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     ASSERT_EQ(answers.size(), 4u);
     EXPECT_EQ(answers[1], "1|" + std::to_string(wrong_id) + "|0|1");
     EXPECT_EQ(answers[3], "2|" + std::to_string(wrong_id) + "|1|1");
+}
+
+// The program the next test stops: it takes three questions of a quiz and is
+// killed with SIGKILL on the fourth, as a crash or a power cut would stop it.
+// It runs only as that test's child, in that test's folder.
+TEST_F(QuizLoop, takesThreeQuestionsAndIsKilled) {
+    if (!std::getenv("QUIZDECK_TEST_FOLDER")) GTEST_SKIP() << "the program aQuizCutShortByAKillIsResumed stops";
+    windows.load(kStartWindow);
+    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
+    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+    auto& name = control<QLineEdit>(menu, "txtstudentname");
+    name.selectAll();
+    QTest::keyClicks(&name, "Alex");
+    tick(menu, "answer_when_wrong", false);
+    tick(menu, "answer_when_right", false);
+    tick(menu, "random_questions", false);
+    tick(menu, "random_answers", false);
+    tick(menu, "backb", true);
+    and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
+    for (int question = 1; question <= 3; ++question) {
+        if (question == 2) QTest::mouseClick(&control(quiz_window(), "flag_for_review"), Qt::LeftButton);
+        answer(question != 2);
+        and_wait_for_page([&] { next(); });
+    }
+    ASSERT_EQ(state.quiz.quiz_position, 4);
+    ::kill(::getpid(), SIGKILL);
+}
+
+// Started again after the kill, the start window offers the quiz where it was
+// left; it goes on with the three answers, the flag and the score intact, and
+// ends as any quiz does: one history entry, the results file, one quiz in the
+// record with every answer.
+TEST_F(QuizLoop, aQuizCutShortByAKillIsResumedWhereItWasLeft) {
+    QProcess killed;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUIZDECK_TEST_FOLDER", QString::fromStdString(folder.path().string()));
+    killed.setProcessEnvironment(environment);
+    killed.setProcessChannelMode(QProcess::ForwardedChannels);
+    killed.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=QuizLoop.takesThreeQuestionsAndIsKilled"});
+    ASSERT_TRUE(killed.waitForFinished(120000));
+    ASSERT_EQ(killed.exitStatus(), QProcess::CrashExit);
+    const std::vector<std::string> kept = recorded("SELECT question_id, right FROM answers ORDER BY id");
+    ASSERT_EQ(kept.size(), 3u);
+
+    windows.load(kStartWindow);
+    dialogs.expect_choice("Your last quiz was not finished.", "Resume Quiz",
+                          {"&Resume the quiz you left at question 4 of 50", "Start &Fresh", "&Cancel"}, 0);
+    and_wait_for_page([&] { QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton); });
+    ASSERT_TRUE(windows.is_loaded(kQuizWindow));
+    EXPECT_FALSE(static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window().isVisible());
+    EXPECT_EQ(state.quiz.quiz_position, 4);
+    EXPECT_EQ(settings.working.student_name, "ALEX");
+    EXPECT_EQ(control<QLabel>(quiz_window(), "question_number").text(), " 4");
+    EXPECT_EQ(control<QLabel>(quiz_window(), "score").text(), " 2/ 3");
+    EXPECT_TRUE(state.quiz.flagged_at(2));
+    const int fourth_id = state.quiz.current_question.question_id;
+
+    answer(true);
+    and_wait_for_page([&] { next(); });
+    dialogs.expect_choice("You have 46 unanswered questions. End and grade now?", "End and Grade This Quiz",
+                          {"&Yes", "&No", "&Review flagged"}, 0);
+    control<QAction>(quiz_window(), "menu_quittest").trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));
+    EXPECT_EQ(control<QLabel>(widget_of<QWidget>(kResultsWindow), "rig").text(), " 3");
+
+    const std::vector<std::string> history = history_lines();
+    ASSERT_EQ(history.size(), 2u) << "the header and the one quiz";
+    EXPECT_NE(history[1].find("(3/50)"), std::string::npos) << history[1];
+    MissedFlags flags;
+    load_results_file(flags, results_file_name(state.bank.product_number, "ALEX"));
+    EXPECT_EQ(flags[static_cast<std::size_t>(fourth_id)], "0");
+    EXPECT_EQ(flags[static_cast<std::size_t>(std::stoi(kept[1].substr(0, kept[1].find('|'))))], "1");
+    EXPECT_EQ(recorded("SELECT length, right_count, outcome FROM quizzes"), std::vector<std::string>{"50|3|graded"});
+    EXPECT_EQ(recorded("SELECT count(*) FROM answers WHERE quiz_id = 1"), std::vector<std::string>{"4"});
+    EXPECT_EQ(recorded("SELECT count(*) FROM quiz_progress"), std::vector<std::string>{"0"});
 }
 
 // A lab is graded from what the console shows: with the console still open at

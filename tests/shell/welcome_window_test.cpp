@@ -13,6 +13,7 @@
 #include "platform/testing/doubles.h"
 #include "platform/testing/scripted_dialogs.h"
 #include "program_world.h"
+#include "recorder_double.h"
 #include "shell/click_area.h"
 #include "shell/welcome_window.h"
 #include "temp_folder.h"
@@ -153,6 +154,67 @@ TEST_F(StartWindow, helpInTheWorkingFolderIsOpenedByItsName) {
     click("Image4_1");
     ASSERT_EQ(shell.opened.size(), 1u);
     EXPECT_EQ(shell.opened[0].first, "velqor.html");
+}
+
+// A main menu that takes up a kept quiz, or says why it cannot.
+class ResumingMenu final : public testing::FakeWindow, public MainMenuOperations {
+public:
+    ResumingMenu(std::vector<std::string>& events, std::optional<std::string> refusal)
+        : FakeWindow(kMainMenu, events), events_(events), refusal_(std::move(refusal)) {}
+    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) override {
+        events_.push_back("resume " + std::to_string(id) + " " + progress);
+        return refusal_;
+    }
+
+private:
+    std::vector<std::string>& events_;
+    std::optional<std::string> refusal_;
+};
+
+// Start with a quiz left open offers it: resumed, put aside after a second
+// question, or left for later; a quiz that cannot be taken up is said so.
+TEST_F(StartWindow, startOffersTheQuizLeftOpen) {
+    const std::string offer = "&Resume the quiz you left at question 17 of 50";
+    const struct {
+        const char* name;
+        int choice;
+        std::optional<DialogAnswer> confirm;  // the question before putting it aside
+        std::optional<std::string> refusal;   // why the main menu cannot take it up
+        bool menu_shown;
+        std::vector<std::string> told;         // to the study record
+        std::vector<std::string> menu_events;  // after the main menu's load
+    } cases[] = {
+        {"resumed", 0, std::nullopt, std::nullopt, true, {}, {"resume 7 kept"}},
+        {"cannot be resumed", 0, std::nullopt, "the exam's question 3 has changed", true, {"discard 7"}, {"resume 7 kept"}},
+        {"put aside", 1, DialogAnswer::yes, std::nullopt, true, {"discard 7"}, {}},
+        {"put aside, then not", 1, DialogAnswer::no, std::nullopt, false, {}, {}},
+        {"cancelled", 2, std::nullopt, std::nullopt, false, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::RecorderDouble recorder;
+        recorder.open = OpenQuiz{7, "41517", 17, 50, "kept"};
+        services.recorder = &recorder;
+        std::vector<std::string> events;
+        windows.define(kMainMenu, [&] { return std::make_unique<ResumingMenu>(events, c.refusal); });
+        dialogs.expect_choice("Your last quiz was not finished.", "Resume Quiz", {offer, "Start &Fresh", "&Cancel"}, c.choice);
+        if (c.confirm)
+            dialogs.expect_message(
+                "Put aside the quiz you left at question 17 of 50 for good? Its answers so far stay in your study record.",
+                "Start Fresh", *c.confirm);
+        if (c.refusal)
+            dialogs.expect_message("Sorry, the quiz you left at question 17 of 50 cannot be resumed: " + *c.refusal +
+                                       ". It is put aside; its answers so far stay in your study record.",
+                                   kProgramTitle);
+        click("Image4_0");
+        EXPECT_EQ(windows.is_loaded(kMainMenu) && windows.get<testing::FakeWindow>(kMainMenu).visible, c.menu_shown);
+        EXPECT_EQ(recorder.told, c.told);
+        std::vector<std::string> menu_events = events;
+        if (!menu_events.empty()) menu_events.erase(menu_events.begin());  // its load
+        EXPECT_EQ(menu_events, c.menu_events);
+        windows.unload(kStartWindow);  // with the main menu; the next case starts afresh
+        services.recorder = nullptr;
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // and reads back the answers and quizzes the test gives it.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "state/study_recorder.h"
@@ -18,6 +19,19 @@ public:
         told.push_back("answers of " + student + " " + product_number);
         return answers;
     }
+    void keep_progress(int position, const std::string& progress) override { kept = {position, progress}; }
+    std::optional<OpenQuiz> open_quiz(const std::string&, const std::string& product_number) override {
+        if (open && !product_number.empty() && open->product_number != product_number) return std::nullopt;
+        return open;
+    }
+    bool resume_quiz(std::int64_t id) override {
+        told.push_back("resume " + std::to_string(id));
+        return open && open->id == id;
+    }
+    void discard_quiz(std::int64_t id) override {
+        told.push_back("discard " + std::to_string(id));
+        open.reset();
+    }
     std::vector<PastQuiz> past_quizzes(const std::string&, const std::string&) override { return quizzes; }
     std::optional<std::string> export_csv(const std::string&, const std::string&, const std::string& file) override {
         told.push_back("export " + file);
@@ -27,6 +41,8 @@ public:
     std::vector<PastAnswer> answers;
     std::vector<PastQuiz> quizzes;
     std::vector<std::string> told;
+    std::optional<OpenQuiz> open;             // what open_quiz answers
+    std::pair<int, std::string> kept{0, ""};  // the progress kept last
 };
 
 }  // namespace qd::testing
