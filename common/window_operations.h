@@ -18,14 +18,20 @@ public:
     virtual void start_quiz_click_sub() = 0;
 };
 
+// Why a quiz kept in the study record could not be taken up; `for_good`
+// when it never can be (what was kept is damaged, or its exam has changed).
+struct ResumeRefusal {
+    std::string why;
+    bool for_good = false;
+};
+
 // The main menu `pick_a_quiz`.
 class MainMenuOperations {
 public:
     virtual ~MainMenuOperations() = default;
     // Takes up in the quiz window the quiz the study record kept in progress
-    // (its record `id` and what was kept); returns why it cannot, with
-    // nothing changed.
-    virtual std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) = 0;
+    // (its record `id` and what was kept); says why it cannot.
+    virtual std::optional<ResumeRefusal> resume_quiz(std::int64_t id, const std::string& progress) = 0;
 };
 
 // The quiz window `quest`.

@@ -115,6 +115,7 @@ private:
 };
 
 constexpr int kSmallest = -32768;
+constexpr std::int64_t kLongestQuizSeconds = 32767LL * 60;  // the longest time limit, in minutes
 constexpr int kLargest = 32767;
 
 }  // namespace
@@ -131,8 +132,8 @@ std::string quiz_snapshot_text(const ProgramState& state, const WorkingSettings&
         << ' ' << setup.retake_in_progress << '\n';
     out << "options " << working.timed_state << ' ' << working.time_limit << ' ' << working.shuffle_questions << ' '
         << working.shuffle_answers << ' ' << working.show_answer_count << ' ' << working.embed_media_player << ' '
-        << working.back_button << ' ' << working.live_scoring << ' ' << working.radio_buttons << ' ' << working.practice_mode
-        << ' ' << working.show_answer_when_wrong << ' ' << working.show_answer_when_right << '\n';
+        << working.back_button << ' ' << working.live_scoring << ' ' << working.radio_buttons << ' ' << working.practice_mode << ' '
+        << working.show_answer_when_wrong << ' ' << working.show_answer_when_right << '\n';
     out << "elapsed " << elapsed_seconds << '\n';
     out << "quiz " << quiz.quiz_length << ' ' << quiz.order_base << ' ' << quiz.order_stride << ' ' << position << ' '
         << quiz.right_count << '\n';
@@ -151,7 +152,14 @@ std::string quiz_snapshot_text(const ProgramState& state, const WorkingSettings&
         const QuestionRecord& record = state.table.at(index);
         out << "answer " << p << ' ' << record.result;
         for (int slot = 1; slot <= 6; ++slot) out << ' ' << record.user_choice[static_cast<std::size_t>(slot)];
-        out << ' ' << word_of(quiz.chosen_letters[static_cast<std::size_t>(index)]) << ' ' << word_of(record.user_text) << '\n';
+        out << ' ' << word_of(quiz.chosen_letters[static_cast<std::size_t>(index)]) << ' ' << word_of(record.user_text);
+        // A shuffled question keeps its order: the choices above are slots of it.
+        if (record.shuffled != 0) {
+            out << " shuffled";
+            for (std::size_t slot = 1; slot <= 6; ++slot) out << ' ' << record.correct[slot];
+            for (std::size_t slot = 1; slot <= 6; ++slot) out << ' ' << word_of(record.answers[slot]);
+        }
+        out << '\n';
     }
     out << "flagged";
     for (int p = 1; p <= length; ++p)
@@ -163,12 +171,13 @@ std::string quiz_snapshot_text(const ProgramState& state, const WorkingSettings&
     out << "\ncategories";
     for (int c = 0; c < kCategorySlots; ++c)
         if (quiz.cat_asked[static_cast<std::size_t>(c)] || quiz.cat_right[static_cast<std::size_t>(c)])
-            out << ' ' << c << ' ' << quiz.cat_asked[static_cast<std::size_t>(c)] << ' ' << quiz.cat_right[static_cast<std::size_t>(c)];
+            out << ' ' << c << ' ' << quiz.cat_asked[static_cast<std::size_t>(c)] << ' '
+                << quiz.cat_right[static_cast<std::size_t>(c)];
     out << '\n';
     for (const auto& [index, findings] : quiz.lab_findings)
         for (const LabFinding& finding : findings)
-            out << "lab " << index << ' ' << word_of(finding.key) << ' ' << word_of(finding.expected) << ' ' << word_of(finding.found)
-                << ' ' << flag(finding.present) << ' ' << flag(finding.right) << '\n';
+            out << "lab " << index << ' ' << word_of(finding.key) << ' ' << word_of(finding.expected) << ' '
+                << word_of(finding.found) << ' ' << flag(finding.present) << ' ' << flag(finding.right) << '\n';
     return out.str();
 }
 
@@ -195,13 +204,21 @@ std::variant<QuizSnapshot, SnapshotFault> read_quiz_snapshot(std::string_view te
 
     const auto options = read.line("options", 12);
     WorkingSettings& working = snapshot.options;
-    std::int16_t* const fields[] = {&working.timed_state,       &working.time_limit,         &working.shuffle_questions,
-                                    &working.shuffle_answers,   &working.show_answer_count,  &working.embed_media_player,
-                                    &working.back_button,       &working.live_scoring,       &working.radio_buttons,
-                                    &working.practice_mode,     &working.show_answer_when_wrong, &working.show_answer_when_right};
+    std::int16_t* const fields[] = {&working.timed_state,
+                                    &working.time_limit,
+                                    &working.shuffle_questions,
+                                    &working.shuffle_answers,
+                                    &working.show_answer_count,
+                                    &working.embed_media_player,
+                                    &working.back_button,
+                                    &working.live_scoring,
+                                    &working.radio_buttons,
+                                    &working.practice_mode,
+                                    &working.show_answer_when_wrong,
+                                    &working.show_answer_when_right};
     for (std::size_t i = 0; i < std::size(fields); ++i) *fields[i] = read.small(options[i], kSmallest, kLargest, "option");
     working.student_name = snapshot.student;
-    snapshot.elapsed_seconds = read.number(read.line("elapsed", 1)[0], 0, std::int64_t{1} << 40, "time used");
+    snapshot.elapsed_seconds = read.number(read.line("elapsed", 1)[0], 0, kLongestQuizSeconds, "time used");
 
     QuizState& quiz = snapshot.quiz;
     const auto shape = read.line("quiz", 5);
@@ -234,18 +251,32 @@ std::variant<QuizSnapshot, SnapshotFault> read_quiz_snapshot(std::string_view te
         const int p = read.small(words[0], 1, quiz.quiz_length, "answer position");
         QuestionRecord run;
         run.result = read.small(words[1], kSmallest, kLargest, "result");
-        for (std::size_t slot = 1; slot <= 6; ++slot) run.user_choice[slot] = read.small(words[1 + slot], kSmallest, kLargest, "choice");
+        for (std::size_t slot = 1; slot <= 6; ++slot)
+            run.user_choice[slot] = read.small(words[1 + slot], kSmallest, kLargest, "choice");
         const int index = quiz.table_index_at(p);
         quiz.chosen_letters[static_cast<std::size_t>(index)] = read.text(words[8], "chosen letters");
         run.user_text = read.text(words[9], "typed answer");
+        if (words.size() >= 23 && words[10] == "shuffled") {
+            run.shuffled = 1;
+            for (std::size_t slot = 1; slot <= 6; ++slot) {
+                run.correct[slot] = read.small(words[10 + slot], 0, 1, "right answer mark");
+                run.answers[slot] = read.text(words[16 + slot], "answer");
+            }
+            // The order must be one of the loaded question's own answers.
+            auto shuffled = run.answers;
+            auto loaded = table.at(index).answers;
+            std::sort(shuffled.begin() + 1, shuffled.end());
+            std::sort(loaded.begin() + 1, loaded.end());
+            if (shuffled != loaded) read.fail("the exam's question " + std::to_string(p) + " has changed");
+        }
         snapshot.answered.emplace_back(index, std::move(run));
     }
     for (const std::string& word : read.line("flagged", 0))
         quiz.flagged[static_cast<std::size_t>(read.small(word, 1, quiz.quiz_length, "flagged position"))] = true;
     const auto missed = read.line("missed", 0);
     for (std::size_t i = 0; i + 1 < missed.size(); i += 2)
-        quiz.missed_flags[static_cast<std::size_t>(read.small(missed[i], 0, kQuizSlots - 1, "question id"))] =
-            read.text(missed[i + 1], "missed flag");
+        quiz.missed_flags[static_cast<std::size_t>(read.small(missed[i], 0, kQuizSlots - 1, "question id"))] = read.text(
+            missed[i + 1], "missed flag");
     const auto categories = read.line("categories", 0);
     for (std::size_t i = 0; i + 2 < categories.size(); i += 3) {
         const auto c = static_cast<std::size_t>(read.small(categories[i], 0, kCategorySlots - 1, "category"));
@@ -258,8 +289,8 @@ std::variant<QuizSnapshot, SnapshotFault> read_quiz_snapshot(std::string_view te
             read.fail("a short lab line");
             break;
         }
-        LabFinding finding{read.text(words[1], "lab key"), read.text(words[2], "lab expectation"), read.text(words[3], "lab finding"),
-                           words[4] == "1", words[5] == "1"};
+        LabFinding finding{read.text(words[1], "lab key"), read.text(words[2], "lab expectation"),
+                           read.text(words[3], "lab finding"), words[4] == "1", words[5] == "1"};
         quiz.lab_findings[read.small(words[0], 1, QuestionTable::kLastIndex, "lab question")].push_back(std::move(finding));
     }
     if (!read.fault().empty()) return SnapshotFault{read.fault()};
@@ -289,6 +320,11 @@ void restore_quiz_snapshot(const QuizSnapshot& snapshot, QuizState& quiz, SetupS
         record.result = run.result;
         record.user_choice = run.user_choice;
         record.user_text = run.user_text;
+        if (run.shuffled != 0) {
+            record.answers = run.answers;
+            record.correct = run.correct;
+            record.shuffled = 1;
+        }
     }
     quiz = snapshot.quiz;
     quiz.quiz_position = static_cast<std::int16_t>(snapshot.position - 1);

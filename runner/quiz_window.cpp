@@ -71,6 +71,7 @@ private:
 namespace {
 
 constexpr int kMinimumWidthTwips = 9540;
+constexpr int kTicksBetweenKeeps = 15;  // of the 2-second timer: half a minute
 constexpr int kMinimumHeightTwips = 6960;
 constexpr int kFontSizes[7] = {0, 8, 10, 12, 14, 18, 20};
 const char* const kFontNames[3] = {"", "Times New Roman", "Arial"};
@@ -530,6 +531,7 @@ void QuizWindow::flag_question(bool flagged) {
     if (quiz.quiz_position >= 1 && quiz.quiz_position <= quiz.quiz_length)
         quiz.flagged[static_cast<std::size_t>(quiz.quiz_position)] = flagged;
     show_flag();
+    record_progress();
 }
 
 // The check box and the menu entry show the flag of the question on screen.
@@ -769,8 +771,10 @@ void QuizWindow::record_answer(const Grade& grade) {
 // The question on screen and everything graded before it, so that the quiz
 // can be taken up here after a crash or a close.
 void QuizWindow::record_progress() {
-    if (!services_.recorder) return;
     const ProgramState& state = services_.state;
+    if (!services_.recorder || !recording_ || state.quiz.quiz_position < 1 || state.quiz.quiz_position > state.quiz.quiz_length)
+        return;
+    ticks_since_kept_ = 0;
     const auto elapsed = std::chrono::duration_cast<std::chrono::seconds>(quiz_services_.clock.now() - state.setup.time_started);
     silent_step([&] {
         services_.recorder->keep_progress(state.quiz.quiz_position,
@@ -841,6 +845,8 @@ void QuizWindow::timer1_timer() {
         setWindowTitle(qs(tick.caption));
         time_left_->setText(qs(tick.time_label));
     });
+    // The time used is kept now and then too, so that a kill gives none back.
+    if (++ticks_since_kept_ >= kTicksBetweenKeeps) record_progress();
 }
 
 // Time up is a finished quiz: it is counted, its flags saved and its history

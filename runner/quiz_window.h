@@ -130,6 +130,7 @@ private:
     bool recording_ = false;                            // the study record knows this quiz
     std::chrono::system_clock::time_point shown_at_{};  // when the question on screen was shown
     bool asking_to_end_ = false;                        // the question of "End and Grade" is up
+    int ticks_since_kept_ = 0;                          // timer ticks since the quiz in progress was kept
 
     QPushButton* cmd_buttons_[4] = {};
     QPushButton* exhibit_button_ = nullptr;

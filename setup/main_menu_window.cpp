@@ -635,8 +635,8 @@ bool MainMenuWindow::may_start_new_quiz() {
     return may;
 }
 
-std::optional<std::string> MainMenuWindow::resume_quiz(std::int64_t id, const std::string& progress) {
-    if (!services_.recorder) return std::string("no study record is kept");
+std::optional<ResumeRefusal> MainMenuWindow::resume_quiz(std::int64_t id, const std::string& progress) {
+    if (!services_.recorder) return ResumeRefusal{"no study record is kept"};
     return resume_kept_quiz(id, progress, quiz_world_, *services_.recorder);
 }
 

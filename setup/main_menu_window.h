@@ -43,7 +43,7 @@ public:
     void form_load();
     void start_the_quiz_from_command1();
     // Takes up the quiz the study record kept in progress; see quiz_resume.h.
-    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress);
+    std::optional<ResumeRefusal> resume_quiz(std::int64_t id, const std::string& progress);
     void add_the_cats();
     void remove_the_cats();
 
@@ -137,7 +137,7 @@ class MainMenuHandle : public WidgetWindow, public MainMenuOperations {
 public:
     MainMenuHandle(MainMenuWindow* window, const Screen& screen) : WidgetWindow(window, screen), window_(window) {}
     void run_load() override;
-    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) override {
+    std::optional<ResumeRefusal> resume_quiz(std::int64_t id, const std::string& progress) override {
         return window_->resume_quiz(id, progress);
     }
     MainMenuWindow& window() const { return *window_; }

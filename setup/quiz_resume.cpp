@@ -5,22 +5,39 @@
 
 #include "common/guarded_steps.h"
 #include "common/program_title.h"
+#include "common/window_names.h"
 #include "common/window_operations.h"
 #include "record/quiz_snapshot.h"
 
 namespace qd {
 
-std::optional<std::string> resume_kept_quiz(std::int64_t id, const std::string& progress, QuizWorld& world, StudyRecorder& recorder) {
-    // The exam the quiz was taken in, when it is not the one loaded.
-    const std::string product = snapshot_product_number(progress);
+namespace {
+
+// Loads the exam of the product number, if it is not the one loaded.
+void load_exam_of(const std::string& product, QuizWorld& world) {
     for (int option = 1; option <= 3 && world.bank.product_number != product; ++option)
         silent_step([&] { load_exam_bank(option, world.table, world.bank); });
-    if (world.bank.product_number != product) return "its exam (" + product + ") is not installed";
+}
+
+}  // namespace
+
+std::optional<ResumeRefusal> resume_kept_quiz(std::int64_t id, const std::string& progress, QuizWorld& world,
+                                              StudyRecorder& recorder) {
+    const std::string product = snapshot_product_number(progress);
+    if (product.empty()) return ResumeRefusal{"what was kept of it is damaged", true};
+    // The exam the quiz was taken in; the one loaded comes back if the quiz cannot.
+    const std::string loaded = world.bank.product_number;
+    auto refuse = [&](ResumeRefusal refusal) {
+        load_exam_of(loaded, world);
+        return refusal;
+    };
+    load_exam_of(product, world);
+    if (world.bank.product_number != product) return refuse({"its exam (" + product + ") is not installed"});
 
     auto read = read_quiz_snapshot(progress, world.table);
-    if (const auto* fault = std::get_if<SnapshotFault>(&read)) return fault->why;
+    if (const auto* fault = std::get_if<SnapshotFault>(&read)) return refuse({fault->why, true});
     const QuizSnapshot& snapshot = std::get<QuizSnapshot>(read);
-    if (!recorder.resume_quiz(id)) return std::string("the study record no longer holds it");
+    if (!recorder.resume_quiz(id)) return refuse({"the study record no longer holds it"});
 
     // The options go in before the quiz window loads, since it shows them as
     // it loads; it keeps the flags of a quiz put back.
@@ -29,6 +46,10 @@ std::optional<std::string> resume_kept_quiz(std::int64_t id, const std::string& 
     world.setup.time_started = world.clock.now() - std::chrono::seconds(snapshot.elapsed_seconds);
     world.quiz.resumed = true;
     silent_step([&] { world.windows.show(kQuizWindow); });
+    if (!world.windows.is_loaded(kQuizWindow)) {
+        world.quiz.resumed = false;
+        return ResumeRefusal{"the quiz window did not open"};
+    }
     silent_step([&] { world.windows.get<QuizWindowOperations>(kQuizWindow).show_quest(); });
     silent_step([&] {
         if (world.windows.is_loaded(kQuizWindow)) world.windows.hide(kMainMenu);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "common/window_operations.h"
 #include "setup/quiz_builder.h"
 #include "state/study_recorder.h"
 
@@ -14,8 +15,9 @@ namespace qd {
 // Loads the quiz's exam if another is loaded, puts the quiz back as it was
 // and shows the question the student was on in the quiz window; the record
 // goes on with the same quiz. Returns why it cannot be taken up, with the
-// quiz left as it is in the record.
-std::optional<std::string> resume_kept_quiz(std::int64_t id, const std::string& progress, QuizWorld& world, StudyRecorder& recorder);
+// exam that was loaded loaded again and the quiz left as it is in the record.
+std::optional<ResumeRefusal> resume_kept_quiz(std::int64_t id, const std::string& progress, QuizWorld& world,
+                                              StudyRecorder& recorder);
 
 // "the quiz you left at question 17 of 50"
 std::string left_quiz_words(const OpenQuiz& quiz);

@@ -226,15 +226,17 @@ void WelcomeWindow::start_action() {
     }
     windows.get<StartWindowOperations>(kStartWindow).start_quiz_click_sub();
     if (choice == 1) return;
-    std::optional<std::string> why = std::string("the main menu did not open");
-    silent_step([&] { why = windows.get<MainMenuOperations>(kMainMenu).resume_quiz(left->id, left->progress); });
-    if (!why) return;
+    std::optional<ResumeRefusal> refusal = ResumeRefusal{"the main menu did not open"};
+    silent_step([&] { refusal = windows.get<MainMenuOperations>(kMainMenu).resume_quiz(left->id, left->progress); });
+    if (!refusal) return;
     services_.log.append("Welcome resume_quiz()", "Welcome", static_cast<int>(FailureCode::file_access_error),
-                         "The quiz left open cannot be resumed: " + *why);
-    services_.dialogs.message("Sorry, " + words + " cannot be resumed: " + *why +
-                                  ". It is put aside; its answers so far stay in your study record.",
+                         "The quiz left open cannot be resumed: " + refusal->why);
+    // A quiz that never can be is put aside; one that cannot be now is kept for later.
+    services_.dialogs.message("Sorry, " + words + " cannot be resumed: " + refusal->why +
+                                  (refusal->for_good ? ". It is put aside; its answers so far stay in your study record."
+                                                     : ". It is kept, and Start offers it again next time."),
                               kProgramTitle, DialogButtons::ok, DialogIcon::warning);
-    services_.recorder->discard_quiz(left->id);
+    if (refusal->for_good) services_.recorder->discard_quiz(left->id);
 }
 
 void WelcomeWindow::help_action() {

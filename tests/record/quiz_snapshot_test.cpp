@@ -1,22 +1,29 @@
 // A quiz in progress written as text and read back into a fresh program
 // state is the same quiz; a snapshot that is damaged, or that no longer fits
 // the exam's questions, is refused with a reason and changes nothing.
-#include "record/quiz_snapshot.h"
-
 #include <gtest/gtest.h>
 
 #include <variant>
 
+#include "record/quiz_snapshot.h"
+
 namespace qd {
 namespace {
 
-// A bank of 60 questions whose ids are 500 + the table index.
+// A bank of 60 questions whose ids are 500 + the table index, each with
+// three answers, the first one right.
 void fill_bank(QuestionTable& table) {
-    for (int i = 1; i <= 60; ++i) table.at(i).question_id = static_cast<std::int16_t>(500 + i);
+    for (int i = 1; i <= 60; ++i) {
+        QuestionRecord& record = table.at(i);
+        record.question_id = static_cast<std::int16_t>(500 + i);
+        record.answers = {"", "first answer", "second", "third", "", "", ""};
+        record.correct = {0, 1, 0, 0, 0, 0, 0};
+    }
 }
 
 // A timed test-mode quiz of 5 questions asked from records 3, 9, 1, 7 and 2,
-// three of them graded, one flagged, one a lab with its findings.
+// three of them graded, one flagged, one a lab with its findings, the first
+// with its answers shuffled and the right one (now the second) chosen.
 struct QuizUnderWay : ::testing::Test {
     ProgramState state;
     WorkingSettings working;
@@ -40,6 +47,9 @@ struct QuizUnderWay : ::testing::Test {
         quiz.right_count = 2;
         for (int i = 1; i <= 5; ++i) state.table.at(i).result = result_code::queued;
         state.table.at(3).result = result_code::right;
+        state.table.at(3).answers = {"", "third", "first answer", "second", "", "", ""};
+        state.table.at(3).correct = {0, 0, 1, 0, 0, 0, 0};
+        state.table.at(3).shuffled = 1;
         state.table.at(3).user_choice[2] = 1;
         quiz.chosen_letters[3] = "B";
         state.table.at(9).result = result_code::wrong;
@@ -86,6 +96,10 @@ TEST_F(QuizUnderWay, readBackIntoAFreshStateItIsTheSameQuiz) {
         EXPECT_EQ(fresh.table.at(i).user_text, state.table.at(i).user_text);
         EXPECT_EQ(quiz.chosen_letters[static_cast<std::size_t>(i)], state.quiz.chosen_letters[static_cast<std::size_t>(i)]);
     }
+    EXPECT_EQ(fresh.table.at(3).answers, state.table.at(3).answers) << "the choices are slots of the shuffled order";
+    EXPECT_EQ(fresh.table.at(3).correct, state.table.at(3).correct);
+    EXPECT_EQ(fresh.table.at(3).shuffled, 1);
+    EXPECT_EQ(fresh.table.at(9).answers[1], "first answer");
     EXPECT_EQ(fresh.table.at(40).result, result_code::not_graded);
     EXPECT_TRUE(quiz.flagged_at(2));
     EXPECT_FALSE(quiz.flagged_at(1));
@@ -118,6 +132,9 @@ TEST_F(QuizUnderWay, aDamagedSnapshotOrOneTheExamNoLongerFitsIsRefused) {
     QuestionTable other_exam;
     fill_bank(other_exam);
     other_exam.at(7).question_id = 999;
+    QuestionTable other_answers;
+    fill_bank(other_answers);
+    other_answers.at(3).answers[2] = "second, reworded";
     const struct {
         const char* name;
         std::string snapshot;
@@ -133,12 +150,37 @@ TEST_F(QuizUnderWay, aDamagedSnapshotOrOneTheExamNoLongerFitsIsRefused) {
         {"question outside the bank", replaced("order 3 9 1 7 2", "order 3 9 1 7 2001"), &state.table, "bad question number"},
         {"text cut in an escape", replaced("'ANNA%20MARIA%20%20", "'ANNA%2"), &state.table, "bad student name"},
         {"the exam changed", text, &other_exam, "the exam's question 4 has changed"},
+        {"a shuffled question's answers changed", text, &other_answers, "the exam's question 1 has changed"},
+        {"time used past any limit", replaced("elapsed 600", "elapsed 99999999999"), &state.table, "bad time used"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto read = read_quiz_snapshot(c.snapshot, *c.table);
         ASSERT_TRUE(std::holds_alternative<SnapshotFault>(read));
         EXPECT_NE(std::get<SnapshotFault>(read).why.find(c.why), std::string::npos) << std::get<SnapshotFault>(read).why;
+    }
+}
+
+// Whatever was kept, cut short anywhere or with any one word spoiled, is read
+// or refused: never a crash, never an index out of range.
+TEST_F(QuizUnderWay, anySnapshotCutOrSpoiledIsReadOrRefusedSafely) {
+    const std::string text = quiz_snapshot_text(state, working, 4, 600);
+    for (std::size_t length = 0; length < text.size(); length += 7) (void)read_quiz_snapshot(text.substr(0, length), state.table);
+    for (std::size_t at = text.find(' '); at != std::string::npos; at = text.find(' ', at + 1)) {
+        const std::size_t end = std::min(text.find_first_of(" \n", at + 1), text.size());
+        for (const char* spoiled : {"-1", "99999", "x", "'%", "2000", "0"}) {
+            std::string changed = text;
+            changed.replace(at + 1, end - at - 1, spoiled);
+            auto read = read_quiz_snapshot(changed, state.table);
+            if (const auto* snapshot = std::get_if<QuizSnapshot>(&read)) {
+                ProgramState fresh;
+                fill_bank(fresh.table);
+                WorkingSettings now;
+                restore_quiz_snapshot(*snapshot, fresh.quiz, fresh.setup, fresh.table, now);
+                EXPECT_GE(fresh.quiz.quiz_position, 0);
+                EXPECT_LT(fresh.quiz.quiz_position, fresh.quiz.quiz_length);
+            }
+        }
     }
 }
 

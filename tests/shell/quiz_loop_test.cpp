@@ -298,7 +298,7 @@ TEST_F(QuizLoop, takesThreeQuestionsAndIsKilled) {
     tick(menu, "answer_when_wrong", false);
     tick(menu, "answer_when_right", false);
     tick(menu, "random_questions", false);
-    tick(menu, "random_answers", false);
+    tick(menu, "random_answers", true);
     tick(menu, "backb", true);
     and_wait_for_page([&] { QTest::mouseClick(&control(menu, "Command1"), Qt::LeftButton); });
     for (int question = 1; question <= 3; ++question) {
@@ -311,8 +311,8 @@ TEST_F(QuizLoop, takesThreeQuestionsAndIsKilled) {
 }
 
 // Started again after the kill, the start window offers the quiz where it was
-// left; it goes on with the three answers, the flag and the score intact, and
-// ends as any quiz does: one history entry, the results file, one quiz in the
+// left; it goes on with the three answers, their shuffled answers, the flag
+// and the score intact, and ends as any quiz does: one history entry, the results file, one quiz in the
 // record with every answer.
 TEST_F(QuizLoop, aQuizCutShortByAKillIsResumedWhereItWasLeft) {
     QProcess killed;
@@ -339,9 +339,15 @@ TEST_F(QuizLoop, aQuizCutShortByAKillIsResumedWhereItWasLeft) {
     EXPECT_TRUE(state.quiz.flagged_at(2));
     const int fourth_id = state.quiz.current_question.question_id;
 
+    // Back to the third question shows it as answered, in its shuffled order:
+    // Next grades it right again.
+    and_wait_for_page([&] { QTest::mouseClick(&control(quiz_window(), "cmd_buttons_1"), Qt::LeftButton); });
+    ASSERT_EQ(state.quiz.quiz_position, 3);
+    and_wait_for_page([&] { next(); });
+    EXPECT_EQ(control<QLabel>(quiz_window(), "score").text(), " 2/ 4") << "the third right, the fourth left blank";
     answer(true);
     and_wait_for_page([&] { next(); });
-    dialogs.expect_choice("You have 46 unanswered questions. End and grade now?", "End and Grade This Quiz",
+    dialogs.expect_choice("You have 46 unanswered questions and 1 flagged. End and grade now?", "End and Grade This Quiz",
                           {"&Yes", "&No", "&Review flagged"}, 0);
     control<QAction>(quiz_window(), "menu_quittest").trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return windows.is_loaded(kResultsWindow); }, 5000));

@@ -159,16 +159,16 @@ TEST_F(StartWindow, helpInTheWorkingFolderIsOpenedByItsName) {
 // A main menu that takes up a kept quiz, or says why it cannot.
 class ResumingMenu final : public testing::FakeWindow, public MainMenuOperations {
 public:
-    ResumingMenu(std::vector<std::string>& events, std::optional<std::string> refusal)
+    ResumingMenu(std::vector<std::string>& events, std::optional<ResumeRefusal> refusal)
         : FakeWindow(kMainMenu, events), events_(events), refusal_(std::move(refusal)) {}
-    std::optional<std::string> resume_quiz(std::int64_t id, const std::string& progress) override {
+    std::optional<ResumeRefusal> resume_quiz(std::int64_t id, const std::string& progress) override {
         events_.push_back("resume " + std::to_string(id) + " " + progress);
         return refusal_;
     }
 
 private:
     std::vector<std::string>& events_;
-    std::optional<std::string> refusal_;
+    std::optional<ResumeRefusal> refusal_;
 };
 
 // Start with a quiz left open offers it: resumed, put aside after a second
@@ -178,14 +178,21 @@ TEST_F(StartWindow, startOffersTheQuizLeftOpen) {
     const struct {
         const char* name;
         int choice;
-        std::optional<DialogAnswer> confirm;  // the question before putting it aside
-        std::optional<std::string> refusal;   // why the main menu cannot take it up
+        std::optional<DialogAnswer> confirm;   // the question before putting it aside
+        std::optional<ResumeRefusal> refusal;  // why the main menu cannot take it up
         bool menu_shown;
         std::vector<std::string> told;         // to the study record
         std::vector<std::string> menu_events;  // after the main menu's load
     } cases[] = {
         {"resumed", 0, std::nullopt, std::nullopt, true, {}, {"resume 7 kept"}},
-        {"cannot be resumed", 0, std::nullopt, "the exam's question 3 has changed", true, {"discard 7"}, {"resume 7 kept"}},
+        {"cannot be resumed",
+         0,
+         std::nullopt,
+         ResumeRefusal{"the exam's question 3 has changed", true},
+         true,
+         {"discard 7"},
+         {"resume 7 kept"}},
+        {"cannot be resumed now", 0, std::nullopt, ResumeRefusal{"its exam (41518) is not installed"}, true, {}, {"resume 7 kept"}},
         {"put aside", 1, DialogAnswer::yes, std::nullopt, true, {"discard 7"}, {}},
         {"put aside, then not", 1, DialogAnswer::no, std::nullopt, false, {}, {}},
         {"cancelled", 2, std::nullopt, std::nullopt, false, {}, {}},
@@ -203,8 +210,9 @@ TEST_F(StartWindow, startOffersTheQuizLeftOpen) {
                 "Put aside the quiz you left at question 17 of 50 for good? Its answers so far stay in your study record.",
                 "Start Fresh", *c.confirm);
         if (c.refusal)
-            dialogs.expect_message("Sorry, the quiz you left at question 17 of 50 cannot be resumed: " + *c.refusal +
-                                       ". It is put aside; its answers so far stay in your study record.",
+            dialogs.expect_message("Sorry, the quiz you left at question 17 of 50 cannot be resumed: " + c.refusal->why +
+                                       (c.refusal->for_good ? ". It is put aside; its answers so far stay in your study record."
+                                                            : ". It is kept, and Start offers it again next time."),
                                    kProgramTitle);
         click("Image4_0");
         EXPECT_EQ(windows.is_loaded(kMainMenu) && windows.get<testing::FakeWindow>(kMainMenu).visible, c.menu_shown);
