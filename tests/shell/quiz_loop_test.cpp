@@ -157,8 +157,8 @@ protected:
         }
     }
 
-    // From the start window, a quiz of the lab category alone, in its order.
-    void start_lab_quiz(const char* student = nullptr) {
+    // Start on the start window, and the student's name typed into the main menu.
+    MainMenuWindow& main_menu_of(const char* student) {
         QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
         auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
         if (student) {
@@ -166,6 +166,12 @@ protected:
             name.selectAll();
             QTest::keyClicks(&name, student);
         }
+        return menu;
+    }
+
+    // From the start window, a quiz of the lab category alone, in its order.
+    void start_lab_quiz(const char* student = nullptr) {
+        MainMenuWindow& menu = main_menu_of(student);
         tick(menu, "answer_when_wrong", true);  // a lab graded wrong would open its explanation
         tick(menu, "answer_when_right", false);
         tick(menu, "random_questions", false);
@@ -206,12 +212,8 @@ protected:
 
 TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
     windows.load(kStartWindow);
-    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
-    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
+    MainMenuWindow& menu = main_menu_of("Alex");
     ASSERT_TRUE(menu.isVisible());
-    auto& name = control<QLineEdit>(menu, "txtstudentname");
-    name.selectAll();
-    QTest::keyClicks(&name, "Alex");
     tick(menu, "answer_when_wrong", true);
     tick(menu, "answer_when_right", false);
     tick(menu, "random_questions", false);
@@ -290,11 +292,7 @@ TEST_F(QuizLoop, quizExplanationResultsRetakeOfTheWrongAnswerAndHistory) {
 TEST_F(QuizLoop, takesThreeQuestionsAndIsKilled) {
     if (!std::getenv("QUIZDECK_TEST_FOLDER")) GTEST_SKIP() << "the program aQuizCutShortByAKillIsResumed stops";
     windows.load(kStartWindow);
-    QTest::mouseClick(&control(widget_of<QWidget>(kStartWindow), "Image4_0"), Qt::LeftButton);
-    auto& menu = static_cast<MainMenuHandle*>(windows.find(kMainMenu))->window();
-    auto& name = control<QLineEdit>(menu, "txtstudentname");
-    name.selectAll();
-    QTest::keyClicks(&name, "Alex");
+    MainMenuWindow& menu = main_menu_of("Alex");
     tick(menu, "answer_when_wrong", false);
     tick(menu, "answer_when_right", false);
     tick(menu, "random_questions", false);
