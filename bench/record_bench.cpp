@@ -24,12 +24,21 @@ namespace {
 namespace fs = std::filesystem;
 using qd::bench::WorkFolder;
 
-void RecordOneGradedAnswer(benchmark::State& state) {
+// A record in a fresh folder already holding 20,000 answers.
+struct FilledRecord {
     WorkFolder folder{"quizdeck-record-bench"};
     qd::testing::FixedClock clock;
-    qd::ErrorLog log(clock);
-    qd::StudyRecord record(qd::kStudyRecordFile, log, clock);
-    qd::bench::fill_record(*record.database(), "41517", [](int n) { return std::pair{n % 258 + 1, n % 10 + 1}; });
+    qd::ErrorLog log{clock};
+    qd::StudyRecord record{qd::kStudyRecordFile, log, clock};
+
+    FilledRecord() {
+        qd::bench::fill_record(*record.database(), "41517", [](int n) { return std::pair{n % 258 + 1, n % 10 + 1}; });
+    }
+};
+
+void RecordOneGradedAnswer(benchmark::State& state) {
+    FilledRecord filled;
+    qd::StudyRecord& record = filled.record;
     record.quiz_started({"ALEX", "41517", 50, true, false});
     int question = 0;
     for (auto _ : state) {
@@ -43,11 +52,8 @@ BENCHMARK(RecordOneGradedAnswer)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // What Next costs the record in all: the answer, then the 50-question quiz in
 // progress with a results file's 2,000 flags, written out and kept.
 void RecordAnswerAndQuizInProgress(benchmark::State& state) {
-    WorkFolder folder{"quizdeck-record-bench"};
-    qd::testing::FixedClock clock;
-    qd::ErrorLog log(clock);
-    qd::StudyRecord record(qd::kStudyRecordFile, log, clock);
-    qd::bench::fill_record(*record.database(), "41517", [](int n) { return std::pair{n % 258 + 1, n % 10 + 1}; });
+    FilledRecord filled;
+    qd::StudyRecord& record = filled.record;
     auto program = std::make_unique<qd::ProgramState>();
     qd::WorkingSettings working;
     working.student_name = "ALEX";

@@ -4,7 +4,6 @@
 #include <variant>
 
 #include "common/guarded_steps.h"
-#include "common/program_title.h"
 #include "common/window_names.h"
 #include "common/window_operations.h"
 #include "record/quiz_snapshot.h"

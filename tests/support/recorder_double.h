@@ -3,7 +3,6 @@
 // and reads back the answers and quizzes the test gives it.
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "state/study_recorder.h"
@@ -19,7 +18,7 @@ public:
         told.push_back("answers of " + student + " " + product_number);
         return answers;
     }
-    void keep_progress(int position, const std::string& progress) override { kept = {position, progress}; }
+    void keep_progress(int, const std::string&) override {}
     std::optional<OpenQuiz> open_quiz(const std::string&, const std::string& product_number) override {
         if (open && !product_number.empty() && open->product_number != product_number) return std::nullopt;
         return open;
@@ -41,8 +40,7 @@ public:
     std::vector<PastAnswer> answers;
     std::vector<PastQuiz> quizzes;
     std::vector<std::string> told;
-    std::optional<OpenQuiz> open;             // what open_quiz answers
-    std::pair<int, std::string> kept{0, ""};  // the progress kept last
+    std::optional<OpenQuiz> open;  // what open_quiz answers
 };
 
 }  // namespace qd::testing
